@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the pure code natively under AddressSanitizer and
+# UndefinedBehaviorSanitizer, the font reader's fuzzer for a bounded time, then
+# the Windows test programs under Wine. Ends with CTest's summary of the latter.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+fuzz_seconds=${TYPORAMA_FUZZ_SECONDS:-60}
+"$root/scripts/setup.sh"
+
+echo "== native build (ASan, UBSan)"
+cmake -S "$root" -B "$root/build-native" -DCMAKE_BUILD_TYPE=Debug -DTYPORAMA_SANITIZE=ON \
+      -DCMAKE_CXX_COMPILER=g++ -DCMAKE_C_COMPILER=gcc >/dev/null
+cmake --build "$root/build-native" -j "$jobs"
+(cd "$root/build-native" && ctest --output-on-failure -j "$jobs")
+
+echo "== fuzzing the font reader for ${fuzz_seconds} s"
+cmake -S "$root" -B "$root/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTYPORAMA_TESTS=OFF -DTYPORAMA_FUZZ=ON \
+      -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang >/dev/null
+cmake --build "$root/build-fuzz" -j "$jobs" --target font_facts_fuzzer font_fuzz_seeds
+"$root/scripts/fuzz.sh" "$root/build-fuzz" "$fuzz_seconds"
+
+echo "== Windows build and tests under Wine"
+"$root/scripts/build.sh"
+export WINEPREFIX="$root/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+"$root/scripts/wine-prefix.sh" "$WINEPREFIX"
+# A persistent server: otherwise each test program waits for Wine's own to time out.
+wineserver -p
+trap 'wineserver -k 2>/dev/null || true' EXIT
+"$root/build/wine-run" cmd /c exit 0 >/dev/null 2>&1 || true
+cd "$root/build"
+ctest --output-on-failure -j "$jobs"

@@ -1,0 +1,61 @@
+#include "catalog/font_file.h"
+
+#include <algorithm>
+
+#include "catalog/sfnt_facts.h"
+#include "catalog/system_locations.h"
+#include "ui/resource.h"
+#include "win/file_source.h"
+#include "win/resource_strings.h"
+#include "win/wide.h"
+
+namespace typorama::catalog {
+namespace {
+
+std::u16string DecodeAnsi(std::string_view bytes) {
+    std::wstring text = win::AnsiToWide(bytes);
+    return std::u16string(win::AsU16(text));
+}
+
+}  // namespace
+
+void TFontInfo::Clear() {
+    *this = TFontInfo{};
+    LogFont.lfCharSet = DEFAULT_CHARSET;
+}
+
+bool ReadFontInfo(const std::wstring& fileName, TFontInfo& info) {
+    return ReadFontInfo(fileName, info, Locations().systemLanguageId);
+}
+
+bool ReadFontInfo(const std::wstring& fileName, TFontInfo& info, std::uint32_t preferredLanguageId) {
+    info.Clear();
+    win::FileByteSource file(fileName);
+    if (!file.IsOpen()) return false;
+    std::optional<SfntFacts> facts = ReadSfntFacts(file, preferredLanguageId, &DecodeAnsi);
+    if (!facts) return false;
+
+    std::wstring* fields[kNameSlotCount] = {&info.Copyright, &info.FamilyName, &info.SubfamilyName,
+                                            &info.UniqueId,  &info.FullName,   &info.Version,
+                                            &info.PostScriptName};
+    for (int i = 0; i < kNameSlotCount; ++i) *fields[i] = win::ToWide(facts->names[i]);
+
+    info.LogFont.lfWeight = facts->weight;
+    info.LogFont.lfItalic = facts->italic ? TRUE : FALSE;
+    info.Embedding = facts->embedding;
+
+    // The face name field holds 31 characters and a NUL. A longer family is cut,
+    // never in the middle of a surrogate pair.
+    std::size_t n = std::min<std::size_t>(info.FamilyName.size(), LF_FACESIZE - 1);
+    if (n > 0 && n < info.FamilyName.size() && IS_HIGH_SURROGATE(info.FamilyName[n - 1])) --n;
+    std::copy_n(info.FamilyName.begin(), n, info.LogFont.lfFaceName);
+    info.LogFont.lfFaceName[n] = L'\0';
+    return true;
+}
+
+std::wstring EmbeddingText(int embedding) {
+    if (embedding < 0 || embedding > 4) return {};
+    return win::LoadResString(IDS_EMBEDDING_BASE + static_cast<UINT>(embedding));
+}
+
+}  // namespace typorama::catalog

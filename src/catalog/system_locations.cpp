@@ -1,0 +1,77 @@
+#include "catalog/system_locations.h"
+
+#include <shlobj.h>
+
+#include <optional>
+
+#include "catalog/sfnt_facts.h"
+#include "win/registry_read.h"
+#include "win/wide.h"
+
+namespace typorama::catalog {
+namespace {
+
+std::optional<SystemLocations>& Current() {
+    static std::optional<SystemLocations> current;
+    return current;
+}
+
+std::wstring KnownFontsFolder() {
+    PWSTR path = nullptr;
+    std::wstring result;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Fonts, 0, nullptr, &path)) && path) result = path;
+    CoTaskMemFree(path);
+    return result;
+}
+
+}  // namespace
+
+bool DetectNT() {
+    // Every Unicode Windows is of the NT family; asked all the same, since the
+    // answer picks the registry key of the installed-font list.
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof version;
+#if defined(_MSC_VER)
+#pragma warning(suppress : 4996)
+#endif
+    if (!GetVersionExW(&version)) return true;
+    return version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
+
+std::uint32_t ReadSystemLanguageId(bool isNT, const LocationSources& sources) {
+    std::optional<std::wstring> text =
+        isNT ? win::ReadRegistryString(sources.usersRoot, L".DEFAULT\\Control Panel\\International", L"Locale")
+             : win::ReadRegistryString(sources.currentUserRoot, L"Control Panel\\Desktop\\ResourceLocale", L"");
+    return ParseLocaleText(win::AsU16(text.value_or(L"00000409")));
+}
+
+std::wstring ReadFontsFolder(const LocationSources& sources) {
+    std::wstring folder =
+        win::ReadRegistryString(sources.currentUserRoot,
+                                L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", L"Fonts",
+                                MAX_PATH * sizeof(wchar_t))
+            .value_or(L"");
+    if (folder.empty() && sources.askKnownFolder) folder = KnownFontsFolder();
+    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+    return folder;
+}
+
+SystemLocations ComputeSystemLocations(const LocationSources& sources) {
+    SystemLocations loc;
+    loc.isNT = DetectNT();
+    loc.fontsRoot = HKEY_LOCAL_MACHINE;
+    loc.fontsKey = loc.isNT ? kFontsKeyNT : kFontsKey9x;
+    loc.fontsFolder = ReadFontsFolder(sources);
+    loc.systemLanguageId = ReadSystemLanguageId(loc.isNT, sources);
+    return loc;
+}
+
+const SystemLocations& Locations() {
+    auto& current = Current();
+    if (!current) current = ComputeSystemLocations();
+    return *current;
+}
+
+void SetLocations(SystemLocations locations) { Current() = std::move(locations); }
+
+}  // namespace typorama::catalog

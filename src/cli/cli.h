@@ -1,0 +1,32 @@
+// typorama-cli: scriptable access to the catalogue from a console.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace typorama::cli {
+
+enum ExitCode : int { kExitOk = 0, kExitSomeFailed = 1, kExitUsage = 2 };
+
+// Where a command writes: UTF-8 bytes, lines ending in a bare LF.
+class Output {
+public:
+    explicit Output(std::FILE* stream) : stream_(stream) {}
+    void Write(std::string_view bytes) { std::fwrite(bytes.data(), 1, bytes.size(), stream_); }
+    void Write(std::wstring_view text);
+
+private:
+    std::FILE* stream_;
+};
+
+// The files a list of command-line paths stands for: a folder stands for every
+// font file below it, sorted; anything else is taken as it is.
+std::vector<std::wstring> ExpandFontPaths(const std::vector<std::wstring>& paths);
+
+int RunInfo(const std::vector<std::wstring>& args, Output& out, Output& err);
+
+int Run(const std::vector<std::wstring>& args, Output& out, Output& err);
+
+}  // namespace typorama::cli

@@ -1,0 +1,29 @@
+// One JSON object per line, keys in the order they are added. Strings come in as
+// UTF-16 and go out as UTF-8; control characters (NUL included) and unpaired
+// surrogates are written as \uXXXX so that every line is valid JSON whatever a
+// font's name table holds. Pure code.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace typorama::cli {
+
+void AppendJsonString(std::string& out, std::u16string_view text);
+
+class JsonLine {
+public:
+    JsonLine& Add(std::string_view key, std::u16string_view value);
+    JsonLine& Add(std::string_view key, bool value);
+    JsonLine& Add(std::string_view key, std::int64_t value);
+    JsonLine& Add(std::string_view key, int value) { return Add(key, static_cast<std::int64_t>(value)); }
+    // The finished object followed by a bare LF.
+    std::string Finish() const { return text_ + "}\n"; }
+
+private:
+    void Key(std::string_view key);
+    std::string text_ = "{";
+};
+
+}  // namespace typorama::cli

@@ -1,0 +1,26 @@
+#include "win/file_source.h"
+
+#include <algorithm>
+
+namespace typorama::win {
+
+FileByteSource::FileByteSource(const std::wstring& path)
+    : file_(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_RANDOM_ACCESS, nullptr)) {}
+
+std::size_t FileByteSource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) {
+    std::size_t total = 0;
+    while (total < out.size()) {
+        OVERLAPPED at{};
+        std::uint64_t pos = offset + total;
+        at.Offset = static_cast<DWORD>(pos);
+        at.OffsetHigh = static_cast<DWORD>(pos >> 32);
+        DWORD want = static_cast<DWORD>(std::min<std::size_t>(out.size() - total, 1u << 30));
+        DWORD got = 0;
+        if (!ReadFile(file_.get(), out.data() + total, want, &got, &at) || got == 0) break;
+        total += got;
+    }
+    return total;
+}
+
+}  // namespace typorama::win

@@ -1,0 +1,13 @@
+// Texts from the program's string table.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace typorama::win {
+
+// The string with this id from the running program's resources; empty if absent.
+std::wstring LoadResString(UINT id);
+
+}  // namespace typorama::win

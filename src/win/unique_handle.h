@@ -1,0 +1,58 @@
+// Move-only owners for Win32 handles, generated from the function that closes
+// them, and guards for paired calls.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace typorama::win {
+
+struct NullIsInvalid {
+    template <typename T>
+    static T Invalid() { return T{}; }
+};
+
+struct MinusOneIsInvalid {  // CreateFile, FindFirstFile
+    template <typename T>
+    static T Invalid() { return reinterpret_cast<T>(INVALID_HANDLE_VALUE); }
+};
+
+template <typename T, auto Close, typename Policy = NullIsInvalid>
+class UniqueHandle {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(T h) : h_(h) {}
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    UniqueHandle(UniqueHandle&& other) noexcept : h_(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+    ~UniqueHandle() { reset(); }
+
+    T get() const { return h_; }
+    explicit operator bool() const { return h_ != Policy::template Invalid<T>(); }
+    T release() { return std::exchange(h_, Policy::template Invalid<T>()); }
+    void reset(T h = Policy::template Invalid<T>()) {
+        T old = std::exchange(h_, h);
+        if (old != Policy::template Invalid<T>()) Close(old);
+    }
+    // For APIs that return the handle through an out parameter.
+    T* put() {
+        reset();
+        return &h_;
+    }
+
+private:
+    T h_ = Policy::template Invalid<T>();
+};
+
+using UniqueFile = UniqueHandle<HANDLE, &::CloseHandle, MinusOneIsInvalid>;
+using UniqueHandleNull = UniqueHandle<HANDLE, &::CloseHandle>;
+using UniqueFind = UniqueHandle<HANDLE, &::FindClose, MinusOneIsInvalid>;
+using UniqueKey = UniqueHandle<HKEY, &::RegCloseKey>;
+using UniqueFont = UniqueHandle<HFONT, &::DeleteObject>;
+
+}  // namespace typorama::win

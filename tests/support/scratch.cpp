@@ -1,0 +1,84 @@
+#include "support/scratch.h"
+
+#include <stdexcept>
+
+namespace typorama::test {
+
+bool DeleteTree(const std::wstring& folder) {
+    std::wstring base = folder;
+    if (!base.empty() && base.back() == L'\\') base.pop_back();
+    WIN32_FIND_DATAW data;
+    win::UniqueFind find(FindFirstFileW((base + L"\\*").c_str(), &data));
+    if (find) {
+        do {
+            std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring path = base + L"\\" + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                DeleteTree(path);
+            } else {
+                SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(path.c_str());
+            }
+        } while (FindNextFileW(find.get(), &data));
+    }
+    find.reset();
+    RemoveDirectoryW(base.c_str());
+    return GetFileAttributesW(base.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+ScratchFolder::ScratchFolder(const std::wstring& name) {
+    wchar_t temp[MAX_PATH + 1];
+    DWORD n = GetTempPathW(MAX_PATH + 1, temp);
+    if (n == 0 || n > MAX_PATH) throw std::runtime_error("no temporary folder");
+    std::wstring root = std::wstring(temp, n) + L"typorama-tests\\";
+    CreateDirectoryW(root.c_str(), nullptr);
+    path_ = root + name + L"\\";
+    DeleteTree(path_);
+    if (!CreateDirectoryW(path_.c_str(), nullptr)) throw std::runtime_error("cannot create scratch folder");
+}
+
+ScratchFolder::~ScratchFolder() { DeleteTree(path_); }
+
+std::wstring ScratchFolder::Write(const std::wstring& relative, const std::vector<std::uint8_t>& bytes) const {
+    std::wstring path = path_ + relative;
+    for (std::size_t slash = path.find(L'\\', path_.size()); slash != std::wstring::npos;
+         slash = path.find(L'\\', slash + 1))
+        CreateDirectoryW(path.substr(0, slash).c_str(), nullptr);
+    win::UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (!file || !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        written != bytes.size())
+        throw std::runtime_error("cannot write scratch file");
+    return path;
+}
+
+ScratchKey::ScratchKey(const std::wstring& name) : subKey_(L"Software\\Typorama Tests\\" + name) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, subKey_.c_str());
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, subKey_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key_.put(),
+                        nullptr) != ERROR_SUCCESS)
+        throw std::runtime_error("cannot create scratch key");
+}
+
+ScratchKey::~ScratchKey() {
+    key_.reset();
+    RegDeleteTreeW(HKEY_CURRENT_USER, subKey_.c_str());
+}
+
+void ScratchKey::SetString(const std::wstring& subKey, const std::wstring& value, const std::wstring& data) const {
+    win::UniqueKey key;
+    if (RegCreateKeyExW(key_.get(), subKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr) !=
+            ERROR_SUCCESS ||
+        RegSetValueExW(key.get(), value.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                       static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
+        throw std::runtime_error("cannot write scratch value");
+}
+
+std::wstring ProgramFolder() {
+    wchar_t path[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, n);
+    return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+}  // namespace typorama::test
