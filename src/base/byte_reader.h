@@ -39,6 +39,7 @@ public:
     }
     std::int16_t S16() { return static_cast<std::int16_t>(U16()); }
     std::uint32_t U32() {
+        if (Remaining() < 4) return Fail(), 0;
         std::uint32_t hi = U16();
         return hi << 16 | U16();
     }

@@ -25,7 +25,7 @@ public:
     // Fills the window with up to `length` bytes at `offset`, capped so that a
     // table claiming gigabytes costs nothing.
     void Prefetch(std::uint64_t offset, std::uint32_t length) {
-        constexpr std::uint32_t kWindowCap = 1u << 20;
+        constexpr std::uint32_t kWindowCap = 64u << 10;
         window_.resize(std::min(length, kWindowCap));
         window_.resize(source_.ReadAt(offset, window_));
         windowOffset_ = offset;
@@ -106,12 +106,21 @@ std::vector<NameRecord> ReadNameRecords(WindowedReader& in, const DirectoryEntry
     std::uint16_t count = h.U16();
     stringOffset = h.U16();
 
-    std::vector<std::uint8_t> raw(std::size_t{count} * kNameRecordSize);
-    std::size_t got = in.Read(std::uint64_t{table.offset} + kNameHeaderSize, raw);
-    BigEndianReader r({raw.data(), got});
+    // In chunks: the count is the file's claim, and a damaged table may claim
+    // 65,535 records that are not there.
+    constexpr std::size_t kChunkRecords = 256;
     std::vector<NameRecord> records;
-    records.reserve(got / kNameRecordSize);
-    while (r.Remaining() >= kNameRecordSize) records.push_back(NameRecord::Parse(r));
+    std::uint8_t raw[kChunkRecords * kNameRecordSize];
+    std::uint64_t at = std::uint64_t{table.offset} + kNameHeaderSize;
+    for (std::size_t left = count; left > 0;) {
+        std::size_t want = std::min(left, kChunkRecords) * kNameRecordSize;
+        std::size_t got = in.Read(at, {raw, want});
+        BigEndianReader r({raw, got});
+        while (r.Remaining() >= kNameRecordSize) records.push_back(NameRecord::Parse(r));
+        if (got < want) break;
+        at += want;
+        left -= want / kNameRecordSize;
+    }
     return records;
 }
 

@@ -10,3 +10,12 @@
 #define IDS_EMBEDDING_PRINTABLE 1002
 #define IDS_EMBEDDING_EDITABLE 1003
 #define IDS_EMBEDDING_INSTALLABLE 1004
+
+// Installation status of a font.
+#define IDS_STATUS_NOT_INSTALLED 1010
+#define IDS_STATUS_INSTALLED 1011
+#define IDS_STATUS_INSTALLED_FROM 1012  // %s: the registered file
+
+// Names of the charset filters (IDS_CHARSET_BASE + charset) and family filters.
+#define IDS_CHARSET_BASE 1100          // 1100..1355
+#define IDS_FAMILY_BASE 1400           // 1400..1655

@@ -10,3 +10,13 @@ std::wstring LoadResString(UINT id) {
 }
 
 }  // namespace typorama::win
+
+#include "win/wide.h"
+
+namespace typorama::win {
+
+std::wstring FormatRes(UINT id, const std::vector<FormatArg>& args) {
+    return ToWide(FormatText(AsU16(LoadResString(id)), args));
+}
+
+}  // namespace typorama::win

@@ -11,3 +11,14 @@ namespace typorama::win {
 std::wstring LoadResString(UINT id);
 
 }  // namespace typorama::win
+
+#include <vector>
+
+#include "base/text_format.h"
+
+namespace typorama::win {
+
+// A string-table pattern filled by FormatText.
+std::wstring FormatRes(UINT id, const std::vector<FormatArg>& args);
+
+}  // namespace typorama::win

@@ -1,0 +1,87 @@
+// Writes the seed corpus for font_facts_fuzzer: a few well-formed fonts and
+// damaged variants that reach the reader's fallback paths.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/font_builder.h"
+
+using namespace typorama::test;
+
+namespace {
+
+void Put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (24 - 8 * i));
+}
+
+FontSpec Small(const std::u16string& family, const std::u16string& style = u"Regular") {
+    FontSpec spec = FontSpec::Named(family, style);
+    // A handful of glyphs keeps the seeds small; the reader never looks at them.
+    GlyphOutline a;
+    a.codePoint = U'A';
+    a.contours.push_back({{0, 0}, {0, 700}, {250, 800, false}, {500, 700}, {500, 0}});
+    spec.glyphs = {a};
+    return spec;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <seed folder>\n", argv[0]);
+        return 2;
+    }
+    std::filesystem::path dir = argv[1];
+    std::filesystem::create_directories(dir);
+    std::vector<std::pair<std::string, std::vector<std::uint8_t>>> seeds;
+
+    seeds.emplace_back("regular.ttf", BuildFont(Small(u"Seed Sans")));
+    seeds.emplace_back("bold_italic.ttf", BuildFont(Small(u"Seed Sans", u"Bold Italic")));
+
+    FontSpec local = Small(u"Seed Local");
+    local.names.push_back({3, 1, 0x0804, 1, u"种子", {}});
+    local.names.push_back({3, 1, 0x0804, 4, u"种子 常规", {}});
+    local.names.push_back({3, 1, 0x0409, 16, u"Typographic", {}});
+    seeds.emplace_back("local_names.ttf", BuildFont(local));
+
+    FontSpec mac = Small(u"Seed Mac");
+    for (auto& e : mac.names)
+        if (e.platformId == 3) e.languageId = 0x0407;  // third language: Macintosh fallback
+    mac.os2Length.reset();
+    mac.macStyle = 3;
+    seeds.emplace_back("mac_fallback_no_os2.ttf", BuildFont(mac));
+
+    FontSpec shortOs2 = Small(u"Seed Short");
+    shortOs2.os2Length = 78;
+    shortOs2.fsType = 0x000C;
+    seeds.emplace_back("os2_78.ttf", BuildFont(shortOs2));
+
+    // A name string running past the end of the file, and the OS/2 table cut short.
+    auto damaged = BuildFont(Small(u"Seed Damaged"));
+    if (auto name = FindTable(damaged, "name")) {
+        std::size_t record = name->offset + 6 + 12 * 8;  // the Microsoft family name
+        damaged[record + 10] = 0xFF;
+        damaged[record + 11] = 0xF0;
+    }
+    if (auto os2 = FindTable(damaged, "OS/2"))
+        Put32(damaged, os2->directoryEntry + 8, static_cast<std::uint32_t>(damaged.size() - 40));
+    seeds.emplace_back("damaged.ttf", damaged);
+
+    auto truncated = BuildFont(Small(u"Seed Cut"));
+    truncated.resize(12 + 16 * 5 + 7);
+    seeds.emplace_back("truncated_directory.ttf", truncated);
+
+    auto tooMany = BuildFont(Small(u"Seed Many"));
+    SetNumTables(tooMany, 101);
+    seeds.emplace_back("101_tables.ttf", tooMany);
+
+    int failures = 0;
+    for (const auto& [file, bytes] : seeds)
+        if (!WriteBytesToFile(dir / file, bytes)) {
+            std::fprintf(stderr, "cannot write %s\n", (dir / file).c_str());
+            ++failures;
+        }
+    std::printf("%zu seeds in %s\n", seeds.size() - failures, dir.c_str());
+    return failures ? 1 : 0;
+}

@@ -1,0 +1,165 @@
+// The font list: the fonts the main window shows, from the system's font table,
+// a folder of font files or a list of files, sorted by name, with tags and
+// installation flags. Fonts of a folder that the system does not know are
+// loaded while their items exist, so that their rows can be drawn.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "catalog/font_file.h"
+#include "catalog/system_locations.h"
+
+namespace typorama::catalog {
+
+enum class SourceKind : std::uint8_t { System = 0, Folder = 1, FileList = 2 };
+
+enum class TagRule : int {
+    All = 0,
+    None = 1,
+    Invert = 2,
+    NotInstalledOrLoaded = 3,  // fonts only the list loaded or knows of
+    Installed = 4,
+    InstalledFromThisFile = 5,
+};
+
+class TFontListItem {
+public:
+    explicit TFontListItem(const SystemLocations& where) : where_(&where) {}
+    ~TFontListItem();  // unloads the file when the list loaded it
+    TFontListItem(const TFontListItem&) = delete;
+    TFontListItem& operator=(const TFontListItem&) = delete;
+
+    std::wstring Name;  // full name: what is shown, sorted, found and tagged
+    LOGFONTW LogFont{};
+    bool Tagged = false;
+    bool Installed = false;
+    bool LoadedByList = false;
+    bool InstalledFromThisFile = false;
+
+    // The font file; for system fonts looked up in the installed-font list on
+    // first request (again at the next request while it stays unknown).
+    const std::wstring& FileName();
+    // Size in bytes, read once; 0 when the file cannot be found, -1 before.
+    std::int64_t FileSize();
+
+    // Name strings and embedding class, read from the file on first request.
+    const std::wstring& Copyright() { return Info().Copyright; }
+    const std::wstring& FamilyName() { return Info().FamilyName; }
+    const std::wstring& SubfamilyName() { return Info().SubfamilyName; }
+    const std::wstring& UniqueId() { return Info().UniqueId; }
+    const std::wstring& FullName() { return Info().FullName; }
+    const std::wstring& Version() { return Info().Version; }
+    const std::wstring& PostScriptName() { return Info().PostScriptName; }
+    BYTE Embedding() { return Info().Embedding; }
+    bool InfoRead() const { return infoRead_; }
+
+    // Filled by the list when it read the file itself.
+    void SetFile(std::wstring fileName) { fileName_ = std::move(fileName); }
+    void SetInfo(const TFontInfo& info);
+
+private:
+    const TFontInfo& Info();
+
+    const SystemLocations* where_;
+    std::wstring fileName_;
+    std::int64_t fileSize_ = -1;
+    bool infoRead_ = false;
+    TFontInfo info_{};
+};
+
+class TFontList {
+public:
+    explicit TFontList(const SystemLocations& where = Locations());
+    ~TFontList();
+    TFontList(const TFontList&) = delete;
+    TFontList& operator=(const TFontList&) = delete;
+
+    // Items, by index 0..Count()-1.
+    int Count() const { return static_cast<int>(items_.size()); }
+    TFontListItem& operator[](int index) const { return *items_[static_cast<std::size_t>(index)]; }
+    TFontListItem* Item(int index) const;
+    int IndexOf(const TFontListItem* item) const;
+    // Appends an item; a command list borrows items of the main list this way.
+    void Add(TFontListItem* item);
+
+    SourceKind Source() const { return sourceKind_; }
+    BYTE CharsetFilter() const { return charsetFilter_; }
+    BYTE FamilyFilter() const { return familyFilter_; }
+    const std::wstring& Folder() const { return folder_; }
+    bool ShowTaggedOnly() const { return showTaggedOnly_; }
+    bool HideMarlett() const { return hideMarlett_; }
+    int HiddenCount() const { return static_cast<int>(hidden_.size()); }
+
+    bool IncludeSubfolders = false;
+    // False for command lists that borrow items of the main list.
+    bool OwnsItems = true;
+    std::vector<std::wstring> Files;
+    std::vector<std::wstring> TaggedNames;
+
+    std::function<void()> OnBeginUpdate;
+    std::function<void()> OnEndUpdate;
+    std::function<void()> OnLoadProblem;
+    // The beep of a search that wraps around; tests count it.
+    std::function<void()> Beep;
+
+    void Rebuild(bool keepTags);
+    void Refresh(bool keepTags);
+    void SetCharsetFilter(BYTE value);
+    void SetFamilyFilter(BYTE value);
+    void SetFolder(const std::wstring& path);
+    void SetSourceKind(SourceKind kind);
+    void SetShowTaggedOnly(bool value);
+    void DropHidden(bool value);
+    void SetHideMarlett(bool value);
+
+    void TagItems(TagRule rule);
+    int TaggedCount() const;
+    bool AnyInstalled(bool fromThisFile) const;
+    // The next item after startIndex whose name starts with (prefixOnly) or
+    // contains text; -1 when none. With wrap, beeps once and starts over at 0.
+    int FindFont(const std::wstring& text, bool prefixOnly, bool wrap, int startIndex) const;
+    // Destroys the items (unloading the fonts the list loaded) and empties the list.
+    void Clear();
+
+private:
+    class UpdateScope;
+    void FillFromSystem();
+    void FillFromFiles();
+    void Sort();
+    void HideUntagged();
+    void Destroy(TFontListItem* item) const;
+
+    const SystemLocations& where_;
+    std::vector<TFontListItem*> items_;
+    std::vector<TFontListItem*> hidden_;  // owned: untagged items while ShowTaggedOnly
+    SourceKind sourceKind_ = SourceKind::System;
+    BYTE charsetFilter_ = DEFAULT_CHARSET;
+    BYTE familyFilter_ = 0;
+    std::wstring folder_;
+    bool showTaggedOnly_ = false;
+    bool hideMarlett_ = true;
+};
+
+// The process-wide "hide Marlett" flag that the system enumeration reads.
+bool HideMarlettGlobal();
+
+// Name order of the list: A-Z folded to a-z, everything else by code unit.
+bool FontNameLess(const std::wstring& a, const std::wstring& b);
+
+// Text builders for one item.
+std::wstring ScriptsText(TFontListItem& item);
+std::wstring ScriptText(TFontListItem& item);
+std::wstring FontStatusText(const std::wstring& name, const std::wstring& file,
+                            const SystemLocations& where = Locations());
+std::wstring StatusLine(TFontListItem& item);
+// Name of a charset filter value, replaced by the family filter's name when that
+// is set and has one; empty for values without a name.
+std::wstring FilterText(BYTE charsetFilter, BYTE familyFilter);
+
+}  // namespace typorama::catalog
