@@ -1,0 +1,352 @@
+#include "settings/settings_store.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace typorama::settings {
+namespace {
+
+constexpr wchar_t kSettingsPath[] = L"SOFTWARE\\Halcyon Works\\Typorama\\1.0\\Settings";
+constexpr wchar_t kVersionPath[] = L"SOFTWARE\\Halcyon Works\\Typorama\\1.0";
+
+SettingsRoot& Active() {
+    static SettingsRoot active = DefaultSettingsRoot();
+    return active;
+}
+
+std::wstring JoinPath(std::wstring_view base, std::wstring_view sub) {
+    std::wstring path(base);
+    if (!path.empty() && !sub.empty()) path += L'\\';
+    path += sub;
+    return path;
+}
+
+// Names of values or subkeys of an open key, in the order the registry gives
+// them. The buffer grows when a name turns out longer than the key's recorded
+// maximum (another process may add one between the two calls).
+template <typename EnumFn>
+std::vector<std::wstring> EnumNames(HKEY key, DWORD maxLen, EnumFn enumerate) {
+    std::vector<std::wstring> names;
+    if (!key) return names;
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(maxLen) + 1);
+    for (DWORD index = 0;;) {
+        DWORD len = static_cast<DWORD>(buffer.size());
+        LSTATUS status = enumerate(key, index, buffer.data(), &len);
+        if (status == ERROR_MORE_DATA && buffer.size() < 32768) {
+            buffer.resize(buffer.size() * 2);
+            continue;
+        }
+        if (status != ERROR_SUCCESS) break;
+        names.emplace_back(buffer.data(), len);
+        ++index;
+    }
+    return names;
+}
+
+}  // namespace
+
+SettingsRoot SettingsRoot::Below(std::wstring_view subKey) const { return {root, JoinPath(path, subKey)}; }
+
+SettingsRoot DefaultSettingsRoot() { return {HKEY_CURRENT_USER, kSettingsPath}; }
+SettingsRoot DefaultVersionKey() { return {HKEY_LOCAL_MACHINE, kVersionPath}; }
+
+const SettingsRoot& ActiveSettingsRoot() { return Active(); }
+void SetActiveSettingsRoot(SettingsRoot root) { Active() = std::move(root); }
+
+// --- FontSettings ---
+
+std::wstring FontSettings::FaceName() const {
+    const wchar_t* name = logFont.lfFaceName;
+    return {name, std::find(name, name + LF_FACESIZE, L'\0')};
+}
+
+void FontSettings::SetFaceName(std::wstring_view name) {
+    std::size_t n = std::min<std::size_t>(name.size(), LF_FACESIZE - 1);
+    std::fill(std::begin(logFont.lfFaceName), std::end(logFont.lfFaceName), L'\0');
+    std::copy_n(name.data(), n, logFont.lfFaceName);
+}
+
+int FontSettings::PointSize() const { return -MulDiv(logFont.lfHeight, 72, pixelsPerInch); }
+
+void FontSettings::SetPointSize(int points) { logFont.lfHeight = -MulDiv(points, pixelsPerInch, 72); }
+
+// --- TRegistryEx: keys ---
+
+bool TRegistryEx::Fail(LSTATUS status) const {
+    lastError_ = static_cast<DWORD>(status);
+    return status == ERROR_SUCCESS;
+}
+
+bool TRegistryEx::OpenKey(std::wstring_view subKey, bool canCreate) {
+    CloseKey();
+    std::wstring path = JoinPath(base_.path, subKey);
+    LSTATUS status = canCreate ? RegCreateKeyExW(base_.root, path.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE,
+                                                 nullptr, key_.put(), nullptr)
+                               : RegOpenKeyExW(base_.root, path.c_str(), 0, KEY_READ | KEY_WRITE, key_.put());
+    if (status != ERROR_SUCCESS) key_.release();  // a failed call leaves no handle
+    if (!Fail(status)) return false;
+    currentPath_ = std::move(path);
+    return true;
+}
+
+bool TRegistryEx::OpenKeyReadOnly(std::wstring_view subKey) {
+    CloseKey();
+    std::wstring path = JoinPath(base_.path, subKey);
+    LSTATUS status = RegOpenKeyExW(base_.root, path.c_str(), 0, KEY_READ, key_.put());
+    if (status != ERROR_SUCCESS) key_.release();
+    if (!Fail(status)) return false;
+    currentPath_ = std::move(path);
+    return true;
+}
+
+void TRegistryEx::CloseKey() {
+    key_.reset();
+    currentPath_.clear();
+}
+
+bool TRegistryEx::CreateKey(std::wstring_view subKey) {
+    win::UniqueKey key;
+    LSTATUS status = RegCreateKeyExW(base_.root, JoinPath(base_.path, subKey).c_str(), 0, nullptr, 0, KEY_READ,
+                                     nullptr, key.put(), nullptr);
+    if (status != ERROR_SUCCESS) key.release();
+    return Fail(status);
+}
+
+bool TRegistryEx::KeyExists(std::wstring_view subKey) const {
+    win::UniqueKey key;
+    LSTATUS status = RegOpenKeyExW(base_.root, JoinPath(base_.path, subKey).c_str(), 0, KEY_QUERY_VALUE, key.put());
+    if (status != ERROR_SUCCESS) key.release();
+    return status == ERROR_SUCCESS;
+}
+
+bool TRegistryEx::DeleteKey(std::wstring_view subKey) {
+    std::wstring path = JoinPath(base_.path, subKey);
+    // An empty path would empty the whole hive.
+    if (path.empty()) return Fail(ERROR_INVALID_PARAMETER);
+    LSTATUS status = RegDeleteTreeW(base_.root, path.c_str());
+    return Fail(status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status);
+}
+
+std::vector<std::wstring> TRegistryEx::GetValueNames() const {
+    DWORD maxLen = 0;
+    if (key_) RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxLen,
+                               nullptr, nullptr, nullptr);
+    return EnumNames(key_.get(), maxLen, [](HKEY key, DWORD index, wchar_t* name, DWORD* len) {
+        return RegEnumValueW(key, index, name, len, nullptr, nullptr, nullptr, nullptr);
+    });
+}
+
+std::vector<std::wstring> TRegistryEx::GetKeyNames() const {
+    DWORD maxLen = 0;
+    if (key_) RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, &maxLen, nullptr, nullptr, nullptr,
+                               nullptr, nullptr, nullptr);
+    return EnumNames(key_.get(), maxLen, [](HKEY key, DWORD index, wchar_t* name, DWORD* len) {
+        return RegEnumKeyExW(key, index, name, len, nullptr, nullptr, nullptr, nullptr);
+    });
+}
+
+bool TRegistryEx::ValueExists(std::wstring_view name) const {
+    return key_ && RegQueryValueExW(key_.get(), std::wstring(name).c_str(), nullptr, nullptr, nullptr, nullptr) ==
+                       ERROR_SUCCESS;
+}
+
+bool TRegistryEx::DeleteValue(std::wstring_view name) {
+    if (!key_) return Fail(ERROR_INVALID_HANDLE);
+    return Fail(RegDeleteValueW(key_.get(), std::wstring(name).c_str()));
+}
+
+// --- TRegistryEx: writes ---
+
+bool TRegistryEx::SetValue(std::wstring_view name, DWORD type, const void* data, DWORD size) {
+    if (!key_) return Fail(ERROR_INVALID_HANDLE);
+    return Fail(RegSetValueExW(key_.get(), std::wstring(name).c_str(), 0, type, static_cast<const BYTE*>(data), size));
+}
+
+bool TRegistryEx::WriteInteger(std::wstring_view name, std::int32_t value) {
+    DWORD data = static_cast<DWORD>(value);
+    return SetValue(name, REG_DWORD, &data, sizeof data);
+}
+
+bool TRegistryEx::WriteColor(std::wstring_view name, std::uint32_t value) {
+    return WriteInteger(name, static_cast<std::int32_t>(value));
+}
+
+bool TRegistryEx::WriteBool(std::wstring_view name, bool value) { return WriteInteger(name, value ? 1 : 0); }
+
+bool TRegistryEx::WriteString(std::wstring_view name, std::wstring_view value) {
+    std::wstring text(value);  // with its terminating NUL
+    return SetValue(name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+bool TRegistryEx::WriteBinaryData(std::wstring_view name, std::span<const std::uint8_t> data) {
+    return SetValue(name, REG_BINARY, data.data(), static_cast<DWORD>(data.size()));
+}
+
+// --- TRegistryEx: reads that never fail ---
+
+std::int32_t TRegistryEx::ReadIntegerDef(std::wstring_view name, std::int32_t def) const {
+    if (!key_) return def;
+    // The type is not looked at: whatever fits four bytes is taken, zero-extended.
+    DWORD data = 0;
+    DWORD size = sizeof data;
+    if (RegQueryValueExW(key_.get(), std::wstring(name).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&data),
+                         &size) != ERROR_SUCCESS)
+        return def;
+    return static_cast<std::int32_t>(data);
+}
+
+std::uint32_t TRegistryEx::ReadColorDef(std::wstring_view name, std::uint32_t def) const {
+    return static_cast<std::uint32_t>(ReadIntegerDef(name, static_cast<std::int32_t>(def)));
+}
+
+bool TRegistryEx::ReadBoolDef(std::wstring_view name, bool def) const {
+    return (static_cast<std::uint32_t>(ReadIntegerDef(name, def ? 1 : 0)) & 0xFF) != 0;
+}
+
+std::wstring TRegistryEx::ReadStringDef(std::wstring_view name, std::wstring_view def) const {
+    if (!key_) return std::wstring(def);
+    std::wstring valueName(name);
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExW(key_.get(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        size == 0)
+        return std::wstring(def);
+    // The bytes of a number or a binary value are no text in UTF-16.
+    if (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ) return std::wstring(def);
+    std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
+    DWORD got = size;
+    if (RegQueryValueExW(key_.get(), valueName.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()),
+                         &got) != ERROR_SUCCESS)
+        return std::wstring(def);
+    std::size_t units = std::min<std::size_t>(got / sizeof(wchar_t), buffer.size());
+    return {buffer.data(), std::find(buffer.data(), buffer.data() + units, L'\0')};
+}
+
+std::optional<std::vector<std::uint8_t>> TRegistryEx::ReadBinaryData(std::wstring_view name) const {
+    if (!key_) return std::nullopt;
+    std::wstring valueName(name);
+    DWORD size = 0;
+    if (RegQueryValueExW(key_.get(), valueName.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    std::vector<std::uint8_t> data(size);
+    if (RegQueryValueExW(key_.get(), valueName.c_str(), nullptr, nullptr, data.data(), &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    data.resize(size);
+    return data;
+}
+
+// --- Font settings ---
+
+namespace {
+constexpr wchar_t kFontName[] = L"名称";
+constexpr wchar_t kFontSize[] = L"字号";
+constexpr wchar_t kFontColor[] = L"颜色";
+constexpr wchar_t kFontBold[] = L"粗体";
+constexpr wchar_t kFontItalic[] = L"斜体";
+
+std::wstring Named(std::wstring_view prefix, const wchar_t* suffix) { return std::wstring(prefix) + suffix; }
+}  // namespace
+
+bool TRegistryEx::WriteFontSettings(std::wstring_view prefix, const FontSettings& font) {
+    return WriteString(Named(prefix, kFontName), font.FaceName()) &&
+           WriteInteger(Named(prefix, kFontSize), font.PointSize()) &&
+           WriteColor(Named(prefix, kFontColor), font.color) && WriteBool(Named(prefix, kFontBold), font.Bold()) &&
+           WriteBool(Named(prefix, kFontItalic), font.Italic());
+}
+
+void TRegistryEx::ReadFontSettings(std::wstring_view prefix, FontSettings& font) const {
+    font.SetFaceName(ReadStringDef(Named(prefix, kFontName), font.FaceName()));
+    // Only a different size touches lfHeight, so that a font given by its cell
+    // height (positive lfHeight) keeps it when nothing was stored.
+    int points = ReadIntegerDef(Named(prefix, kFontSize), font.PointSize());
+    if (points != font.PointSize()) font.SetPointSize(points);
+    font.color = ReadColorDef(Named(prefix, kFontColor), font.color);
+    if (ReadBoolDef(Named(prefix, kFontBold), font.Bold()) && !font.Bold()) font.logFont.lfWeight = FW_BOLD;
+    if (ReadBoolDef(Named(prefix, kFontItalic), font.Italic())) font.logFont.lfItalic = TRUE;
+}
+
+// --- Lists ---
+
+std::vector<std::wstring> ReadListValues(const TRegistryEx& reg, std::size_t cap) {
+    std::vector<std::wstring> entries;
+    std::int32_t count = reg.ReadIntegerDef(kCountValue, 0);
+    if (count <= 0) return entries;
+    std::size_t n = std::min(static_cast<std::size_t>(count), cap);
+    entries.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) entries.push_back(reg.ReadStringDef(std::to_wstring(i), L""));
+    return entries;
+}
+
+std::vector<std::vector<std::wstring>> ReadRecordListValues(const TRegistryEx& reg,
+                                                            std::span<const std::wstring_view> fields,
+                                                            std::size_t cap) {
+    std::vector<std::vector<std::wstring>> records;
+    std::int32_t count = reg.ReadIntegerDef(kCountValue, 0);
+    if (count <= 0) return records;
+    std::size_t n = std::min(static_cast<std::size_t>(count), cap);
+    records.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        std::vector<std::wstring>& record = records.emplace_back();
+        for (std::wstring_view field : fields)
+            record.push_back(reg.ReadStringDef(std::wstring(field) + std::to_wstring(i), L""));
+    }
+    return records;
+}
+
+bool WriteListValues(TRegistryEx& reg, std::span<const std::wstring> entries) {
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (!reg.WriteString(std::to_wstring(i), entries[i])) return false;
+    return reg.WriteInteger(kCountValue, static_cast<std::int32_t>(entries.size()));
+}
+
+bool WriteRecordListValues(TRegistryEx& reg, std::span<const std::wstring_view> fields,
+                           std::span<const std::vector<std::wstring>> records) {
+    for (std::size_t i = 0; i < records.size(); ++i)
+        for (std::size_t f = 0; f < fields.size(); ++f) {
+            std::wstring_view text = f < records[i].size() ? std::wstring_view(records[i][f]) : std::wstring_view();
+            if (!reg.WriteString(std::wstring(fields[f]) + std::to_wstring(i), text)) return false;
+        }
+    return reg.WriteInteger(kCountValue, static_cast<std::int32_t>(records.size()));
+}
+
+std::vector<std::wstring> LoadList(const SettingsRoot& root, std::wstring_view subKey, std::size_t cap) {
+    TRegistryEx reg(root);
+    if (!reg.OpenKeyReadOnly(subKey)) return {};
+    return ReadListValues(reg, cap);
+}
+
+std::vector<std::vector<std::wstring>> LoadRecordList(const SettingsRoot& root, std::wstring_view subKey,
+                                                      std::span<const std::wstring_view> fields, std::size_t cap) {
+    TRegistryEx reg(root);
+    if (!reg.OpenKeyReadOnly(subKey)) return {};
+    return ReadRecordListValues(reg, fields, cap);
+}
+
+bool SaveList(const SettingsRoot& root, std::wstring_view subKey, std::span<const std::wstring> entries) {
+    TRegistryEx reg(root);
+    if (subKey.empty() || !reg.DeleteKey(subKey)) return false;
+    if (entries.empty()) return true;
+    return reg.OpenKey(subKey, true) && WriteListValues(reg, entries);
+}
+
+bool SaveRecordList(const SettingsRoot& root, std::wstring_view subKey, std::span<const std::wstring_view> fields,
+                    std::span<const std::vector<std::wstring>> records) {
+    TRegistryEx reg(root);
+    if (subKey.empty() || !reg.DeleteKey(subKey)) return false;
+    if (records.empty()) return true;
+    return reg.OpenKey(subKey, true) && WriteRecordListValues(reg, fields, records);
+}
+
+SampleStrings LoadSampleStrings(const SettingsRoot& root, std::wstring_view defaultCurrent) {
+    TRegistryEx reg(root);
+    if (!reg.OpenKey(kStringsKey, true)) return {std::wstring(defaultCurrent), {}};
+    return {reg.ReadStringDef(kStringsDefaultValue, defaultCurrent), ReadListValues(reg, kStringsCap)};
+}
+
+bool SaveSampleStrings(const SettingsRoot& root, const SampleStrings& strings) {
+    TRegistryEx reg(root);
+    return reg.DeleteKey(kStringsKey) && reg.OpenKey(kStringsKey, true) &&
+           reg.WriteString(kStringsDefaultValue, strings.current) && WriteListValues(reg, strings.items);
+}
+
+}  // namespace typorama::settings
