@@ -22,9 +22,37 @@ constexpr char kUsage[] =
     "                 it, sorted. \"ok\" is false when a file cannot be read as a font;\n"
     "                 its strings are then empty. Embedding: 0 unknown (no OS/2 table),\n"
     "                 1 restricted, 2 preview and print, 3 editable, 4 installable.\n"
+    "  status [--fonts-key KEY] PATH...\n"
+    "                 Whether each font is installed and loaded, one JSON object per line:\n"
+    "                 {\"file\", \"fullName\", \"installed\", \"installedFromThisFile\",\n"
+    "                  \"registeredFile\", \"available\"}\n"
+    "                 \"installed\": the installed-font list has an entry for the full name;\n"
+    "                 \"installedFromThisFile\": that entry points at this file;\n"
+    "                 \"registeredFile\": the entry's file as a full path, empty without one;\n"
+    "                 \"available\": the system font table has the font now. For a file\n"
+    "                 that cannot be read as a font the name is empty and the rest false.\n"
+    "  load [--fonts-key KEY] PATH...       Loads each font not yet available.\n"
+    "  unload [--fonts-key KEY] PATH...     Unloads each font file.\n"
+    "  install [--fonts-key KEY] PATH...    Loads each font, then registers it where it is.\n"
+    "  uninstall [--fonts-key KEY] PATH...  Unloads each font, then removes its entry if\n"
+    "                 that entry points at this file.\n"
+    "                 One JSON object per file: {\"file\", \"fullName\", \"action\", \"ok\"}\n"
+    "                 with \"action\" one of loaded, already-available, unloaded, installed,\n"
+    "                 uninstalled (ok true) or unreadable, load-failed, unload-failed,\n"
+    "                 register-failed, unregister-failed (ok false). A font that cannot be\n"
+    "                 loaded is not registered; one that cannot be unloaded keeps its entry.\n"
+    "                 Every window is told once at the end that the fonts changed.\n"
+    "                 Loaded fonts stay loaded after typorama-cli exits, until unloaded or\n"
+    "                 the next logon (under Wine: while the wineserver runs). Installing\n"
+    "                 into HKLM needs administrator rights; without them the font is\n"
+    "                 loaded but not registered (register-failed).\n"
+    "  --fonts-key KEY  The installed-font list to use instead of the system's, as\n"
+    "                 HKLM\\SUBKEY or HKCU\\SUBKEY (for example the per-user list\n"
+    "                 HKCU\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts).\n"
     "  --help         Shows this text.\n"
     "\n"
-    "Exit status: 0 when every file was read, 1 when any was not, 2 on bad usage.\n"
+    "Exit status: 0 when every file was read (or handled), 1 when any was not,\n"
+    "2 on bad usage.\n"
     "Output is UTF-8; lines end with a bare LF.\n";
 
 bool IsFolder(const std::wstring& path) {
@@ -69,6 +97,11 @@ int Run(const std::vector<std::wstring>& args, Output& out, Output& err) {
         return kExitOk;
     }
     if (command == L"info") return RunInfo(rest, out, err);
+    if (command == L"status") return RunStatus(rest, out, err);
+    if (command == L"load") return RunLoad(rest, out, err);
+    if (command == L"unload") return RunUnload(rest, out, err);
+    if (command == L"install") return RunInstall(rest, out, err);
+    if (command == L"uninstall") return RunUninstall(rest, out, err);
     err.Write(L"typorama-cli: unknown command '" + command + L"'\n\n");
     err.Write(kUsage);
     return kExitUsage;

@@ -26,6 +26,11 @@ private:
 std::vector<std::wstring> ExpandFontPaths(const std::vector<std::wstring>& paths);
 
 int RunInfo(const std::vector<std::wstring>& args, Output& out, Output& err);
+int RunStatus(const std::vector<std::wstring>& args, Output& out, Output& err);
+int RunLoad(const std::vector<std::wstring>& args, Output& out, Output& err);
+int RunUnload(const std::vector<std::wstring>& args, Output& out, Output& err);
+int RunInstall(const std::vector<std::wstring>& args, Output& out, Output& err);
+int RunUninstall(const std::vector<std::wstring>& args, Output& out, Output& err);
 
 int Run(const std::vector<std::wstring>& args, Output& out, Output& err);
 

@@ -1,0 +1,177 @@
+// typorama-cli status, load, unload, install, uninstall: the installed-font list
+// and the system font table as the font list and the Tools commands see them.
+#include <windows.h>
+
+#include <optional>
+#include <string_view>
+
+#include "catalog/font_file.h"
+#include "catalog/font_registry.h"
+#include "cli/cli.h"
+#include "cli/json_text.h"
+#include "win/wide.h"
+
+namespace typorama::cli {
+namespace {
+
+bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b) {
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+// "HKLM\Sub\Key" or "HKEY_CURRENT_USER\Sub\Key" as root and subkey.
+std::optional<std::pair<HKEY, std::wstring>> ParseKeyPath(const std::wstring& text) {
+    std::size_t slash = text.find(L'\\');
+    if (slash == std::wstring::npos || slash + 1 == text.size()) return std::nullopt;
+    std::wstring_view root(text.data(), slash);
+    HKEY hkey = nullptr;
+    if (EqualsIgnoringCase(root, L"HKLM") || EqualsIgnoringCase(root, L"HKEY_LOCAL_MACHINE"))
+        hkey = HKEY_LOCAL_MACHINE;
+    else if (EqualsIgnoringCase(root, L"HKCU") || EqualsIgnoringCase(root, L"HKEY_CURRENT_USER"))
+        hkey = HKEY_CURRENT_USER;
+    else
+        return std::nullopt;
+    return std::pair{hkey, text.substr(slash + 1)};
+}
+
+struct Invocation {
+    catalog::SystemLocations where;
+    std::vector<std::wstring> files;
+};
+
+// Options first, then at least one path. Writes the complaint and returns
+// nullopt on bad usage.
+std::optional<Invocation> ParseArguments(std::string_view command, const std::vector<std::wstring>& args,
+                                         Output& err) {
+    Invocation run{catalog::Locations(), {}};
+    std::size_t i = 0;
+    for (; i < args.size() && args[i].rfind(L"--", 0) == 0; ++i) {
+        if (args[i] == L"--") {
+            ++i;
+            break;
+        }
+        if (args[i] == L"--fonts-key" && i + 1 < args.size()) {
+            auto key = ParseKeyPath(args[++i]);
+            if (!key) {
+                err.Write("typorama-cli " + std::string(command) + ": --fonts-key wants HKLM\\... or HKCU\\...\n");
+                return std::nullopt;
+            }
+            run.where.fontsRoot = key->first;
+            run.where.fontsKey = key->second;
+            continue;
+        }
+        err.Write(L"typorama-cli " + win::Utf8ToWide(command) + L": unknown option '" + args[i] + L"'\n");
+        return std::nullopt;
+    }
+    std::vector<std::wstring> paths(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
+    if (paths.empty()) {
+        err.Write("typorama-cli " + std::string(command) + ": give at least one font file or folder (see --help)\n");
+        return std::nullopt;
+    }
+    run.files = ExpandFontPaths(paths);
+    return run;
+}
+
+enum class Operation { Load, Unload, Install, Uninstall };
+
+struct Outcome {
+    std::u16string_view action;
+    bool ok;
+};
+
+// One file of a batch, by the same rules as the Tools commands of the program.
+Outcome Apply(Operation op, const std::wstring& file, bool readable, const catalog::TFontInfo& info,
+              const catalog::SystemLocations& where) {
+    switch (op) {
+        case Operation::Load:
+            if (!readable) return {u"unreadable", false};
+            // A font the system already has is left alone: loading it again
+            // would only raise its reference count.
+            if (catalog::IsFontAvailable(info.FamilyName, info.FullName)) return {u"already-available", true};
+            return catalog::LoadFont(file, where) ? Outcome{u"loaded", true} : Outcome{u"load-failed", false};
+        case Operation::Unload:
+            // Needs no names: the system table knows the file.
+            return catalog::UnloadFont(file, where) ? Outcome{u"unloaded", true} : Outcome{u"unload-failed", false};
+        case Operation::Install:
+            if (!readable) return {u"unreadable", false};
+            // A font that cannot be loaded is not registered either.
+            if (!catalog::LoadFont(file, where)) return {u"load-failed", false};
+            return catalog::RegisterFont(info.FullName, file, where) ? Outcome{u"installed", true}
+                                                                     : Outcome{u"register-failed", false};
+        case Operation::Uninstall:
+            if (!readable) return {u"unreadable", false};
+            // A font that cannot be unloaded keeps its entry.
+            if (!catalog::UnloadFont(file, where)) return {u"unload-failed", false};
+            return catalog::UnregisterFont(info.FullName, file, where) ? Outcome{u"uninstalled", true}
+                                                                       : Outcome{u"unregister-failed", false};
+    }
+    return {u"", false};
+}
+
+int RunBatch(Operation op, std::string_view command, const std::vector<std::wstring>& args, Output& out,
+             Output& err) {
+    auto run = ParseArguments(command, args, err);
+    if (!run) return kExitUsage;
+    bool allOk = true;
+    for (const std::wstring& file : run->files) {
+        catalog::TFontInfo info;
+        bool readable = catalog::ReadFontInfo(file, info);
+        Outcome outcome = Apply(op, file, readable, info, run->where);
+        allOk = allOk && outcome.ok;
+        out.Write(JsonLine()
+                      .Add("file", win::AsU16(file))
+                      .Add("fullName", win::AsU16(info.FullName))
+                      .Add("action", outcome.action)
+                      .Add("ok", outcome.ok)
+                      .Finish());
+    }
+    // Once per batch, however many fonts changed.
+    catalog::BroadcastFontChange();
+    return allOk ? kExitOk : kExitSomeFailed;
+}
+
+}  // namespace
+
+int RunStatus(const std::vector<std::wstring>& args, Output& out, Output& err) {
+    auto run = ParseArguments("status", args, err);
+    if (!run) return kExitUsage;
+    bool allRead = true;
+    for (const std::wstring& file : run->files) {
+        catalog::TFontInfo info;
+        bool readable = catalog::ReadFontInfo(file, info);
+        allRead = allRead && readable;
+        catalog::InstallState state;
+        std::wstring registered;
+        bool available = false;
+        // An unreadable file has no name to look up.
+        if (readable) {
+            state = catalog::GetInstallState(info.FullName, file, run->where);
+            registered = catalog::RegisteredFile(info.FullName, run->where);
+            available = catalog::IsFontAvailable(info.FamilyName, info.FullName);
+        }
+        out.Write(JsonLine()
+                      .Add("file", win::AsU16(file))
+                      .Add("fullName", win::AsU16(info.FullName))
+                      .Add("installed", state.installed)
+                      .Add("installedFromThisFile", state.fromThisFile)
+                      .Add("registeredFile", win::AsU16(registered))
+                      .Add("available", available)
+                      .Finish());
+    }
+    return allRead ? kExitOk : kExitSomeFailed;
+}
+
+int RunLoad(const std::vector<std::wstring>& args, Output& out, Output& err) {
+    return RunBatch(Operation::Load, "load", args, out, err);
+}
+int RunUnload(const std::vector<std::wstring>& args, Output& out, Output& err) {
+    return RunBatch(Operation::Unload, "unload", args, out, err);
+}
+int RunInstall(const std::vector<std::wstring>& args, Output& out, Output& err) {
+    return RunBatch(Operation::Install, "install", args, out, err);
+}
+int RunUninstall(const std::vector<std::wstring>& args, Output& out, Output& err) {
+    return RunBatch(Operation::Uninstall, "uninstall", args, out, err);
+}
+
+}  // namespace typorama::cli

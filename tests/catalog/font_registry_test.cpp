@@ -1,0 +1,306 @@
+// The installed-font list on a scratch key standing in for the system's, and the
+// system font table with fonts made for the test (each family name is used by
+// one test only: Wine quietly ignores a second load of a loaded family).
+#include "catalog/font_registry.h"
+
+#include <gtest/gtest.h>
+
+#include <cwctype>
+
+#include "support/font_builder.h"
+#include "support/scratch.h"
+
+namespace typorama::catalog {
+namespace {
+
+using test::BuildFont;
+using test::FontSpec;
+using test::ScratchFolder;
+using test::ScratchKey;
+
+SystemLocations ScratchLocations(const ScratchKey& key, std::wstring fontsFolder) {
+    SystemLocations where;
+    where.fontsRoot = HKEY_CURRENT_USER;
+    where.fontsKey = key.SubKey();
+    where.fontsFolder = std::move(fontsFolder);
+    return where;
+}
+
+// Writes a value exactly as given: `bytes` may leave out the terminating NUL.
+void SetRaw(const ScratchKey& key, const std::wstring& name, DWORD type, const void* data, DWORD bytes) {
+    ASSERT_EQ(RegSetValueExW(key.Get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), bytes), ERROR_SUCCESS);
+}
+
+void Set(const ScratchKey& key, const std::wstring& name, const std::wstring& data) {
+    SetRaw(key, name, REG_SZ, data.c_str(), static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+}
+
+bool HasValue(const ScratchKey& key, const std::wstring& name) {
+    return RegQueryValueExW(key.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+// The stored data of a value including any NULs, as the registry holds it.
+std::wstring Stored(const ScratchKey& key, const std::wstring& name) {
+    wchar_t buffer[1024] = {};
+    DWORD size = sizeof buffer;
+    DWORD type = 0;
+    if (RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_SZ)
+        return L"<no string value>";
+    return std::wstring(buffer, size / sizeof(wchar_t));
+}
+
+std::wstring Upper(std::wstring text) {
+    for (wchar_t& c : text) c = static_cast<wchar_t>(std::towupper(c));
+    return text;
+}
+
+// A font file in the folder, not loaded by anything a failed earlier run left
+// behind in the same Wine session.
+std::wstring WriteFont(const ScratchFolder& dir, const std::wstring& fileName, const FontSpec& spec) {
+    std::wstring path = dir.Write(fileName, BuildFont(spec));
+    for (int i = 0; i < 10 && RemoveFontResourceW(path.c_str()); ++i) {
+    }
+    return path;
+}
+
+TEST(FontRegistryLookup, AcceptsTheThreeNameFormsInOrder) {
+    ScratchKey key(L"registry-forms");
+    SystemLocations where = ScratchLocations(key, L"C:\\Fonts\\");
+    Set(key, L"Alpha (True Type)", L"alpha.ttf");
+    Set(key, L"Beta", L"D:\\Other\\beta.ttf");
+
+    EXPECT_TRUE(IsInstalled(L"Alpha", L"", where));
+    EXPECT_TRUE(IsInstalled(L"Alpha", L"c:\\FONTS\\ALPHA.ttf", where)) << "completed, compared ignoring case";
+    EXPECT_FALSE(IsInstalled(L"Alpha", L"C:\\Fonts\\other.ttf", where));
+    EXPECT_FALSE(IsInstalled(L"Alpha", L"alpha.ttf", where)) << "compared as completed, not as stored";
+    EXPECT_EQ(RegisteredFile(L"Alpha", where), L"C:\\Fonts\\alpha.ttf");
+    EXPECT_EQ(LookupFileName(L"Alpha", where), L"alpha.ttf") << "the stored text, not completed";
+
+    EXPECT_TRUE(IsInstalled(L"Beta", L"", where));
+    EXPECT_TRUE(IsInstalled(L"Beta", L"d:\\other\\Beta.TTF", where));
+    EXPECT_EQ(RegisteredFile(L"Beta", where), L"D:\\Other\\beta.ttf");
+    EXPECT_EQ(LookupFileName(L"Beta", where), L"") << "the bare name form is not a system font's file";
+
+    EXPECT_FALSE(IsInstalled(L"Gamma", L"", where));
+    EXPECT_EQ(RegisteredFile(L"Gamma", where), L"");
+    Set(key, L"Gamma", L"g3.ttf");
+    Set(key, L"Gamma (True Type)", L"g2.ttf");
+    Set(key, L"Gamma (TrueType)", L"g1.ttf");
+    EXPECT_EQ(RegisteredFile(L"Gamma", where), L"C:\\Fonts\\g1.ttf");
+    EXPECT_EQ(LookupFileName(L"Gamma", where), L"g1.ttf");
+    InstallState state = GetInstallState(L"Gamma", L"C:\\Fonts\\g2.ttf", where);
+    EXPECT_TRUE(state.installed);
+    EXPECT_FALSE(state.fromThisFile) << "only the first form found counts";
+    ASSERT_EQ(RegDeleteValueW(key.Get(), L"Gamma (TrueType)"), ERROR_SUCCESS);
+    EXPECT_EQ(RegisteredFile(L"Gamma", where), L"C:\\Fonts\\g2.ttf");
+    EXPECT_TRUE(GetInstallState(L"Gamma", L"C:\\Fonts\\g2.ttf", where).fromThisFile);
+    ASSERT_EQ(RegDeleteValueW(key.Get(), L"Gamma (True Type)"), ERROR_SUCCESS);
+    EXPECT_EQ(RegisteredFile(L"Gamma", where), L"C:\\Fonts\\g3.ttf");
+    EXPECT_EQ(LookupFileName(L"Gamma", where), L"");
+}
+
+TEST(FontRegistryLookup, CompletesOnlyValuesWithoutAFolderPart) {
+    ScratchKey key(L"registry-complete");
+    SystemLocations where = ScratchLocations(key, L"C:\\Windows\\Fonts\\");
+    EXPECT_EQ(CompleteRegisteredFile(L"a.ttf", where), L"C:\\Windows\\Fonts\\a.ttf");
+    EXPECT_EQ(CompleteRegisteredFile(L"sub\\a.ttf", where), L"sub\\a.ttf");
+    EXPECT_EQ(CompleteRegisteredFile(L"D:a.ttf", where), L"D:a.ttf") << "a colon ends a folder part too";
+    EXPECT_EQ(CompleteRegisteredFile(L"\\\\server\\share\\a.ttf", where), L"\\\\server\\share\\a.ttf");
+
+    // Without a fonts folder a bare value stays a bare file name.
+    SystemLocations noFolder = ScratchLocations(key, L"");
+    Set(key, L"Bare (TrueType)", L"bare.ttf");
+    EXPECT_EQ(RegisteredFile(L"Bare", noFolder), L"bare.ttf");
+    EXPECT_TRUE(IsInstalled(L"Bare", L"BARE.TTF", noFolder));
+}
+
+TEST(FontRegistryLookup, ReadsTextUpToTheFirstNulAndTreatsOverlongValuesAsMissing) {
+    ScratchKey key(L"registry-buffer");
+    SystemLocations where = ScratchLocations(key, L"C:\\Fonts\\");
+
+    const wchar_t unterminated[] = {L'n', L'o', L'n', L'u', L'l', L'.', L't', L't', L'f'};
+    SetRaw(key, L"NoNul (TrueType)", REG_SZ, unterminated, sizeof unterminated);
+    EXPECT_EQ(LookupFileName(L"NoNul", where), L"nonul.ttf");
+    const wchar_t embedded[] = L"first.ttf\0second.ttf";
+    SetRaw(key, L"Embedded (TrueType)", REG_SZ, embedded, sizeof embedded);
+    EXPECT_EQ(LookupFileName(L"Embedded", where), L"first.ttf");
+    EXPECT_EQ(RegisteredFile(L"Embedded", where), L"C:\\Fonts\\first.ttf");
+
+    // MAX_PATH characters are the most a stored file may have.
+    std::wstring longest = L"D:\\" + std::wstring(MAX_PATH - 7, L'a') + L".ttf";
+    ASSERT_EQ(longest.size(), std::size_t{MAX_PATH});
+    Set(key, L"Longest (TrueType)", longest);
+    EXPECT_EQ(RegisteredFile(L"Longest", where), longest);
+    EXPECT_TRUE(IsInstalled(L"Longest", longest, where));
+
+    std::wstring overlong = longest + L"x";
+    Set(key, L"Overlong (TrueType)", overlong);
+    EXPECT_FALSE(IsInstalled(L"Overlong", L"", where));
+    EXPECT_EQ(RegisteredFile(L"Overlong", where), L"");
+    EXPECT_EQ(LookupFileName(L"Overlong", where), L"");
+    SetRaw(key, L"Unterminated (TrueType)", REG_SZ, overlong.data(),
+           static_cast<DWORD>(overlong.size() * sizeof(wchar_t)));
+    EXPECT_EQ(LookupFileName(L"Unterminated", where), L"") << "too long even without its NUL";
+    Set(key, L"Huge (TrueType)", std::wstring(600, L'h'));
+    EXPECT_FALSE(IsInstalled(L"Huge", L"", where));
+
+    // A form that counts as missing lets the lookup go on to the next one.
+    Set(key, L"Overlong (True Type)", L"short.ttf");
+    EXPECT_EQ(RegisteredFile(L"Overlong", where), L"C:\\Fonts\\short.ttf");
+
+    DWORD number = 5;
+    SetRaw(key, L"Number (TrueType)", REG_DWORD, &number, sizeof number);
+    EXPECT_FALSE(IsInstalled(L"Number", L"", where)) << "not a file name";
+}
+
+TEST(FontRegistryWrite, StoresJustTheNameOfAFileInTheFontsFolder) {
+    ScratchKey key(L"registry-register");
+    SystemLocations where = ScratchLocations(key, L"C:\\Windows\\Fonts\\");
+
+    EXPECT_TRUE(RegisterFont(L"Inside", L"c:\\WINDOWS\\fonts\\inside.ttf", where));
+    EXPECT_EQ(Stored(key, L"Inside (TrueType)"), std::wstring(L"inside.ttf\0", 11)) << "a string ending in a NUL";
+    EXPECT_EQ(RegisteredFile(L"Inside", where), L"C:\\Windows\\Fonts\\inside.ttf");
+    EXPECT_TRUE(IsInstalled(L"Inside", L"c:\\WINDOWS\\fonts\\inside.ttf", where));
+
+    EXPECT_TRUE(RegisterFont(L"Below", L"C:\\Windows\\Fonts\\Sub\\below.ttf", where));
+    EXPECT_EQ(LookupFileName(L"Below", where), L"C:\\Windows\\Fonts\\Sub\\below.ttf");
+    EXPECT_TRUE(RegisterFont(L"Elsewhere", L"D:\\Fonts\\elsewhere.ttf", where));
+    EXPECT_EQ(LookupFileName(L"Elsewhere", where), L"D:\\Fonts\\elsewhere.ttf");
+    EXPECT_TRUE(RegisterFont(L"Prefix", L"C:\\Windows\\FontsX\\prefix.ttf", where));
+    EXPECT_EQ(LookupFileName(L"Prefix", where), L"C:\\Windows\\FontsX\\prefix.ttf");
+
+    EXPECT_TRUE(RegisterFont(L"Elsewhere", L"E:\\moved.ttf", where)) << "an entry is overwritten";
+    EXPECT_EQ(LookupFileName(L"Elsewhere", where), L"E:\\moved.ttf");
+    EXPECT_FALSE(HasValue(key, L"Elsewhere (True Type)"));
+    EXPECT_FALSE(HasValue(key, L"Elsewhere"));
+}
+
+TEST(FontRegistryWrite, UnregistersOnlyAnEntryPointingAtTheFile) {
+    ScratchKey key(L"registry-unregister");
+    SystemLocations where = ScratchLocations(key, L"C:\\Fonts\\");
+
+    Set(key, L"Spaced (True Type)", L"spaced.ttf");
+    EXPECT_FALSE(UnregisterFont(L"Spaced", L"D:\\Copies\\spaced.ttf", where));
+    EXPECT_TRUE(HasValue(key, L"Spaced (True Type)")) << "an entry for another file stays";
+    EXPECT_TRUE(UnregisterFont(L"Spaced", L"c:\\fonts\\SPACED.TTF", where));
+    EXPECT_FALSE(HasValue(key, L"Spaced (True Type)")) << "deleted under the name it was found by";
+
+    Set(key, L"Bare", L"D:\\bare.ttf");
+    EXPECT_TRUE(UnregisterFont(L"Bare", L"d:\\Bare.ttf", where));
+    EXPECT_FALSE(HasValue(key, L"Bare"));
+    EXPECT_FALSE(UnregisterFont(L"Bare", L"d:\\Bare.ttf", where)) << "nothing left to delete";
+
+    // First form found wins: the "(TrueType)" entry points elsewhere, so the
+    // matching "(True Type)" one is not looked at.
+    Set(key, L"Both (TrueType)", L"new.ttf");
+    Set(key, L"Both (True Type)", L"old.ttf");
+    EXPECT_FALSE(UnregisterFont(L"Both", L"C:\\Fonts\\old.ttf", where));
+    EXPECT_TRUE(HasValue(key, L"Both (True Type)"));
+
+    // Without a file only the program's own form goes, without any lookup.
+    Set(key, L"Foreign (True Type)", L"foreign.ttf");
+    Set(key, L"Foreign", L"foreign.ttf");
+    EXPECT_FALSE(UnregisterFont(L"Foreign", L"", where));
+    EXPECT_TRUE(HasValue(key, L"Foreign (True Type)"));
+    EXPECT_TRUE(HasValue(key, L"Foreign"));
+    Set(key, L"Foreign (TrueType)", L"D:\\anything.ttf");
+    EXPECT_TRUE(UnregisterFont(L"Foreign", L"", where));
+    EXPECT_FALSE(HasValue(key, L"Foreign (TrueType)"));
+    EXPECT_TRUE(HasValue(key, L"Foreign (True Type)"));
+    EXPECT_TRUE(HasValue(key, L"Foreign"));
+}
+
+TEST(FontRegistryWrite, AKeyThatCannotBeOpenedHasNoEntriesAndTakesNone) {
+    ScratchKey key(L"registry-nokey");
+    SystemLocations where = ScratchLocations(key, L"C:\\Fonts\\");
+    where.fontsKey += L"\\Missing";
+
+    EXPECT_FALSE(IsInstalled(L"Any", L"", where));
+    InstallState state = GetInstallState(L"Any", L"C:\\Fonts\\any.ttf", where);
+    EXPECT_FALSE(state.installed);
+    EXPECT_FALSE(state.fromThisFile);
+    EXPECT_EQ(RegisteredFile(L"Any", where), L"");
+    EXPECT_EQ(LookupFileName(L"Any", where), L"");
+    EXPECT_FALSE(RegisterFont(L"Any", L"C:\\Fonts\\any.ttf", where));
+    EXPECT_FALSE(UnregisterFont(L"Any", L"C:\\Fonts\\any.ttf", where));
+    EXPECT_FALSE(UnregisterFont(L"Any", L"", where));
+
+    win::UniqueKey missing;
+    EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, where.fontsKey.c_str(), 0, KEY_READ, missing.put()), ERROR_SUCCESS)
+        << "registering does not create the key";
+}
+
+TEST(FontTable, ALoadedFontIsAvailableUntilItIsUnloaded) {
+    ScratchFolder dir(L"registry-available");
+    ScratchKey key(L"registry-available");
+    SystemLocations where = ScratchLocations(key, L"C:\\NoSuchFonts\\");
+    const std::wstring family = L"Typorama Registry Available";
+    std::wstring regular = WriteFont(dir, L"regular.ttf", FontSpec::Named(u"Typorama Registry Available"));
+    std::wstring bold = WriteFont(dir, L"bold.ttf", FontSpec::Named(u"Typorama Registry Available", u"Bold"));
+
+    EXPECT_FALSE(IsFontAvailable(family, family));
+    ASSERT_TRUE(LoadFont(regular, where));
+    ASSERT_TRUE(LoadFont(bold, where));
+    EXPECT_TRUE(IsFontAvailable(family, family));
+    EXPECT_TRUE(IsFontAvailable(family, family + L" Bold"));
+    EXPECT_FALSE(IsFontAvailable(family, family + L" Italic")) << "the full name must match exactly";
+    EXPECT_FALSE(IsFontAvailable(family, L"typorama registry available")) << "letter case counts";
+    EXPECT_FALSE(IsFontAvailable(L"Typorama Registry Elsewhere", family)) << "looked for in its family only";
+
+    EXPECT_TRUE(UnloadFont(bold, where));
+    EXPECT_FALSE(IsFontAvailable(family, family + L" Bold"));
+    EXPECT_TRUE(IsFontAvailable(family, family));
+    EXPECT_TRUE(UnloadFont(regular, where));
+    EXPECT_FALSE(IsFontAvailable(family, family));
+    EXPECT_FALSE(UnloadFont(regular, where)) << "unloaded already";
+}
+
+TEST(FontTable, CutsAFamilyNameToTheFaceNameField) {
+    ScratchFolder dir(L"registry-long-family");
+    ScratchKey key(L"registry-long-family");
+    SystemLocations where = ScratchLocations(key, L"");
+    const std::wstring family = L"Typorama Registry Family Name Beyond Thirty-One";
+    ASSERT_GT(family.size(), std::size_t{LF_FACESIZE - 1});
+    std::wstring file =
+        WriteFont(dir, L"long.ttf", FontSpec::Named(u"Typorama Registry Family Name Beyond Thirty-One"));
+    ASSERT_TRUE(LoadFont(file, where));
+    EXPECT_TRUE(IsFontAvailable(family, family));
+    EXPECT_TRUE(UnloadFont(file, where));
+}
+
+TEST(FontTable, UnloadingAFileThatIsNotLoadedFails) {
+    ScratchFolder dir(L"registry-not-loaded");
+    ScratchKey key(L"registry-not-loaded");
+    SystemLocations where = ScratchLocations(key, L"C:\\NoSuchFonts\\");
+    std::wstring file = WriteFont(dir, L"idle.ttf", FontSpec::Named(u"Typorama Registry Idle"));
+    EXPECT_FALSE(UnloadFont(file, where));
+    EXPECT_FALSE(UnloadFont(dir.Path() + L"missing.ttf", where));
+    EXPECT_FALSE(LoadFont(dir.Path() + L"missing.ttf", where));
+}
+
+// A bare file name is looked for by the system in its own fonts folder, not in
+// the scratch folder standing in for it: the font loads only when the full path
+// is passed, which shows which of the two LoadFont and UnloadFont gave.
+TEST(FontTable, PassesTheBareFileNameOnlyForTheFontsFolderSpelledExactly) {
+    ScratchFolder dir(L"registry-fonts-folder");
+    ScratchKey key(L"registry-fonts-folder");
+    const std::wstring family = L"Typorama Registry Folder Case";
+    std::wstring file = WriteFont(dir, L"TyporamaFolderCase.ttf", FontSpec::Named(u"Typorama Registry Folder Case"));
+    SystemLocations exact = ScratchLocations(key, dir.Path());
+    SystemLocations otherCase = ScratchLocations(key, Upper(dir.Path()));
+    ASSERT_NE(otherCase.fontsFolder, dir.Path());
+
+    EXPECT_FALSE(LoadFont(file, exact)) << "only the file name was passed";
+    EXPECT_FALSE(IsFontAvailable(family, family));
+    ASSERT_TRUE(LoadFont(file, otherCase)) << "the folder differs in letter case: the full path was passed";
+    EXPECT_TRUE(IsFontAvailable(family, family));
+    EXPECT_FALSE(UnloadFont(file, exact));
+    EXPECT_TRUE(IsFontAvailable(family, family));
+    EXPECT_TRUE(UnloadFont(file, otherCase));
+    EXPECT_FALSE(IsFontAvailable(family, family));
+}
+
+}  // namespace
+}  // namespace typorama::catalog
