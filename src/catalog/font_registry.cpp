@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "win/gdi.h"
 #include "win/unique_handle.h"
 
 namespace typorama::catalog {
@@ -164,48 +165,18 @@ bool UnloadFont(const std::wstring& file, const SystemLocations& where) {
     return false;
 }
 
-namespace {
-
-struct AvailabilitySearch {
-    const std::wstring* fullName;
-    bool found = false;
-};
-
-int CALLBACK MatchFullName(const LOGFONTW* logFont, const TEXTMETRICW*, DWORD, LPARAM lParam) {
-    auto* search = reinterpret_cast<AvailabilitySearch*>(lParam);
-    // With EnumFontFamiliesEx the record is really an ENUMLOGFONTEXW.
-    const auto* font = reinterpret_cast<const ENUMLOGFONTEXW*>(logFont);
-    std::wstring_view full(font->elfFullName, wcsnlen(font->elfFullName, LF_FULLFACESIZE));
-    if (full == *search->fullName) {
-        search->found = true;
-        return 0;  // stop the enumeration
-    }
-    return 1;
-}
-
-struct ScreenDC {
-    HDC dc = GetDC(nullptr);
-    ScreenDC() = default;
-    ScreenDC(const ScreenDC&) = delete;
-    ScreenDC& operator=(const ScreenDC&) = delete;
-    ~ScreenDC() {
-        if (dc) ReleaseDC(nullptr, dc);
-    }
-};
-
-}  // namespace
-
 bool IsFontAvailable(const std::wstring& familyName, const std::wstring& fullName) {
-    ScreenDC screen;
-    if (!screen.dc) return false;
     LOGFONTW query{};
     query.lfCharSet = DEFAULT_CHARSET;
     query.lfPitchAndFamily = 0;
     // The face-name field holds 31 characters and a NUL; a longer family is cut.
     familyName.copy(query.lfFaceName, LF_FACESIZE - 1);
-    AvailabilitySearch search{&fullName};
-    EnumFontFamiliesExW(screen.dc, &query, MatchFullName, reinterpret_cast<LPARAM>(&search), 0);
-    return search.found;
+    bool found = false;
+    win::EnumerateFonts(query, [&](const ENUMLOGFONTEXW& font, const NEWTEXTMETRICEXW&, DWORD) {
+        found = std::wstring_view(font.elfFullName, wcsnlen(font.elfFullName, LF_FULLFACESIZE)) == fullName;
+        return !found;  // stop at the first match
+    });
+    return found;
 }
 
 void BroadcastFontChange() { SendNotifyMessageW(HWND_BROADCAST, WM_FONTCHANGE, 0, 0); }

@@ -22,6 +22,17 @@ constexpr char kUsage[] =
     "                 it, sorted. \"ok\" is false when a file cannot be read as a font;\n"
     "                 its strings are then empty. Embedding: 0 unknown (no OS/2 table),\n"
     "                 1 restricted, 2 preview and print, 3 editable, 4 installable.\n"
+    "  list [--subfolders] [--show-marlett] FOLDER|FILE...\n"
+    "  list --system [--charset N | --family N] [--show-marlett]\n"
+    "                 The font list as the main window shows it, one JSON object per font\n"
+    "                 in list order: {\"name\", \"file\", \"size\", \"installed\",\n"
+    "                 \"installedFromThisFile\", \"loadedByList\", \"embedding\", \"status\"}\n"
+    "                 and, with --system, \"scripts\". One FOLDER lists its *.ttf and *.otf\n"
+    "                 files (--subfolders: those below it too); files, or several folders,\n"
+    "                 make a file list. --system lists the fonts the system knows,\n"
+    "                 filtered by character set (--charset 238) or family bits (--family 48).\n"
+    "                 \"Marlett\" is left out unless --show-marlett. Fonts the list had to\n"
+    "                 load for the listing are unloaded again before it exits.\n"
     "  status [--fonts-key KEY] PATH...\n"
     "                 Whether each font is installed and loaded, one JSON object per line:\n"
     "                 {\"file\", \"fullName\", \"installed\", \"installedFromThisFile\",\n"
@@ -55,11 +66,6 @@ constexpr char kUsage[] =
     "2 on bad usage.\n"
     "Output is UTF-8; lines end with a bare LF.\n";
 
-bool IsFolder(const std::wstring& path) {
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 bool PathLess(const std::wstring& a, const std::wstring& b) {
     int order = CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE);
     if (order != CSTR_EQUAL) return order == CSTR_LESS_THAN;
@@ -67,6 +73,11 @@ bool PathLess(const std::wstring& a, const std::wstring& b) {
 }
 
 }  // namespace
+
+bool IsFolder(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
 
 void Output::Write(std::wstring_view text) { Write(win::WideToUtf8(text)); }
 
@@ -97,6 +108,7 @@ int Run(const std::vector<std::wstring>& args, Output& out, Output& err) {
         return kExitOk;
     }
     if (command == L"info") return RunInfo(rest, out, err);
+    if (command == L"list") return RunList(rest, out, err);
     if (command == L"status") return RunStatus(rest, out, err);
     if (command == L"load") return RunLoad(rest, out, err);
     if (command == L"unload") return RunUnload(rest, out, err);

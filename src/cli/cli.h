@@ -21,11 +21,14 @@ private:
     std::FILE* stream_;
 };
 
+bool IsFolder(const std::wstring& path);
+
 // The files a list of command-line paths stands for: a folder stands for every
 // font file below it, sorted; anything else is taken as it is.
 std::vector<std::wstring> ExpandFontPaths(const std::vector<std::wstring>& paths);
 
 int RunInfo(const std::vector<std::wstring>& args, Output& out, Output& err);
+int RunList(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunStatus(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunLoad(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunUnload(const std::vector<std::wstring>& args, Output& out, Output& err);

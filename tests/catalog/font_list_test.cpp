@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "catalog/font_registry.h"
+#include "catalog/scratch_locations.h"
 #include "support/font_builder.h"
 #include "support/scratch.h"
 
@@ -21,11 +22,8 @@ using test::ScratchKey;
 // A scratch folder of fonts and a scratch installed-font key that the list uses
 // in place of the system's.
 struct Fixture {
-    explicit Fixture(const std::wstring& name) : folder(name), key(name) {
-        where = Locations();
-        where.fontsRoot = HKEY_CURRENT_USER;
-        where.fontsKey = key.SubKey();
-    }
+    explicit Fixture(const std::wstring& name)
+        : folder(name), key(name), where(ScratchLocations(key, Locations().fontsFolder)) {}
     std::wstring Font(const std::wstring& file, const std::u16string& family, const std::u16string& style = u"Regular") {
         return folder.Write(file, BuildFont(FontSpec::Named(family, style)));
     }

@@ -7,6 +7,7 @@
 
 #include <cwctype>
 
+#include "catalog/scratch_locations.h"
 #include "support/font_builder.h"
 #include "support/scratch.h"
 
@@ -17,14 +18,6 @@ using test::BuildFont;
 using test::FontSpec;
 using test::ScratchFolder;
 using test::ScratchKey;
-
-SystemLocations ScratchLocations(const ScratchKey& key, std::wstring fontsFolder) {
-    SystemLocations where;
-    where.fontsRoot = HKEY_CURRENT_USER;
-    where.fontsKey = key.SubKey();
-    where.fontsFolder = std::move(fontsFolder);
-    return where;
-}
 
 // Writes a value exactly as given: `bytes` may leave out the terminating NUL.
 void SetRaw(const ScratchKey& key, const std::wstring& name, DWORD type, const void* data, DWORD bytes) {

@@ -2,38 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "support/font_builder.h"
-#include "support/process.h"
-#include "support/scratch.h"
-#include "win/wide.h"
+#include "cli/cli_runner.h"
 
 namespace typorama::test {
 namespace {
-
-ProcessResult RunCli(const std::vector<std::wstring>& args) {
-    std::wstring line = QuoteArgument(ProgramFolder() + L"" TYPORAMA_CLI_EXE);
-    for (const auto& arg : args) line += L" " + QuoteArgument(arg);
-    return RunProcess(line);
-}
-
-std::vector<std::string> Lines(const std::string& out) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t lf; (lf = out.find('\n', start)) != std::string::npos; start = lf + 1)
-        lines.push_back(out.substr(start, lf - start));
-    EXPECT_EQ(start, out.size()) << "output ends with a complete line";
-    return lines;
-}
-
-std::string Utf8(const std::wstring& text) { return win::WideToUtf8(text); }
-
-std::string JsonPath(const std::wstring& path) {
-    std::string escaped;
-    for (char c : Utf8(path)) {
-        if (c == '\\') escaped += '\\';
-        escaped += c;
-    }
-    return escaped;
-}
 
 TEST(CliInfo, PrintsOneJsonObjectPerFileWithKeysInOrder) {
     ScratchFolder dir(L"cli-info");
@@ -47,14 +19,14 @@ TEST(CliInfo, PrintsOneJsonObjectPerFileWithKeysInOrder) {
     EXPECT_EQ(run.out.find('\r'), std::string::npos) << "lines end with a bare LF";
     auto lines = Lines(run.out);
     ASSERT_EQ(lines.size(), 2u);
-    EXPECT_EQ(lines[0], "{\"file\": \"" + JsonPath(font) +
+    EXPECT_EQ(lines[0], "{\"file\": \"" + Json(font) +
                             "\", \"ok\": true, \"copyright\": \"Copyright (c) Typorama tests\", "
                             "\"family\": \"Typorama Cli Serif\", \"subfamily\": \"Italic\", "
                             "\"uniqueId\": \"Typorama: Typorama Cli Serif Italic: 1.0\", "
                             "\"fullName\": \"Typorama Cli Serif Italic\", \"version\": \"Version 1.000\", "
                             "\"postScriptName\": \"TyporamaCliSerif-Italic\", \"weight\": 400, \"italic\": true, "
                             "\"embedding\": 3}");
-    EXPECT_EQ(lines[1], "{\"file\": \"" + JsonPath(missing) +
+    EXPECT_EQ(lines[1], "{\"file\": \"" + Json(missing) +
                             "\", \"ok\": false, \"copyright\": \"\", \"family\": \"\", \"subfamily\": \"\", "
                             "\"uniqueId\": \"\", \"fullName\": \"\", \"version\": \"\", \"postScriptName\": \"\", "
                             "\"weight\": 0, \"italic\": false, \"embedding\": 0}");
@@ -94,7 +66,7 @@ TEST(CliInfo, ExpandsFoldersToTheirFontFilesSorted) {
     auto lines = Lines(run.out);
     std::vector<std::string> files;
     for (const auto& line : lines) files.push_back(line.substr(0, line.find("\", \"ok\"")));
-    std::string prefix = "{\"file\": \"" + JsonPath(dir.Path());
+    std::string prefix = "{\"file\": \"" + Json(dir.Path());
     EXPECT_EQ(files, (std::vector<std::string>{prefix + "a.otf", prefix + "b.TTF", prefix + "sub\\\\c.ttf",
                                                prefix + "sub\\\\deeper\\\\d.ttf"}));
 }

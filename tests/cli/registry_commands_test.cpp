@@ -12,36 +12,10 @@
 #include <gtest/gtest.h>
 
 #include "support/font_builder.h"
-#include "support/process.h"
-#include "support/scratch.h"
-#include "win/wide.h"
+#include "cli/cli_runner.h"
 
 namespace typorama::test {
 namespace {
-
-ProcessResult RunCli(const std::vector<std::wstring>& args) {
-    std::wstring line = QuoteArgument(ProgramFolder() + L"" TYPORAMA_CLI_EXE);
-    for (const auto& arg : args) line += L" " + QuoteArgument(arg);
-    return RunProcess(line);
-}
-
-std::vector<std::string> Lines(const std::string& out) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t lf; (lf = out.find('\n', start)) != std::string::npos; start = lf + 1)
-        lines.push_back(out.substr(start, lf - start));
-    EXPECT_EQ(start, out.size()) << "output ends with a complete line";
-    return lines;
-}
-
-std::string Json(const std::wstring& text) {
-    std::string escaped;
-    for (char c : win::WideToUtf8(text)) {
-        if (c == '\\') escaped += '\\';
-        escaped += c;
-    }
-    return escaped;
-}
 
 std::string StatusLine(const std::wstring& file, const std::string& fullName, bool installed, bool fromThisFile,
                        const std::wstring& registered, bool available) {
