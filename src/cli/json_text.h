@@ -15,6 +15,8 @@ void AppendJsonString(std::string& out, std::u16string_view text);
 class JsonLine {
 public:
     JsonLine& Add(std::string_view key, std::u16string_view value);
+    // Without this a string literal would pick the bool overload.
+    JsonLine& Add(std::string_view key, const char16_t* value) { return Add(key, std::u16string_view(value)); }
     JsonLine& Add(std::string_view key, bool value);
     JsonLine& Add(std::string_view key, std::int64_t value);
     JsonLine& Add(std::string_view key, int value) { return Add(key, static_cast<std::int64_t>(value)); }
