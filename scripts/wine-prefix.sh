@@ -11,6 +11,10 @@ flock 9
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 wineboot -i >/dev/null 2>&1 || { echo "wine-prefix.sh: wineboot failed for $prefix" >&2; exit 1; }
 wineserver -w
+# Without an X display fall back to Wine's null graphics driver, so that tests
+# can still create (invisible) windows; under Xvfb the X11 driver is used.
+wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d x11,null /f >/dev/null 2>&1 || true
+wineserver -w
 fonts="$prefix/drive_c/windows/Fonts"
 mkdir -p "$fonts"
 for f in /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon; do
