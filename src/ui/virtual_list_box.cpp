@@ -329,6 +329,8 @@ bool ThVirtualListBox::HandleParentMessage(HWND parent, UINT msg, WPARAM wParam,
         ThVirtualListBox* list = FromHwnd(reinterpret_cast<HWND>(lParam));
         if (!list) return false;
         const UINT code = HIWORD(wParam);
+        // Other notifications (focus, ...) stay with the parent's own handling.
+        if (code != LBN_SELCHANGE && code != LBN_DBLCLK) return false;
         try {
             if (code == LBN_SELCHANGE && list->OnClick) list->OnClick();
             if (code == LBN_DBLCLK && list->OnDblClick) list->OnDblClick();
