@@ -19,3 +19,14 @@
 // Names of the charset filters (IDS_CHARSET_BASE + charset) and family filters.
 #define IDS_CHARSET_BASE 1100          // 1100..1355
 #define IDS_FAMILY_BASE 1400           // 1400..1655
+
+// The main window and the message routine.
+#define IDS_MSG_COMMAND_FAILED 2100    // %s: the system's text for the last error
+#define IDS_MAIN_WELCOME 2101
+#define IDS_MAIN_MENU_FONT 2110
+#define IDS_MAIN_MENU_FONT_CLOSE 2111
+#define IDS_MAIN_CONFIRM_DISCARD_TAGS 2102  // %d: number of tagged fonts
+#define IDS_MAIN_LOAD_PROBLEM 2103
+
+// Command identifiers of the main window's menus.
+#define IDM_FONT_CLOSE 40001

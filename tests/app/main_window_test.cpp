@@ -1,0 +1,226 @@
+// The real main window, created hidden, driven by the messages a user or
+// another process would send it.
+#include "app/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/single_instance.h"
+#include "support/font_builder.h"
+#include "support/process.h"
+#include "support/scratch.h"
+#include "ui/message_box.h"
+#include "ui/resource.h"
+
+namespace typorama::app {
+namespace {
+
+using test::BuildFont;
+using test::FontSpec;
+using test::ScratchFolder;
+
+void PumpMessages() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+// Answers every box with `answer` and counts the questions.
+class ScriptedAnswers {
+public:
+    explicit ScriptedAnswers(int answer) {
+        ui::SetMessageAnswerer([this, answer](const std::wstring& text, const std::wstring&, UINT) {
+            asked.push_back(text);
+            return answer;
+        });
+    }
+    ~ScriptedAnswers() { ui::SetMessageAnswerer({}); }
+    std::vector<std::wstring> asked;
+};
+
+std::unique_ptr<TfrmMain> OpenHidden(const std::wstring& folder) {
+    auto main = std::make_unique<TfrmMain>();
+    main->QuitOnDestroy = false;
+    if (!main->Create(folder, SW_HIDE)) return nullptr;
+    return main;
+}
+
+std::vector<UINT> MenuCommands(HMENU menu) {
+    std::vector<UINT> ids;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (HMENU sub = GetSubMenu(menu, i)) {
+            for (UINT id : MenuCommands(sub)) ids.push_back(id);
+        } else {
+            ids.push_back(GetMenuItemID(menu, i));
+        }
+    }
+    return ids;
+}
+
+TEST(MainWindowTest, OpensTheCommandLineFolderWithMenusAndWelcome) {
+    ScratchFolder folder(L"main-window-open");
+    folder.Write(L"a.ttf", BuildFont(FontSpec::Named(u"TyMainOpenA")));
+    folder.Write(L"b.ttf", BuildFont(FontSpec::Named(u"TyMainOpenB")));
+    EXPECT_EQ(TheFontList(), nullptr);
+    {
+        auto main = OpenHidden(folder.Path());
+        ASSERT_TRUE(main);
+        HWND window = main->Handle();
+        wchar_t className[64]{};
+        GetClassNameW(window, className, 64);
+        EXPECT_STREQ(className, L"TTyporamaMainForm");
+        EXPECT_FALSE(IsWindowVisible(window)) << "SW_HIDE keeps it hidden";
+        EXPECT_FALSE(main->StartingUp());
+        EXPECT_EQ(TheFontList(), &main->FontList()) << "the window owns the global list";
+        EXPECT_EQ(main->FontList().Source(), catalog::SourceKind::Folder);
+        ASSERT_EQ(main->FontList().Count(), 2);
+        EXPECT_EQ(main->FontList()[0].Name, L"TyMainOpenA");
+        EXPECT_EQ(main->StatusText(StatusPanel::Message), L"欢迎使用 Typorama ！");
+        EXPECT_EQ(main->FontChangeMessage(), RegisterWindowMessageW(L"TYWM_FONTCHANGE"));
+        EXPECT_NE(main->NameLineFont(), nullptr);
+
+        wchar_t title[64]{};
+        GetWindowTextW(window, title, 64);
+        EXPECT_STREQ(title, L"Typorama");
+        EXPECT_EQ(MenuCommands(GetMenu(window)), (std::vector<UINT>{IDM_FONT_CLOSE}))
+            << "only commands whose features exist are offered";
+
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        GetWindowPlacement(window, &placement);
+        const RECT expected = TfrmMain::DefaultBounds(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+        EXPECT_TRUE(EqualRect(&placement.rcNormalPosition, &expected));
+    }
+    EXPECT_EQ(TheFontList(), nullptr) << "the global list goes with the window";
+}
+
+TEST(MainWindowTest, WithoutAnExistingFolderListsTheLoadedFonts) {
+    for (const std::wstring& argument : {std::wstring(), std::wstring(L"C:\\no such folder\\at all"),
+                                         test::ProgramFolder() + L"typorama_tests.exe"}) {
+        auto main = OpenHidden(argument);
+        ASSERT_TRUE(main) << argument;
+        EXPECT_EQ(main->FontList().Source(), catalog::SourceKind::System) << argument;
+        EXPECT_GT(main->FontList().Count(), 0) << argument;
+        for (int i = 0; i < main->FontList().Count(); ++i)
+            ASSERT_NE(main->FontList()[i].Name, L"Marlett") << "system fonts are hidden by default";
+    }
+}
+
+TEST(MainWindowTest, FontChangeMessageRefreshesTheListKeepingTags) {
+    ScratchFolder folder(L"main-window-fontchange");
+    folder.Write(L"a.ttf", BuildFont(FontSpec::Named(u"TyMainChangeA")));
+    auto main = OpenHidden(folder.Path());
+    ASSERT_TRUE(main);
+    ASSERT_EQ(main->FontList().Count(), 1);
+    main->FontList()[0].Tagged = true;
+
+    folder.Write(L"b.ttf", BuildFont(FontSpec::Named(u"TyMainChangeB")));
+    SendMessageW(main->Handle(), RegisterWindowMessageW(L"TYWM_FONTCHANGE"), 0, 0);
+    ASSERT_EQ(main->FontList().Count(), 2) << "the folder is read again";
+    EXPECT_TRUE(main->FontList()[0].Tagged) << "tags survive the refresh";
+    EXPECT_FALSE(main->FontList()[1].Tagged);
+    main->FontList()[0].Tagged = false;  // let it close without asking
+}
+
+TEST(MainWindowTest, ClosingWithTaggedFontsAsksAndCancelKeepsItOpen) {
+    ScratchFolder folder(L"main-window-close");
+    folder.Write(L"a.ttf", BuildFont(FontSpec::Named(u"TyMainCloseA")));
+    const std::wstring temporary = folder.Write(L"temp.lst", {'x'});
+    auto main = OpenHidden(folder.Path());
+    ASSERT_TRUE(main);
+    main->TemporaryFiles.push_back(temporary);
+    main->FontList()[0].Tagged = true;
+    HWND window = main->Handle();
+    {
+        ScriptedAnswers cancel(IDCANCEL);
+        SendMessageW(window, WM_COMMAND, IDM_FONT_CLOSE, 0);
+        ASSERT_EQ(cancel.asked.size(), 1u);
+        EXPECT_NE(cancel.asked[0].find(L"您已选定 1 字体。"), std::wstring::npos) << "the count of tagged fonts";
+        EXPECT_TRUE(IsWindow(window)) << "Cancel keeps the program running";
+        EXPECT_NE(GetFileAttributesW(temporary.c_str()), INVALID_FILE_ATTRIBUTES) << "nothing is cleaned up yet";
+    }
+    {
+        ScriptedAnswers ok(IDOK);
+        SendMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(ok.asked.size(), 1u);
+        EXPECT_FALSE(IsWindow(window));
+        EXPECT_EQ(GetFileAttributesW(temporary.c_str()), INVALID_FILE_ATTRIBUTES) << "temporary files deleted";
+    }
+    {
+        auto untagged = OpenHidden(folder.Path());
+        ASSERT_TRUE(untagged);
+        ScriptedAnswers never(IDCANCEL);
+        window = untagged->Handle();
+        SendMessageW(window, WM_COMMAND, IDM_FONT_CLOSE, 0);
+        EXPECT_TRUE(never.asked.empty()) << "no tags, no question";
+        EXPECT_FALSE(IsWindow(window));
+    }
+}
+
+TEST(MainWindowTest, ActivationAndTrayClicksRestoreTheWindow) {
+    auto main = OpenHidden(L"");
+    ASSERT_TRUE(main);
+    HWND window = main->Handle();
+
+    ShowWindow(window, SW_SHOWMINNOACTIVE);
+    ASSERT_TRUE(IsIconic(window));
+    SendMessageW(window, kActivateMessage, 0, 0);
+    EXPECT_FALSE(IsIconic(window)) << "the activation message restores a minimised window";
+    EXPECT_TRUE(IsWindowVisible(window));
+
+    main->MinimizeToTray = true;
+    ShowWindow(window, SW_MINIMIZE);
+    EXPECT_FALSE(IsWindowVisible(window)) << "minimised to the tray, the window hides";
+    SendMessageW(window, kTrayMessage, 1, WM_MOUSEMOVE);
+    EXPECT_FALSE(IsWindowVisible(window)) << "moving over the icon does nothing";
+    SendMessageW(window, kTrayMessage, 1, WM_LBUTTONUP);
+    EXPECT_TRUE(IsWindowVisible(window)) << "a click on the icon brings it back";
+    EXPECT_FALSE(IsIconic(window));
+    EXPECT_FALSE(main->TrayIconShown());
+
+    ShowWindow(window, SW_MINIMIZE);
+    EXPECT_FALSE(IsWindowVisible(window));
+    SendMessageW(window, kActivateMessage, 0, 0);
+    EXPECT_TRUE(IsWindowVisible(window)) << "a second start brings it back from the tray";
+    EXPECT_FALSE(IsIconic(window));
+    EXPECT_FALSE(main->TrayIconShown());
+}
+
+// Waits until `window` is the only main window on the desktop, so that the
+// second start cannot pick another test's window.
+bool OnlyMainWindow(HWND window) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        HWND first = FindWindowExW(nullptr, nullptr, kMainWindowClass, nullptr);
+        if (first == window && !FindWindowExW(nullptr, first, kMainWindowClass, nullptr)) return true;
+        Sleep(100);
+    }
+    return false;
+}
+
+TEST(MainWindowTest, SecondStartWithAFolderOnlyActivatesTheFirst) {
+    ScratchFolder mine(L"main-window-first");
+    mine.Write(L"a.ttf", BuildFont(FontSpec::Named(u"TyMainFirstA")));
+    ScratchFolder other(L"main-window-second");
+    other.Write(L"b.ttf", BuildFont(FontSpec::Named(u"TyMainSecondB")));
+    auto main = OpenHidden(mine.Path());
+    ASSERT_TRUE(main);
+    HWND window = main->Handle();
+    ShowWindow(window, SW_SHOWMINNOACTIVE);
+    ASSERT_TRUE(OnlyMainWindow(window));
+
+    const auto second = test::RunProcess(test::QuoteArgument(test::ProgramFolder() + L"" TYPORAMA_GUI_EXE) + L" " +
+                                         test::QuoteArgument(other.Path()));
+    EXPECT_EQ(second.exitCode, 0);
+    PumpMessages();
+    EXPECT_FALSE(IsIconic(window)) << "the first instance came forward";
+    EXPECT_EQ(FindWindowExW(nullptr, window, kMainWindowClass, nullptr), nullptr) << "no second main window";
+    EXPECT_EQ(main->FontList().Folder(), mine.Path()) << "the first keeps its list";
+    ASSERT_EQ(main->FontList().Count(), 1);
+    EXPECT_EQ(main->FontList()[0].Name, L"TyMainFirstA");
+}
+
+}  // namespace
+}  // namespace typorama::app
