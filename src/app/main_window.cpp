@@ -276,9 +276,9 @@ std::wstring TfrmMain::StatusText(StatusPanel panel) const {
 
 void TfrmMain::SetStatusText(StatusPanel panel, const std::wstring& text, bool repaint) {
     if (!statusBar_) return;
-    if (!repaint) SendMessageW(statusBar_, WM_SETREDRAW, FALSE, 0);
+    // The bar invalidates itself; without `repaint` it is drawn with the next paint.
     SendMessageW(statusBar_, SB_SETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));
-    if (!repaint) SendMessageW(statusBar_, WM_SETREDRAW, TRUE, 0);
+    if (repaint) UpdateWindow(statusBar_);
 }
 
 ClientLayout TfrmMain::LayoutClient() {
