@@ -9,6 +9,7 @@
 #include "app/single_instance.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
+#include "settings/settings_store.h"
 #include "win/gdi.h"
 #include "win/resource_strings.h"
 
@@ -132,7 +133,7 @@ bool TfrmMain::Create(const std::wstring& startFolder, int showCommand) {
     ui::SetHelpFile(helpFile + L"Typorama.hlp");
     SetStatusText(StatusPanel::Message, win::LoadResString(IDS_MAIN_WELCOME), false);
     startingUp_ = false;
-    if (showCommand != SW_HIDE && !IsWindowVisible(window_)) ShowWindow(window_, showCommand);
+    if (showCommand != SW_HIDE && !IsWindowVisible(window_)) ShowWindow(window_, ShowCommandFor(showCommand));
     return true;
 }
 
@@ -147,7 +148,16 @@ void TfrmMain::ConnectFontList() {
 void TfrmMain::ApplyBounds() {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    const RECT bounds = KeepOnScreen(DefaultBounds(screenWidth, screenHeight), screenWidth, screenHeight);
+    const RECT defaults = DefaultBounds(screenWidth, screenHeight);
+    settings::TRegistryEx reg;
+    reg.OpenKey(L"", true);  // reads fall back to the defaults when it cannot be opened
+    const int left = reg.ReadIntegerDef(L"FormLeft", defaults.left);
+    const int top = reg.ReadIntegerDef(L"FormTop", defaults.top);
+    const int width = reg.ReadIntegerDef(L"FormWidth", defaults.right - defaults.left);
+    const int height = reg.ReadIntegerDef(L"FormHeight", defaults.bottom - defaults.top);
+    startMaximized_ = reg.ReadBoolDef(L"Maximized", false);
+    const RECT bounds = KeepOnScreen(RECT{left, top, left + width, top + height}, screenWidth, screenHeight);
+    settingsLoaded_ = true;
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     GetWindowPlacement(window_, &placement);
@@ -156,11 +166,30 @@ void TfrmMain::ApplyBounds() {
     SetWindowPlacement(window_, &placement);
 }
 
+void TfrmMain::WriteBounds() {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(window_, &placement)) return;
+    const RECT& r = placement.rcNormalPosition;
+    settings::TRegistryEx reg;
+    if (!reg.OpenKey(L"", true)) return;
+    reg.WriteInteger(L"FormLeft", r.left);
+    reg.WriteInteger(L"FormTop", r.top);
+    reg.WriteInteger(L"FormWidth", r.right - r.left);
+    reg.WriteInteger(L"FormHeight", r.bottom - r.top);
+    reg.WriteBool(L"Maximized", IsZoomed(window_) != FALSE);
+}
+
+int TfrmMain::ShowCommandFor(int showCommand) const {
+    if (showCommand == SW_HIDE) return SW_HIDE;
+    return startMaximized_ ? SW_SHOWMAXIMIZED : showCommand;
+}
+
 void TfrmMain::OpenStartSource(const std::wstring& startFolder, int showCommand) {
     if (IsFolder(startFolder)) {
         SetWindowTextW(window_, ui::kMessageCaption);
         if (showCommand != SW_HIDE) {
-            ShowWindow(window_, showCommand);
+            ShowWindow(window_, ShowCommandFor(showCommand));
             UpdateWindow(window_);
         }
         fontList_->IncludeSubfolders = false;
@@ -332,6 +361,7 @@ void TfrmMain::OnCommand(int id) {
 
 void TfrmMain::OnClose() {
     if (!ConfirmDiscardTags()) return;
+    if (settingsLoaded_) WriteBounds();
     for (const std::wstring& file : TemporaryFiles) DeleteFileW(file.c_str());
     TemporaryFiles.clear();
     DestroyWindow(window_);

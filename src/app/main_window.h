@@ -77,6 +77,8 @@ private:
     void CreateMenus();
     void ConnectFontList();
     void ApplyBounds();
+    void WriteBounds();
+    int ShowCommandFor(int showCommand) const;
     void OpenStartSource(const std::wstring& startFolder, int showCommand);
 
     void OnCommand(int id);
@@ -101,6 +103,8 @@ private:
     NOTIFYICONDATAW trayIcon_{};
     bool trayIconShown_ = false;
     bool startingUp_ = false;
+    bool settingsLoaded_ = false;  // settings are written at close only when they were read
+    bool startMaximized_ = false;
     bool treeVisible_ = false;
     int splitterLeft_ = 150;
 };

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/single_instance.h"
+#include "settings/settings_store.h"
 #include "support/font_builder.h"
 #include "support/process.h"
 #include "support/scratch.h"
@@ -41,6 +42,21 @@ public:
     std::vector<std::wstring> asked;
 };
 
+// Each test reads and writes its settings under its own scratch key.
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() : settingsKey_(L"main-window-settings") {
+        settings::SetActiveSettingsRoot({HKEY_CURRENT_USER, settingsKey_.SubKey()});
+    }
+    ~MainWindowTest() override { settings::SetActiveSettingsRoot(settings::DefaultSettingsRoot()); }
+    settings::TRegistryEx Settings() {
+        settings::TRegistryEx reg;
+        reg.OpenKey(L"", true);
+        return reg;
+    }
+    test::ScratchKey settingsKey_;
+};
+
 std::unique_ptr<TfrmMain> OpenHidden(const std::wstring& folder) {
     auto main = std::make_unique<TfrmMain>();
     main->QuitOnDestroy = false;
@@ -60,7 +76,7 @@ std::vector<UINT> MenuCommands(HMENU menu) {
     return ids;
 }
 
-TEST(MainWindowTest, OpensTheCommandLineFolderWithMenusAndWelcome) {
+TEST_F(MainWindowTest, OpensTheCommandLineFolderWithMenusAndWelcome) {
     ScratchFolder folder(L"main-window-open");
     folder.Write(L"a.ttf", BuildFont(FontSpec::Named(u"TyMainOpenA")));
     folder.Write(L"b.ttf", BuildFont(FontSpec::Named(u"TyMainOpenB")));
@@ -97,7 +113,7 @@ TEST(MainWindowTest, OpensTheCommandLineFolderWithMenusAndWelcome) {
     EXPECT_EQ(TheFontList(), nullptr) << "the global list goes with the window";
 }
 
-TEST(MainWindowTest, WithoutAnExistingFolderListsTheLoadedFonts) {
+TEST_F(MainWindowTest, WithoutAnExistingFolderListsTheLoadedFonts) {
     for (const std::wstring& argument : {std::wstring(), std::wstring(L"C:\\no such folder\\at all"),
                                          test::ProgramFolder() + L"typorama_tests.exe"}) {
         auto main = OpenHidden(argument);
@@ -109,7 +125,7 @@ TEST(MainWindowTest, WithoutAnExistingFolderListsTheLoadedFonts) {
     }
 }
 
-TEST(MainWindowTest, FontChangeMessageRefreshesTheListKeepingTags) {
+TEST_F(MainWindowTest, FontChangeMessageRefreshesTheListKeepingTags) {
     ScratchFolder folder(L"main-window-fontchange");
     folder.Write(L"a.ttf", BuildFont(FontSpec::Named(u"TyMainChangeA")));
     auto main = OpenHidden(folder.Path());
@@ -125,7 +141,7 @@ TEST(MainWindowTest, FontChangeMessageRefreshesTheListKeepingTags) {
     main->FontList()[0].Tagged = false;  // let it close without asking
 }
 
-TEST(MainWindowTest, ClosingWithTaggedFontsAsksAndCancelKeepsItOpen) {
+TEST_F(MainWindowTest, ClosingWithTaggedFontsAsksAndCancelKeepsItOpen) {
     ScratchFolder folder(L"main-window-close");
     folder.Write(L"a.ttf", BuildFont(FontSpec::Named(u"TyMainCloseA")));
     const std::wstring temporary = folder.Write(L"temp.lst", {'x'});
@@ -160,7 +176,7 @@ TEST(MainWindowTest, ClosingWithTaggedFontsAsksAndCancelKeepsItOpen) {
     }
 }
 
-TEST(MainWindowTest, ActivationAndTrayClicksRestoreTheWindow) {
+TEST_F(MainWindowTest, ActivationAndTrayClicksRestoreTheWindow) {
     auto main = OpenHidden(L"");
     ASSERT_TRUE(main);
     HWND window = main->Handle();
@@ -189,6 +205,47 @@ TEST(MainWindowTest, ActivationAndTrayClicksRestoreTheWindow) {
     EXPECT_FALSE(main->TrayIconShown());
 }
 
+TEST_F(MainWindowTest, WindowBoundsComeFromAndGoToTheSettings) {
+    {
+        auto reg = Settings();
+        reg.WriteInteger(L"FormLeft", -5);
+        reg.WriteInteger(L"FormTop", GetSystemMetrics(SM_CYSCREEN) + 10);
+        reg.WriteInteger(L"FormWidth", 500);
+        reg.WriteInteger(L"FormHeight", 400);
+    }
+    auto main = OpenHidden(L"");
+    ASSERT_TRUE(main);
+    HWND window = main->Handle();
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(window, &placement);
+    const RECT expected{0, 0, 500, 400};
+    EXPECT_TRUE(EqualRect(&placement.rcNormalPosition, &expected))
+        << "off-screen edges move to 0; size kept: " << placement.rcNormalPosition.left << ","
+        << placement.rcNormalPosition.top << "," << placement.rcNormalPosition.right << ","
+        << placement.rcNormalPosition.bottom;
+
+    SetWindowPos(window, nullptr, 30, 40, 600, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_FALSE(IsWindow(window));
+    auto reg = Settings();
+    EXPECT_EQ(reg.ReadIntegerDef(L"FormLeft", -1), 30);
+    EXPECT_EQ(reg.ReadIntegerDef(L"FormTop", -1), 40);
+    EXPECT_EQ(reg.ReadIntegerDef(L"FormWidth", -1), 600);
+    EXPECT_EQ(reg.ReadIntegerDef(L"FormHeight", -1), 300);
+    EXPECT_TRUE(reg.ValueExists(L"Maximized"));
+    EXPECT_FALSE(reg.ReadBoolDef(L"Maximized", true));
+}
+
+TEST(MainWindowBoundsTest, DefaultsAndOffScreenCorrection) {
+    const RECT defaults = TfrmMain::DefaultBounds(1024, 768);
+    const RECT expected{292, 50, 732, 718};
+    EXPECT_TRUE(EqualRect(&defaults, &expected)) << "440 wide, centred, 50 from the top, 100 shorter than the screen";
+    const RECT kept = TfrmMain::KeepOnScreen(RECT{1100, -3, 1540, 500}, 1024, 768);
+    const RECT moved{0, 0, 440, 503};
+    EXPECT_TRUE(EqualRect(&kept, &moved));
+}
+
 // Waits until `window` is the only main window on the desktop, so that the
 // second start cannot pick another test's window.
 bool OnlyMainWindow(HWND window) {
@@ -200,7 +257,7 @@ bool OnlyMainWindow(HWND window) {
     return false;
 }
 
-TEST(MainWindowTest, SecondStartWithAFolderOnlyActivatesTheFirst) {
+TEST_F(MainWindowTest, SecondStartWithAFolderOnlyActivatesTheFirst) {
     ScratchFolder mine(L"main-window-first");
     mine.Write(L"a.ttf", BuildFont(FontSpec::Named(u"TyMainFirstA")));
     ScratchFolder other(L"main-window-second");
