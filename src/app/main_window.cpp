@@ -7,16 +7,16 @@
 #include <exception>
 
 #include "app/single_instance.h"
+#include "settings/settings_store.h"
+#include "ui/image_strip.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
-#include "settings/settings_store.h"
 #include "win/gdi.h"
 #include "win/resource_strings.h"
 
 namespace typorama::app {
 namespace {
 
-constexpr int kSplitterWidth = 3;
 constexpr int kTrayIconId = 1;
 
 TfrmMain* g_mainWindow = nullptr;
@@ -82,7 +82,9 @@ RECT TfrmMain::KeepOnScreen(RECT bounds, int screenWidth, int screenHeight) {
     return bounds;
 }
 
-TfrmMain::TfrmMain(const catalog::SystemLocations& where) : where_(where) {}
+TfrmMain::TfrmMain(const catalog::SystemLocations& where) : where_(where) {
+    settings_.startupSpecialFolder = where.fontsFolder;
+}
 
 TfrmMain::~TfrmMain() {
     if (window_) DestroyWindow(window_);
@@ -101,7 +103,14 @@ bool TfrmMain::Create(const std::wstring& startFolder, int showCommand) {
         return false;
     }
     fontChangeMessage_ = RegisterWindowMessageW(kFontChangeMessageName);
+    wchar_t programPath[MAX_PATH]{};
+    GetModuleFileNameW(nullptr, programPath, MAX_PATH);
+    programPath_ = programPath;
+    programFolder_ = programPath;
+    programFolder_.erase(programFolder_.find_last_of(L'\\') + 1);
     try {
+        images_.reset(ImageList_LoadImageW(GetModuleHandleW(nullptr), ui::kToolbarBitmap, ui::kImageSize, 0,
+                                           ui::kImageTransparent, IMAGE_BITMAP, LR_CREATEDIBSECTION));
         nameLineFont_.reset(CreateNameLineFont());
         trayIcon_.cbSize = sizeof trayIcon_;
         trayIcon_.hWnd = window_;
@@ -116,9 +125,20 @@ bool TfrmMain::Create(const std::wstring& startFolder, int showCommand) {
         fontList_ = std::make_unique<catalog::TFontList>(where_);
         g_mainWindow = this;
         ConnectFontList();
-        ApplyBounds();
-        fontList_->SetHideMarlett(true);
-        OpenStartSource(startFolder, showCommand);
+        listBox_->SetDefaultFocusRect(false);
+
+        std::wstring settingsFolder;
+        ReadSettings(settingsFolder);
+        ApplyDisplayColors();
+        RegisterCoreCommands();
+        RegisterListViewCommands();
+        RegisterWindowCommands();
+        RegisterBrowsingCommands();
+        RegisterSelectionCommands();
+        RebuildMenus();
+        fontList_->SetHideMarlett(settings_.hideSystemFonts);
+        ApplyViewSettings();
+        OpenStartSource(IsFolder(startFolder) ? startFolder : settingsFolder, showCommand);
     } catch (const std::exception&) {
         // A failure while starting up leaves whatever was built; the window stays usable.
     }
@@ -126,23 +146,41 @@ bool TfrmMain::Create(const std::wstring& startFolder, int showCommand) {
         fontList_ = std::make_unique<catalog::TFontList>(where_);
         g_mainWindow = this;
     }
-    wchar_t programPath[MAX_PATH]{};
-    GetModuleFileNameW(nullptr, programPath, MAX_PATH);
-    std::wstring helpFile = programPath;
-    helpFile.erase(helpFile.find_last_of(L'\\') + 1);
-    ui::SetHelpFile(helpFile + L"Typorama.hlp");
+    ui::SetHelpFile(programFolder_ + L"Typorama.hlp");
     SetStatusText(StatusPanel::Message, win::LoadResString(IDS_MAIN_WELCOME), false);
     startingUp_ = false;
+    UpdateCommandStates();
     if (showCommand != SW_HIDE && !IsWindowVisible(window_)) ShowWindow(window_, ShowCommandFor(showCommand));
     return true;
 }
 
 void TfrmMain::ConnectFontList() {
-    fontList_->OnBeginUpdate = [this] { LockWindowUpdate(window_); };
-    fontList_->OnEndUpdate = [this] { LockWindowUpdate(nullptr); };
+    fontList_->OnBeginUpdate = [this] {
+        LockWindowUpdate(window_);
+        listBox_->SetItemCount(0);
+        HoveredRow = -1;
+    };
+    fontList_->OnEndUpdate = [this] {
+        ShiftClickAnchor = -1;
+        listBox_->SetItemCount(fontList_->Count());
+        LockWindowUpdate(nullptr);
+        UpdateTitle();
+        UpdateCommandStates();
+        UpdateStatusPanels();
+        FontListRebuilt();
+    };
     fontList_->OnLoadProblem = [this] {
         ui::ShowMessage(window_, win::LoadResString(IDS_MAIN_LOAD_PROBLEM), MB_ICONERROR | MB_OK, 5000);
     };
+}
+
+void TfrmMain::ReadSettings(std::wstring& startFolder) {
+    settings::TRegistryEx reg;
+    reg.OpenKey(L"", true);  // reads fall back to the defaults when it cannot be opened
+    startFolder = ReadMainSettings(reg, settings_);
+    ApplyBounds();
+    if (userString_) SetWindowTextW(userString_, settings_.sampleStrings.current.c_str());
+    settingsLoaded_ = true;
 }
 
 void TfrmMain::ApplyBounds() {
@@ -150,27 +188,48 @@ void TfrmMain::ApplyBounds() {
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     const RECT defaults = DefaultBounds(screenWidth, screenHeight);
     settings::TRegistryEx reg;
-    reg.OpenKey(L"", true);  // reads fall back to the defaults when it cannot be opened
+    reg.OpenKey(L"", true);
     const int left = reg.ReadIntegerDef(L"FormLeft", defaults.left);
     const int top = reg.ReadIntegerDef(L"FormTop", defaults.top);
     const int width = reg.ReadIntegerDef(L"FormWidth", defaults.right - defaults.left);
     const int height = reg.ReadIntegerDef(L"FormHeight", defaults.bottom - defaults.top);
-    startMaximized_ = reg.ReadBoolDef(L"Maximized", false);
     const RECT bounds = KeepOnScreen(RECT{left, top, left + width, top + height}, screenWidth, screenHeight);
-    settingsLoaded_ = true;
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     GetWindowPlacement(window_, &placement);
     placement.rcNormalPosition = bounds;
     placement.showCmd = IsWindowVisible(window_) ? SW_SHOWNORMAL : SW_HIDE;
     SetWindowPlacement(window_, &placement);
+    const int splitter = reg.ReadIntegerDef(L"SplitterLeft", 150);
+    splitterLeft_ = (splitter >= 150 && splitter <= width) ? splitter : 150;
+    startMaximized_ = reg.ReadBoolDef(L"Maximized", false);
+}
+
+void TfrmMain::WriteSettings() {
+    settings::TRegistryEx reg;
+    if (!reg.OpenKey(L"", true)) return;
+    settings_.lastUsedFolder = fontList_ && fontList_->Source() == catalog::SourceKind::Folder ? fontList_->Folder()
+                                                                                               : std::wstring();
+    if (userString_) {
+        const int length = GetWindowTextLengthW(userString_);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        GetWindowTextW(userString_, text.data(), length + 1);
+        text.resize(static_cast<std::size_t>(length));
+        settings_.sampleStrings.current = text;
+    }
+    WriteBounds();
+    WriteMainSettings(reg, settings_);
+    WriteVersionRecord(settings::ActiveVersionKey(), programPath_);
+    SettingsWriting();
 }
 
 void TfrmMain::WriteBounds() {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     if (!GetWindowPlacement(window_, &placement)) return;
-    const RECT& r = placement.rcNormalPosition;
+    RECT r = placement.rcNormalPosition;
+    // The stored width is that of the window without the folder tree.
+    if (treeVisible_) r.right -= kSplitterWidth + (splitterLeft_ - 1) + 2;
     settings::TRegistryEx reg;
     if (!reg.OpenKey(L"", true)) return;
     reg.WriteInteger(L"FormLeft", r.left);
@@ -178,6 +237,7 @@ void TfrmMain::WriteBounds() {
     reg.WriteInteger(L"FormWidth", r.right - r.left);
     reg.WriteInteger(L"FormHeight", r.bottom - r.top);
     reg.WriteBool(L"Maximized", IsZoomed(window_) != FALSE);
+    reg.WriteInteger(L"SplitterLeft", splitterLeft_);
 }
 
 int TfrmMain::ShowCommandFor(int showCommand) const {
@@ -196,6 +256,8 @@ void TfrmMain::OpenStartSource(const std::wstring& startFolder, int showCommand)
         fontList_->SetFolder(startFolder);
         fontList_->SetSourceKind(catalog::SourceKind::Folder);
         fontList_->Rebuild(false);
+        startingUp_ = false;
+        StartFolderOpened();
     } else {
         fontList_->Rebuild(false);
     }
@@ -220,17 +282,30 @@ LRESULT CALLBACK TfrmMain::WindowProc(HWND window, UINT message, WPARAM wParam, 
 }
 
 LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT reflected = 0;
+    if (ui::ThVirtualListBox::HandleParentMessage(window_, message, wParam, lParam, reflected)) return reflected;
+    for (const MessageHandler& handler : messageHandlers_) {
+        LRESULT result = 0;
+        if (handler(message, wParam, lParam, result)) return result;
+    }
     switch (message) {
         case WM_CREATE:
             CreateControls();
-            CreateMenus();
+            return 0;
+        case WM_INITMENUPOPUP:
+            if (!menuBar_.Prepare(reinterpret_cast<HMENU>(wParam), commands_))
+                if (!popupMenu_.Prepare(reinterpret_cast<HMENU>(wParam), commands_))
+                    PrepareCommandStates(reinterpret_cast<HMENU>(wParam), commands_);
             return 0;
         case WM_SIZE:
             OnSize(static_cast<UINT>(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             return 0;
         case WM_COMMAND:
-            OnCommand(GET_WM_COMMAND_ID(wParam, lParam));
-            return 0;
+            if (GET_WM_COMMAND_HWND(wParam, lParam) == nullptr) {
+                RunCommand(static_cast<UINT>(GET_WM_COMMAND_ID(wParam, lParam)));
+                return 0;
+            }
+            break;
         case WM_CLOSE:
             OnClose();
             return 0;
@@ -249,7 +324,11 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == fontChangeMessage_ && fontChangeMessage_ != 0) {
         const LRESULT result = DefWindowProcW(window_, message, wParam, lParam);
         // Another program changed the fonts: list again, keeping the tags.
-        fontList_->Refresh(true);
+        if (OnFontChangeMessage) {
+            OnFontChangeMessage();
+        } else {
+            fontList_->Refresh(true);
+        }
         return result;
     }
     return DefWindowProcW(window_, message, wParam, lParam);
@@ -262,14 +341,23 @@ void TfrmMain::CreateControls() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
 
     statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
-                                 window_, nullptr, instance, nullptr);
+                                 window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)), instance,
+                                 nullptr);
+    ui::VirtualListBoxArgs list;
+    list.parent = window_;
+    list.id = kFontListId;
+    list.disabledScrollBar = true;
+    list.font = uiFont_.get();
+    listBox_ = std::make_unique<ui::ThVirtualListBox>(list);
     // Read-only information pane and sample-string box: created hidden and
     // empty, shown by the features that fill them.
     fontInfo_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                                 WS_CHILD | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0, 0, 0,
-                                window_, nullptr, instance, nullptr);
+                                window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFontInfoId)), instance,
+                                nullptr);
     userString_ = CreateWindowExW(0, WC_COMBOBOXW, L"", WS_CHILD | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0,
-                                  0, 0, 200, window_, nullptr, instance, nullptr);
+                                  0, 0, 200, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kUserStringId)),
+                                  instance, nullptr);
     for (HWND control : {statusBar_, fontInfo_, userString_})
         if (control && uiFont_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.get()), FALSE);
 
@@ -286,27 +374,12 @@ void TfrmMain::CreateControls() {
     }
 }
 
-void TfrmMain::CreateMenus() {
-    const HMENU bar = CreateMenu();
-    const HMENU fontMenu = CreatePopupMenu();
-    AppendMenuW(fontMenu, MF_STRING, IDM_FONT_CLOSE, win::LoadResString(IDS_MAIN_MENU_FONT_CLOSE).c_str());
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(fontMenu), win::LoadResString(IDS_MAIN_MENU_FONT).c_str());
-    SetMenu(window_, bar);  // destroyed with the window
-}
-
-std::wstring TfrmMain::StatusText(StatusPanel panel) const {
-    const auto index = static_cast<WPARAM>(panel);
-    const int length = LOWORD(SendMessageW(statusBar_, SB_GETTEXTLENGTHW, index, 0));
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    SendMessageW(statusBar_, SB_GETTEXTW, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
-    return text;
-}
+std::wstring TfrmMain::StatusText(StatusPanel panel) const { return statusTexts_[static_cast<int>(panel)]; }
 
 void TfrmMain::SetStatusText(StatusPanel panel, const std::wstring& text, bool repaint) {
+    statusTexts_[static_cast<int>(panel)] = text;
     if (!statusBar_) return;
-    // The bar invalidates itself; without `repaint` it is drawn with the next paint.
-    SendMessageW(statusBar_, SB_SETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(text.c_str()));
+    InvalidateRect(statusBar_, nullptr, TRUE);
     if (repaint) UpdateWindow(statusBar_);
 }
 
@@ -319,9 +392,16 @@ ClientLayout TfrmMain::LayoutClient() {
     if (fontInfo_) GetWindowRect(fontInfo_, &paneRect);
     if (userString_) GetWindowRect(userString_, &boxRect);
 
+    int top = 0;
+    for (HWND bar : topBars_) {
+        if (!bar || !IsWindowVisible(bar)) continue;
+        RECT barRect{};
+        GetWindowRect(bar, &barRect);
+        top += barRect.bottom - barRect.top;
+    }
     ClientLayoutInput in;
     in.width = client.right;
-    in.height = client.bottom - (status.bottom - status.top);
+    in.height = client.bottom - (status.bottom - status.top) - top;
     in.treeVisible = treeVisible_;
     in.splitterLeft = splitterLeft_;
     in.splitterWidth = kSplitterWidth;
@@ -329,12 +409,16 @@ ClientLayout TfrmMain::LayoutClient() {
     in.infoPaneHeight = paneRect.bottom - paneRect.top;
     in.userStringVisible = userString_ && IsWindowVisible(userString_);
     in.userStringHeight = boxRect.bottom - boxRect.top;
-    const ClientLayout layout = ComputeClientLayout(in);
+    ClientLayout layout = ComputeClientLayout(in);
+    for (Bounds* b : {&layout.tree, &layout.splitter, &layout.infoPane, &layout.userString, &layout.fontList})
+        b->top += top;
 
     auto place = [](HWND control, const Bounds& b) {
         if (control) MoveWindow(control, b.left, b.top, b.width, b.height, TRUE);
     };
     place(fontInfo_, layout.infoPane);
+    if (listBox_) place(listBox_->Hwnd(), layout.fontList);
+    ClientLaidOut(layout);
     // A combo box's height is its closed height; MoveWindow would set the drop-down's.
     if (userString_)
         SetWindowPos(userString_, nullptr, layout.userString.left, layout.userString.top, layout.userString.width,
@@ -349,19 +433,143 @@ bool TfrmMain::ConfirmDiscardTags() {
     return ui::ShowMessage(window_, text, MB_ICONWARNING | MB_OKCANCEL) != IDCANCEL;
 }
 
-void TfrmMain::OnCommand(int id) {
-    switch (id) {
-        case IDM_FONT_CLOSE:
-            SendMessageW(window_, WM_CLOSE, 0, 0);
+bool TfrmMain::RequireFonts(FontNeed need) {
+    const int tagged = fontList_ ? fontList_->TaggedCount() : 0;
+    const bool current = CurrentIndex() >= 0;
+    UINT message = 0;
+    switch (need) {
+        case FontNeed::Current:
+            if (!current) message = IDS_MAIN_NEED_CURRENT;
             break;
-        default:
+        case FontNeed::Tagged:
+            if (tagged == 0) message = IDS_MAIN_NEED_TAGGED;
+            break;
+        case FontNeed::TaggedOrCurrent:
+            if (tagged == 0 && !current) message = IDS_MAIN_NEED_TAGGED_OR_CURRENT;
             break;
     }
+    if (message == 0) return true;
+    ui::ShowError(window_, win::LoadResString(message));
+    return false;
+}
+
+bool TfrmMain::FontCommandsAllowed() const {
+    return fontList_ && (fontList_->TaggedCount() > 0 || CurrentIndex() >= 0);
+}
+
+int TfrmMain::CurrentIndex() const {
+    if (!listBox_ || !fontList_) return -1;
+    const int index = listBox_->ItemIndex();
+    return index < fontList_->Count() ? index : -1;
+}
+
+catalog::TFontListItem* TfrmMain::CurrentFont() {
+    const int index = CurrentIndex();
+    return index >= 0 ? &(*fontList_)[index] : nullptr;
+}
+
+bool TfrmMain::IsFolderSource() const { return fontList_ && fontList_->Source() != catalog::SourceKind::System; }
+
+void TfrmMain::ApplyDisplayColors() {
+    colors_ = EffectiveColors(settings_);
+    if (listBox_) InvalidateRect(listBox_->Hwnd(), nullptr, TRUE);
+    ColorsChanged();
+}
+
+void TfrmMain::UpdateCommandStates() {
+    CommandStatesChanged();
+}
+
+void TfrmMain::UpdateStatusPanels() {
+    if (!fontList_) return;
+    statusTexts_[static_cast<int>(StatusPanel::Size)] = std::to_wstring(settings_.fontSize);
+    statusTexts_[static_cast<int>(StatusPanel::Filter)] =
+        IsFolderSource() ? win::LoadResString(IDS_MAIN_FILTER_NONE)
+                         : catalog::FilterText(fontList_->CharsetFilter(), fontList_->FamilyFilter());
+    statusTexts_[static_cast<int>(StatusPanel::TagCount)] =
+        std::to_wstring(fontList_->TaggedCount()) + L"/" + std::to_wstring(fontList_->Count());
+    if (statusBar_) InvalidateRect(statusBar_, nullptr, TRUE);
+}
+
+void TfrmMain::UpdateTitle() {
+    if (!fontList_) return;
+    std::wstring title = std::wstring(ui::kMessageCaption) + L" - ";
+    switch (fontList_->Source()) {
+        case catalog::SourceKind::System:
+            title += win::LoadResString(IDS_MAIN_TITLE_LOADED);
+            if (fontList_->CharsetFilter() != DEFAULT_CHARSET || fontList_->FamilyFilter() != 0 ||
+                fontList_->ShowTaggedOnly())
+                title += L"*";
+            break;
+        case catalog::SourceKind::FileList:
+            title += win::LoadResString(IDS_MAIN_TITLE_SEARCH);
+            if (fontList_->ShowTaggedOnly()) title += L"*";
+            break;
+        case catalog::SourceKind::Folder:
+            title += fontList_->Folder();
+            if (fontList_->IncludeSubfolders) title += L"*";
+            break;
+    }
+    SetWindowTextW(window_, title.c_str());
+}
+
+bool TfrmMain::RunCommand(UINT id) {
+    const bool ran = commands_.Run(id);
+    return ran;
+}
+
+void TfrmMain::RebuildMenus() {
+    menuBar_.Build(MainMenuStructure(), commands_, false);
+    const HMENU old = GetMenu(window_);
+    SetMenu(window_, menuBar_.Handle());
+    if (old && old != menuBar_.Handle()) DestroyMenu(old);
+    menuBar_.Release();  // the window destroys its menu
+    std::vector<ACCEL> keys = CollectShortcuts(MainMenuStructure(), commands_);
+    for (const ACCEL& key : extraShortcuts_) keys.push_back(key);
+    accelerators_.reset(keys.empty() ? nullptr : CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size())));
+}
+
+void TfrmMain::TrackPopup(const std::vector<MenuNode>& nodes, POINT screenPoint) {
+    popupMenu_.Build(nodes, commands_, true);
+    if (!popupMenu_.Handle() || GetMenuItemCount(popupMenu_.Handle()) == 0) return;
+    const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(popupMenu_.Handle(), TPM_RETURNCMD | TPM_RIGHTBUTTON,
+                                                           screenPoint.x, screenPoint.y, window_, nullptr));
+    if (chosen != 0) RunCommand(chosen);
+}
+
+void TfrmMain::SetFontSize(int size) {
+    LockWindowUpdate(window_);
+    listBox_->SetItemHeight(settings_.showFontName ? size + 10 : size);
+    LockWindowUpdate(nullptr);
+    settings_.fontSize = size;
+    UpdateStatusPanels();
+}
+
+void TfrmMain::ApplyViewSettings() {
+    SetFontSize(settings_.fontSize);
+    if (userString_) ShowWindow(userString_, settings_.showUserString ? SW_SHOWNA : SW_HIDE);
+    LayoutClient();
+}
+
+void TfrmMain::AddModeless(HWND window) { modeless_.push_back(window); }
+
+void TfrmMain::RemoveModeless(HWND window) { std::erase(modeless_, window); }
+
+bool TfrmMain::PreTranslate(MSG& message) {
+    for (HWND dialog : modeless_)
+        if (IsWindow(dialog) && IsDialogMessageW(dialog, &message)) return true;
+    const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    return root == window_ && accelerators_ && TranslateAcceleratorW(window_, accelerators_.get(), &message);
+}
+
+void TfrmMain::RegisterCoreCommands() {
+    commands_.Add(IDM_FONT_CLOSE, {[this] { SendMessageW(window_, WM_CLOSE, 0, 0); }, {}, {}});
 }
 
 void TfrmMain::OnClose() {
     if (!ConfirmDiscardTags()) return;
-    if (settingsLoaded_) WriteBounds();
+    if (settingsLoaded_) WriteSettings();
+    Closing();
     for (const std::wstring& file : TemporaryFiles) DeleteFileW(file.c_str());
     TemporaryFiles.clear();
     DestroyWindow(window_);
@@ -373,21 +581,19 @@ void TfrmMain::OnDestroy() {
 }
 
 void TfrmMain::OnSize(UINT state, int width, int height) {
+    (void)width;
     if (statusBar_) {
         SendMessageW(statusBar_, WM_SIZE, 0, 0);
-        // Message, size, filter and tag count; the message panel takes the rest.
-        const int fixed[] = {Scale(window_, 90), Scale(window_, 110), Scale(window_, 80)};
-        int right[4];
-        right[3] = width;
-        right[2] = right[3] - fixed[2];
-        right[1] = right[2] - fixed[1];
-        right[0] = right[1] - fixed[0];
-        if (right[0] < 0) right[0] = 0;
-        SendMessageW(statusBar_, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(right));
+        // One panel spanning the bar; the four texts are drawn into it.
+        int right = -1;
+        SendMessageW(statusBar_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&right));
+        SendMessageW(statusBar_, SB_SETTEXTW, SBT_OWNERDRAW, 0);
     }
+    for (HWND bar : topBars_)
+        if (bar) SendMessageW(bar, WM_SIZE, 0, 0);
     (void)height;
     if (state == SIZE_MINIMIZED) {
-        if (MinimizeToTray) {
+        if (settings_.minimizeToTray) {
             ShowTrayIcon();
             ShowWindow(window_, SW_HIDE);
         }
@@ -401,7 +607,7 @@ void TfrmMain::OnActivateInstance() {
         SetForegroundWindow(window_);
         return;
     }
-    if (MinimizeToTray) RemoveTrayIcon();
+    if (settings_.minimizeToTray) RemoveTrayIcon();
     RestoreFromTray();
 }
 
@@ -433,6 +639,7 @@ int RunMainWindow(const std::wstring& startFolder, int showCommand) {
     if (!main.Create(startFolder, showCommand)) return 1;
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (main.PreTranslate(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

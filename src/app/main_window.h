@@ -11,15 +11,48 @@
 #include <string>
 #include <vector>
 
+#include <commctrl.h>
+
 #include "app/client_layout.h"
+#include "app/commands.h"
+#include "app/main_settings.h"
+#include "app/menu_bar.h"
 #include "catalog/font_list.h"
 #include "catalog/system_locations.h"
+#include "ui/virtual_list_box.h"
 #include "win/unique_handle.h"
 
 namespace typorama::app {
 
+// Something the main window announces; features of the window attach to it.
+template <typename... Args>
+class Event {
+public:
+    void operator+=(std::function<void(Args...)> handler) { handlers_.push_back(std::move(handler)); }
+    void operator()(Args... args) const {
+        for (const auto& handler : handlers_) handler(args...);
+    }
+
+private:
+    std::vector<std::function<void(Args...)>> handlers_;
+};
+
+// A message handler a feature adds to the main window: true when it answered
+// the message (with `result`).
+using MessageHandler = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)>;
+
 // The panels of the status bar.
 enum class StatusPanel : int { Message = 0, Size = 1, Filter = 2, TagCount = 3 };
+
+// What RequireFonts asks for.
+enum class FontNeed : int { Current = 0, Tagged = 1, TaggedOrCurrent = 2 };
+
+// Child control ids of the main window.
+inline constexpr int kFontListId = 100;
+inline constexpr int kUserStringId = 101;
+inline constexpr int kFontInfoId = 102;
+inline constexpr int kStatusBarId = 103;
+inline constexpr int kToolbarId = 104;
 
 class TfrmMain {
 public:
@@ -43,13 +76,97 @@ public:
     HWND Handle() const { return window_; }
     catalog::TFontList& FontList() { return *fontList_; }
     bool StartingUp() const { return startingUp_; }
+    // False until the settings have been read completely.
+    bool SettingsLoaded() const { return settingsLoaded_; }
 
     // Whether destroying the window ends the message loop (the program's
     // window does; windows made by tests do not).
     bool QuitOnDestroy = true;
-    // Minimising hides the window and shows the notification-area icon.
-    bool MinimizeToTray = false;
     bool TrayIconShown() const { return trayIconShown_; }
+
+    // The settings of the main window (read at start, written at close).
+    MainSettings& Settings() { return settings_; }
+    const MainSettings& Settings() const { return settings_; }
+    // The five colours in force; ApplyDisplayColors computes them anew and
+    // repaints the list.
+    const DisplayColors& Colors() const { return colors_; }
+    void ApplyDisplayColors();
+    // The folder of the program file, with a trailing backslash.
+    const std::wstring& ProgramFolder() const { return programFolder_; }
+
+    // The commands of the menus, the button bar and the shortcuts.
+    CommandTable& Commands() { return commands_; }
+    // Runs a command as the menu would (nothing when it is disabled).
+    bool RunCommand(UINT id);
+    // Builds the menu bar and the shortcuts again from the registered commands.
+    void RebuildMenus();
+    // Shows a pop-up menu of `nodes` at a screen point and runs the chosen
+    // command.
+    void TrackPopup(const std::vector<MenuNode>& nodes, POINT screenPoint);
+    HACCEL Accelerators() const { return accelerators_.get(); }
+
+    // The font list control lbFontList and the current row (-1 = none).
+    ui::ThVirtualListBox& ListBox() { return *listBox_; }
+    int CurrentIndex() const;
+    catalog::TFontListItem* CurrentFont();
+    // The list shows a folder or the results of a search on disk.
+    bool IsFolderSource() const;
+    // The 16x16 image strip shared by the button bar, the rows and the status bar.
+    HIMAGELIST Images() const { return images_.get(); }
+    HWND StatusBar() const { return statusBar_; }
+    HWND UserStringBox() const { return userString_; }
+    HWND FontInfoPane() const { return fontInfo_; }
+
+    // Every command ends with these.
+    void UpdateCommandStates();
+    void UpdateStatusPanels();
+    void UpdateTitle();
+    // Checks that the command has the fonts it needs; shows the error otherwise.
+    bool RequireFonts(FontNeed need);
+
+    // At least one tagged font, or else a current font.
+    bool FontCommandsAllowed() const;
+    // The list has at least one row.
+    bool HasRows() const { return fontList_ && fontList_->Count() > 0; }
+
+    // The shift-click anchor and the hovered row of the list (-1 = none).
+    int ShiftClickAnchor = -1;
+    int HoveredRow = -1;
+
+    // Sample height S in pixels: the list's rows are S (+10 with the name
+    // line) high; the size slot of the status bar follows.
+    void SetFontSize(int size);
+
+    // What features attach to.
+    void AddMessageHandler(MessageHandler handler) { messageHandlers_.push_back(std::move(handler)); }
+    // A shortcut that is not in the menus (it sends WM_COMMAND `command`).
+    void AddShortcut(ACCEL shortcut) { extraShortcuts_.push_back(shortcut); }
+    // A bar docked at the top of the client area (the button bar); the
+    // client panel is laid out below the visible ones.
+    void AddTopBar(HWND bar) { topBars_.push_back(bar); }
+    // Modeless windows whose keyboard navigation the message loop serves.
+    void AddModeless(HWND window);
+    void RemoveModeless(HWND window);
+    // Accelerators and dialog keys of the message loop; true when taken.
+    bool PreTranslate(MSG& message);
+
+    Event<> CommandStatesChanged;  // UpdateCommandStates: refresh buttons and the like
+    Event<> FontListRebuilt;       // after every rebuild of the list, after the window's own refresh
+    Event<> ColorsChanged;         // ApplyDisplayColors
+    Event<> SettingsWriting;       // at close, after the main values are written
+    Event<> Closing;               // the close was accepted, before the window goes
+    Event<const ClientLayout&> ClientLaidOut;
+    // The start-up folder was opened (the folder tree shows itself then).
+    Event<> StartFolderOpened;
+    // Replaces the plain refresh of the list on TYWM_FONTCHANGE.
+    std::function<void()> OnFontChangeMessage;
+
+    // Whether the folder tree shows, and the splitter position.
+    bool TreeVisible() const { return treeVisible_; }
+    void SetTreeVisible(bool visible) { treeVisible_ = visible; }
+    int SplitterLeft() const { return splitterLeft_; }
+    void SetSplitterLeft(int left) { splitterLeft_ = left; }
+    static constexpr int kSplitterWidth = 3;
 
     // Files deleted when the window closes (errors ignored).
     std::vector<std::wstring> TemporaryFiles;
@@ -60,6 +177,8 @@ public:
     // The small font of each row's name line (Arial, 8 points).
     HFONT NameLineFont() const { return nameLineFont_.get(); }
 
+    // The four texts of the status bar; setting one repaints the bar (at once
+    // with `repaint`, else with the next paint).
     std::wstring StatusText(StatusPanel panel) const;
     void SetStatusText(StatusPanel panel, const std::wstring& text, bool repaint = true);
 
@@ -69,19 +188,35 @@ public:
     // True when no font is tagged, or when the user agrees to lose the tags.
     bool ConfirmDiscardTags();
 
+    // ---- The font list view and the status bar (font_list_view.cpp, status_bar.cpp).
+
+    // ---- The main window's own windows: button bar, about, help, web pages.
+
+    // ---- Browsing sources: folder tree, favourites, several folders.
+
+    // ---- Selection, search and filters.
+
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+    // Each feature registers its commands (and lists in menus) here.
+    void RegisterCoreCommands();
+    void RegisterListViewCommands();
+    void RegisterWindowCommands();
+    void RegisterBrowsingCommands();
+    void RegisterSelectionCommands();
+
     void CreateControls();
-    void CreateMenus();
     void ConnectFontList();
+    void ApplyViewSettings();
+    void ReadSettings(std::wstring& startFolder);
+    void WriteSettings();
     void ApplyBounds();
     void WriteBounds();
     int ShowCommandFor(int showCommand) const;
     void OpenStartSource(const std::wstring& startFolder, int showCommand);
 
-    void OnCommand(int id);
     void OnClose();
     void OnDestroy();
     void OnSize(UINT state, int width, int height);
@@ -93,6 +228,21 @@ private:
 
     const catalog::SystemLocations& where_;
     HWND window_ = nullptr;
+    std::unique_ptr<ui::ThVirtualListBox> listBox_;
+    win::UniqueImageList images_;
+    CommandTable commands_;
+    MenuBar menuBar_;
+    MenuBar popupMenu_;  // the pop-up menu open at the moment
+    win::UniqueAccel accelerators_;
+    MainSettings settings_;
+    DisplayColors colors_{};
+    std::wstring programFolder_;
+    std::wstring programPath_;
+    std::vector<MessageHandler> messageHandlers_;
+    std::vector<ACCEL> extraShortcuts_;
+    std::vector<HWND> topBars_;
+    std::vector<HWND> modeless_;
+    std::wstring statusTexts_[4];
     HWND statusBar_ = nullptr;
     HWND userString_ = nullptr;  // cbUserString: hidden until the sample strings exist
     HWND fontInfo_ = nullptr;    // txtFontInfo: hidden until the information pane exists
@@ -105,6 +255,7 @@ private:
     bool startingUp_ = false;
     bool settingsLoaded_ = false;  // settings are written at close only when they were read
     bool startMaximized_ = false;
+    RECT startBounds_{};
     bool treeVisible_ = false;
     int splitterLeft_ = 150;
 };

@@ -45,6 +45,15 @@ std::vector<std::wstring> EnumNames(HKEY key, DWORD maxLen, EnumFn enumerate) {
 
 }  // namespace
 
+namespace {
+
+SettingsRoot& ActiveVersion() {
+    static SettingsRoot key = DefaultVersionKey();
+    return key;
+}
+
+}  // namespace
+
 SettingsRoot SettingsRoot::Below(std::wstring_view subKey) const { return {root, JoinPath(path, subKey)}; }
 
 SettingsRoot DefaultSettingsRoot() { return {HKEY_CURRENT_USER, kSettingsPath}; }
@@ -52,6 +61,9 @@ SettingsRoot DefaultVersionKey() { return {HKEY_LOCAL_MACHINE, kVersionPath}; }
 
 const SettingsRoot& ActiveSettingsRoot() { return Active(); }
 void SetActiveSettingsRoot(SettingsRoot root) { Active() = std::move(root); }
+
+const SettingsRoot& ActiveVersionKey() { return ActiveVersion(); }
+void SetActiveVersionKey(SettingsRoot key) { ActiveVersion() = std::move(key); }
 
 // --- FontSettings ---
 

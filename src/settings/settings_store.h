@@ -36,6 +36,9 @@ SettingsRoot DefaultVersionKey();
 // scratch key). Every TRegistryEx made without a base opens below it.
 const SettingsRoot& ActiveSettingsRoot();
 void SetActiveSettingsRoot(SettingsRoot root);
+// The installation record in force (tests point it at a scratch key too).
+const SettingsRoot& ActiveVersionKey();
+void SetActiveVersionKey(SettingsRoot key);
 
 // Subkeys of the settings root that hold lists, and how many entries of each
 // are loaded at most.

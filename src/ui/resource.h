@@ -23,10 +23,21 @@
 // The main window and the message routine.
 #define IDS_MSG_COMMAND_FAILED 2100    // %s: the system's text for the last error
 #define IDS_MAIN_WELCOME 2101
-#define IDS_MAIN_MENU_FONT 2110
-#define IDS_MAIN_MENU_FONT_CLOSE 2111
 #define IDS_MAIN_CONFIRM_DISCARD_TAGS 2102  // %d: number of tagged fonts
 #define IDS_MAIN_LOAD_PROBLEM 2103
+#define IDS_MAIN_NEED_CURRENT 2104
+#define IDS_MAIN_NEED_TAGGED 2105
+#define IDS_MAIN_NEED_TAGGED_OR_CURRENT 2106
+#define IDS_MAIN_TITLE_LOADED 2107
+#define IDS_MAIN_TITLE_SEARCH 2108
+#define IDS_MAIN_FILTER_NONE 2109  // slot 2 for a folder source
 
-// Command identifiers of the main window's menus.
-#define IDM_FONT_CLOSE 40001
+#include "ui/resource_menus.h"
+
+// The main window's own windows and help (2200..2399, dialogs 200..219).
+
+// The font list view and the status bar (2400..2599, dialogs 220..239).
+
+// Browsing sources (2600..2799, dialogs 240..259).
+
+// Selection, search and filters (2800..2999, dialogs 260..279).

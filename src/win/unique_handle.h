@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -54,5 +55,11 @@ using UniqueHandleNull = UniqueHandle<HANDLE, &::CloseHandle>;
 using UniqueFind = UniqueHandle<HANDLE, &::FindClose, MinusOneIsInvalid>;
 using UniqueKey = UniqueHandle<HKEY, &::RegCloseKey>;
 using UniqueFont = UniqueHandle<HFONT, &::DeleteObject>;
+using UniqueBrush = UniqueHandle<HBRUSH, &::DeleteObject>;
+using UniqueBitmap = UniqueHandle<HBITMAP, &::DeleteObject>;
+using UniqueAccel = UniqueHandle<HACCEL, &::DestroyAcceleratorTable>;
+using UniqueImageList = UniqueHandle<HIMAGELIST, &::ImageList_Destroy>;
+using UniqueMenu = UniqueHandle<HMENU, &::DestroyMenu>;
+using UniqueIcon = UniqueHandle<HICON, &::DestroyIcon>;
 
 }  // namespace typorama::win

@@ -45,16 +45,21 @@ public:
 // Each test reads and writes its settings under its own scratch key.
 class MainWindowTest : public ::testing::Test {
 protected:
-    MainWindowTest() : settingsKey_(L"main-window-settings") {
+    MainWindowTest() : settingsKey_(L"main-window-settings"), versionKey_(L"main-window-version") {
         settings::SetActiveSettingsRoot({HKEY_CURRENT_USER, settingsKey_.SubKey()});
+        settings::SetActiveVersionKey({HKEY_CURRENT_USER, versionKey_.SubKey()});
     }
-    ~MainWindowTest() override { settings::SetActiveSettingsRoot(settings::DefaultSettingsRoot()); }
+    ~MainWindowTest() override {
+        settings::SetActiveSettingsRoot(settings::DefaultSettingsRoot());
+        settings::SetActiveVersionKey(settings::DefaultVersionKey());
+    }
     settings::TRegistryEx Settings() {
         settings::TRegistryEx reg;
         reg.OpenKey(L"", true);
         return reg;
     }
     test::ScratchKey settingsKey_;
+    test::ScratchKey versionKey_;
 };
 
 std::unique_ptr<TfrmMain> OpenHidden(const std::wstring& folder) {
@@ -98,9 +103,9 @@ TEST_F(MainWindowTest, OpensTheCommandLineFolderWithMenusAndWelcome) {
         EXPECT_EQ(main->FontChangeMessage(), RegisterWindowMessageW(L"TYWM_FONTCHANGE"));
         EXPECT_NE(main->NameLineFont(), nullptr);
 
-        wchar_t title[64]{};
-        GetWindowTextW(window, title, 64);
-        EXPECT_STREQ(title, L"Typorama");
+        wchar_t title[MAX_PATH]{};
+        GetWindowTextW(window, title, MAX_PATH);
+        EXPECT_EQ(std::wstring(title), L"Typorama - " + main->FontList().Folder()) << "the folder in the title";
         EXPECT_EQ(MenuCommands(GetMenu(window)), (std::vector<UINT>{IDM_FONT_CLOSE}))
             << "only commands whose features exist are offered";
 
@@ -187,7 +192,7 @@ TEST_F(MainWindowTest, ActivationAndTrayClicksRestoreTheWindow) {
     EXPECT_FALSE(IsIconic(window)) << "the activation message restores a minimised window";
     EXPECT_TRUE(IsWindowVisible(window));
 
-    main->MinimizeToTray = true;
+    main->Settings().minimizeToTray = true;
     ShowWindow(window, SW_MINIMIZE);
     EXPECT_FALSE(IsWindowVisible(window)) << "minimised to the tray, the window hides";
     SendMessageW(window, kTrayMessage, 1, WM_MOUSEMOVE);

@@ -1,0 +1,139 @@
+#include "ui/dialog.h"
+
+#include <windowsx.h>
+
+namespace typorama::ui {
+namespace {
+
+// Posted to a modal dialog once it is up, to hand it to the test hook.
+constexpr UINT kRunModalHook = WM_APP + 0x3F0;
+
+ModalHook& Hook() {
+    static ModalHook hook;
+    return hook;
+}
+
+}  // namespace
+
+void SetModalHook(ModalHook hook) { Hook() = std::move(hook); }
+
+Dialog::~Dialog() {
+    if (window_ && !modal_) DestroyWindow(window_);
+}
+
+INT_PTR Dialog::ShowModal(HWND owner) {
+    modal_ = true;
+    result_ = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner, &StaticDialogProc,
+                              reinterpret_cast<LPARAM>(this));
+    modal_ = false;
+    return result_;
+}
+
+HWND Dialog::CreateModeless(HWND owner) {
+    modal_ = false;
+    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner, &StaticDialogProc,
+                              reinterpret_cast<LPARAM>(this));
+}
+
+void Dialog::End(INT_PTR result) {
+    result_ = result;
+    if (!window_) return;
+    if (modal_) {
+        EndDialog(window_, result);
+    } else {
+        DestroyWindow(window_);
+    }
+}
+
+INT_PTR CALLBACK Dialog::StaticDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Dialog* self = nullptr;
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<Dialog*>(lParam);
+        self->window_ = window;
+        SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    }
+    if (!self) return FALSE;
+    const INT_PTR result = self->DialogProc(message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, DWLP_USER, 0);
+        self->window_ = nullptr;
+        self->OnDestroyed();
+    }
+    return result;
+}
+
+INT_PTR Dialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    INT_PTR result = 0;
+    if (message != WM_INITDIALOG && message != kRunModalHook && HandleMessage(message, wParam, lParam, result))
+        return result;
+    switch (message) {
+        case WM_INITDIALOG: {
+            const bool defaultFocus = OnInitDialog();
+            if (centered_) CenterWindow(window_, centerOver_);
+            if (OnCreated) OnCreated();
+            if (modal_ && Hook()) PostMessageW(window_, kRunModalHook, 0, 0);
+            return defaultFocus ? TRUE : FALSE;
+        }
+        case kRunModalHook:
+            if (Hook()) Hook()(*this);
+            return TRUE;
+        case WM_COMMAND: {
+            const int id = GET_WM_COMMAND_ID(wParam, lParam);
+            if (OnCommand(id, GET_WM_COMMAND_CMD(wParam, lParam), GET_WM_COMMAND_HWND(wParam, lParam))) return TRUE;
+            if (id == IDOK || id == IDCANCEL) {
+                End(id);
+                return TRUE;
+            }
+            return FALSE;
+        }
+        case WM_CLOSE:
+            End(IDCANCEL);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+void CenterWindow(HWND window, HWND over) {
+    RECT area{};
+    if (over && IsWindowVisible(over) && !IsIconic(over)) {
+        GetWindowRect(over, &area);
+    } else {
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    }
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    const int width = bounds.right - bounds.left;
+    const int height = bounds.bottom - bounds.top;
+    const int left = area.left + (area.right - area.left) / 2 - width / 2;
+    const int top = area.top + (area.bottom - area.top) / 2 - height / 2;
+    SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+INT_PTR CreateAndShowForm(Dialog& dialog, HWND owner, bool waitCursor, int flags) {
+    HCURSOR previous = nullptr;
+    if (waitCursor) previous = SetCursor(LoadCursorW(nullptr, IDC_APPSTARTING));
+    if (flags & kCenterOnOwner) {
+        dialog.CenterOver(owner);
+    } else if (flags & kCenterOnScreen) {
+        dialog.CenterOver(nullptr);
+    }
+    if (flags & kShowModal) {
+        // The cursor goes back once the window exists, before its modal loop.
+        dialog.OnCreated = [&] {
+            if (waitCursor) SetCursor(previous);
+        };
+        const INT_PTR result = dialog.ShowModal(owner);
+        dialog.OnCreated = nullptr;
+        if (waitCursor) SetCursor(previous);
+        return result;
+    }
+    const HWND window = dialog.CreateModeless(owner);
+    if (waitCursor) SetCursor(previous);
+    if (window && (flags & kShowModeless)) ShowWindow(window, SW_SHOW);
+    return 0;
+}
+
+}  // namespace typorama::ui
