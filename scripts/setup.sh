@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix googletest
   wine wine64 fonts-wine xvfb xauth imagemagick x11-apps
   g++ clang libclang-rt-14-dev libfreetype-dev fontconfig
-  fonts-dejavu-core fonts-liberation2 fonts-noto-cjk fonts-urw-base35
+  fonts-dejavu-core fonts-liberation2 fonts-noto-cjk fonts-wqy-microhei fonts-urw-base35
 )
 
 missing=()

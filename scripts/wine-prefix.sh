@@ -20,4 +20,22 @@ mkdir -p "$fonts"
 for f in /usr/share/wine/fonts/*.ttf /usr/share/wine/fonts/*.fon; do
     [ -e "$f" ] && cp -n "$f" "$fonts/"
 done
+# Chinese text: link a CJK font behind the fonts controls use, and map the
+# usual Chinese face names to it. Written as UTF-16 with BOM, which is what
+# regedit reads Chinese names from.
+reg="$prefix/typorama-cjk.reg"
+python3 - "$reg" <<'PY'
+import sys
+link = "hex(7):" + ",".join(f"{b:02x}" for b in ("wqy-microhei.ttc,WenQuanYi Micro Hei\0NotoSansCJK-Regular.ttc,Noto Sans CJK SC\0\0").encode("utf-16-le"))
+lines = ["Windows Registry Editor Version 5.00", "",
+         "[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]"]
+for face in ["SimSun", "NSimSun", "宋体", "新宋体", "SimHei", "黑体", "Microsoft YaHei", "微软雅黑"]:
+    lines.append(f'"{face}"="WenQuanYi Micro Hei"')
+lines += ["", "[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]"]
+for face in ["Tahoma", "Tahoma Bold", "Segoe UI", "Microsoft Sans Serif", "MS Sans Serif", "System", "Arial", "Liberation Sans"]:
+    lines.append(f'"{face}"={link}')
+open(sys.argv[1], "w", encoding="utf-16").write("\r\n".join(lines) + "\r\n")
+PY
+wine regedit /S "$reg" >/dev/null 2>&1 || true
+wineserver -w
 touch "$prefix/.typorama-ready"

@@ -35,6 +35,24 @@ std::wstring KeyName(UINT key) {
 
 }  // namespace
 
+const std::vector<MenuNode>& TagMenuStructure() {
+    static const std::vector<MenuNode> menu = {
+        Item(IDM_TAG_ALL, 'A', kCtrl), Item(IDM_TAG_NONE, 'N', kCtrl), Item(IDM_TAG_INVERT), Separator(),
+        Item(IDM_TAG_LOADED), Item(IDM_TAG_INSTALLED), Item(IDM_TAG_INSTALLED_THIS_FILE),
+    };
+    return menu;
+}
+
+const std::vector<MenuNode>& FilterMenuStructure() {
+    static const std::vector<MenuNode> menu = {
+        Item(IDM_CHARSET_ALL), Separator(), Item(IDM_CHARSET_SYMBOL), Item(IDM_CHARSET_BALTIC),
+        Item(IDM_CHARSET_CYRILLIC), Item(IDM_CHARSET_EAST_EUROPE), Item(IDM_CHARSET_GREEK), Item(IDM_CHARSET_TURKISH),
+        Item(IDM_CHARSET_ARABIC), Item(IDM_CHARSET_HEBREW), Separator(), Item(IDM_FAMILY_DECO), Item(IDM_FAMILY_MONO),
+        Item(IDM_FAMILY_MODERN), Item(IDM_FAMILY_ROMAN), Item(IDM_FAMILY_SCRIPT), Item(IDM_FAMILY_SWISS),
+    };
+    return menu;
+}
+
 const std::vector<MenuNode>& MainMenuStructure() {
     static const std::vector<MenuNode> menus = {
         Sub(IDM_FONT, {
@@ -55,7 +73,7 @@ const std::vector<MenuNode>& MainMenuStructure() {
             Item(IDM_FONT_PRINT, 'P', kCtrl),
             Item(IDM_FONT_SAVE_IMAGE, 'S', kCtrl | kShift),
             Separator(),
-            Sub(IDM_FONT_SELECT, {Item(IDM_FONT_SELECT_LIST)}),
+            Sub(IDM_FONT_SELECT, TagMenuStructure()),
             Separator(),
             Item(IDM_FONT_PROPERTIES, VK_RETURN, kAlt),
             Separator(),
@@ -90,7 +108,7 @@ const std::vector<MenuNode>& MainMenuStructure() {
             Item(IDM_VIEW_REFRESH, VK_F5),
         }),
         Sub(IDM_FILTER, {
-            Sub(IDM_FILTER_CHARSET, {Item(IDM_FILTER_CHARSET_LIST)}),
+            Sub(IDM_FILTER_CHARSET, FilterMenuStructure()),
             Item(IDM_FILTER_SELECTED_FILES, 'S', kCtrl),
         }),
         Sub(IDM_FAV, {

@@ -27,6 +27,11 @@ struct MenuNode {
 
 // The menu bar, in its order.
 const std::vector<MenuNode>& MainMenuStructure();
+// The tag commands (the "select" sub-menu and the status bar's tag pop-up).
+const std::vector<MenuNode>& TagMenuStructure();
+// The character-set and family filters (the filter sub-menu and the status
+// bar's filter pop-up).
+const std::vector<MenuNode>& FilterMenuStructure();
 // The font list's context menu.
 const std::vector<MenuNode>& FontListMenuStructure();
 

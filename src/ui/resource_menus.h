@@ -76,14 +76,37 @@
 #define IDM_HELP_CHECK_UPDATE 40072
 #define IDM_HELP_ABOUT 40073
 
+// The tag commands ("选择" and the status bar's tag pop-up).
+#define IDM_TAG_ALL 40100
+#define IDM_TAG_NONE 40101
+#define IDM_TAG_INVERT 40102
+#define IDM_TAG_LOADED 40103
+#define IDM_TAG_INSTALLED 40104
+#define IDM_TAG_INSTALLED_THIS_FILE 40105
+
+// The filter commands, one radio group: character sets (by table index), then families.
+#define IDM_CHARSET_ALL 40110
+#define IDM_CHARSET_SYMBOL 40111
+#define IDM_CHARSET_BALTIC 40112
+#define IDM_CHARSET_CYRILLIC 40113
+#define IDM_CHARSET_EAST_EUROPE 40114
+#define IDM_CHARSET_GREEK 40115
+#define IDM_CHARSET_TURKISH 40116
+#define IDM_CHARSET_ARABIC 40117
+#define IDM_CHARSET_HEBREW 40118
+#define IDM_FAMILY_DECO 40120
+#define IDM_FAMILY_MONO 40121
+#define IDM_FAMILY_MODERN 40122
+#define IDM_FAMILY_ROMAN 40123
+#define IDM_FAMILY_SCRIPT 40124
+#define IDM_FAMILY_SWISS 40125
+
 // Places in a menu where a list is inserted each time the menu opens.
 #define IDM_FONT_COPY_DESTINATIONS 40200
 #define IDM_FONT_MOVE_DESTINATIONS 40201
 #define IDM_VIEW_FONT_SIZE_LIST 40202
 #define IDM_FAV_LIST 40203
 #define IDM_RUN_PROGRAMS_LIST 40204
-#define IDM_FONT_SELECT_LIST 40205
-#define IDM_FILTER_CHARSET_LIST 40206
 
 // Items of the lists inserted into the menus: each list owns a range of 1000 ids.
 #define IDM_DYNAMIC_FIRST 41000
