@@ -179,7 +179,11 @@ void TfrmMain::ReadSettings(std::wstring& startFolder) {
     reg.OpenKey(L"", true);  // reads fall back to the defaults when it cannot be opened
     startFolder = ReadMainSettings(reg, settings_);
     ApplyBounds();
-    if (userString_) SetWindowTextW(userString_, settings_.sampleStrings.current.c_str());
+    if (userString_) {
+        SetWindowTextW(userString_, settings_.sampleStrings.current.c_str());
+        for (const std::wstring& item : settings_.sampleStrings.items)
+            SendMessageW(userString_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    }
     settingsLoaded_ = true;
 }
 
@@ -292,6 +296,13 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CREATE:
             CreateControls();
             return 0;
+        case WM_CTLCOLORLISTBOX:
+            // The list's background below its last row is the effective background colour.
+            if (listBox_ && reinterpret_cast<HWND>(lParam) == listBox_->Hwnd() && listBackground_) {
+                SetBkColor(reinterpret_cast<HDC>(wParam), colors_.back);
+                return reinterpret_cast<LRESULT>(listBackground_.get());
+            }
+            break;
         case WM_INITMENUPOPUP:
             if (!menuBar_.Prepare(reinterpret_cast<HMENU>(wParam), commands_))
                 if (!popupMenu_.Prepare(reinterpret_cast<HMENU>(wParam), commands_))
@@ -472,6 +483,7 @@ bool TfrmMain::IsFolderSource() const { return fontList_ && fontList_->Source() 
 
 void TfrmMain::ApplyDisplayColors() {
     colors_ = EffectiveColors(settings_);
+    listBackground_.reset(CreateSolidBrush(colors_.back));
     if (listBox_) InvalidateRect(listBox_->Hwnd(), nullptr, TRUE);
     ColorsChanged();
 }

@@ -236,6 +236,7 @@ private:
     win::UniqueAccel accelerators_;
     MainSettings settings_;
     DisplayColors colors_{};
+    win::UniqueBrush listBackground_;
     std::wstring programFolder_;
     std::wstring programPath_;
     std::vector<MessageHandler> messageHandlers_;
