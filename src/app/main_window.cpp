@@ -117,9 +117,10 @@ bool TfrmMain::Create(const std::wstring& startFolder, int showCommand) {
         trayIcon_.uID = kTrayIconId;
         trayIcon_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
         trayIcon_.uCallbackMessage = kTrayMessage;
-        trayIcon_.hIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAINICON),
-                                                        IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-        if (!trayIcon_.hIcon) trayIcon_.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+        trayIconImage_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAINICON),
+                                                           IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+        // The stock icon is shared and never destroyed; the program's own is owned.
+        trayIcon_.hIcon = trayIconImage_ ? trayIconImage_.get() : LoadIconW(nullptr, IDI_APPLICATION);
         lstrcpynW(trayIcon_.szTip, ui::kMessageCaption, ARRAYSIZE(trayIcon_.szTip));
 
         fontList_ = std::make_unique<catalog::TFontList>(where_);

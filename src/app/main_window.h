@@ -252,6 +252,7 @@ private:
     win::UniqueFont nameLineFont_;
     UINT fontChangeMessage_ = 0;
     NOTIFYICONDATAW trayIcon_{};
+    win::UniqueIcon trayIconImage_;
     bool trayIconShown_ = false;
     bool startingUp_ = false;
     bool settingsLoaded_ = false;  // settings are written at close only when they were read
