@@ -8,6 +8,7 @@
 
 #include "app/single_instance.h"
 #include "settings/settings_store.h"
+#include "ui/help.h"
 #include "ui/image_strip.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
@@ -146,7 +147,7 @@ bool TfrmMain::Create(const std::wstring& startFolder, int showCommand) {
         fontList_ = std::make_unique<catalog::TFontList>(where_);
         g_mainWindow = this;
     }
-    ui::SetHelpFile(programFolder_ + L"Typorama.hlp");
+    ui::SetHelpFolder(programFolder_ + L"help\\");
     SetStatusText(StatusPanel::Message, win::LoadResString(IDS_MAIN_WELCOME), false);
     startingUp_ = false;
     UpdateCommandStates();
@@ -515,6 +516,9 @@ void TfrmMain::UpdateTitle() {
 
 bool TfrmMain::RunCommand(UINT id) {
     const bool ran = commands_.Run(id);
+    // Every command ends with fresh command states (buttons follow toggles);
+    // not when the command closed the window.
+    if (ran && window_) UpdateCommandStates();
     return ran;
 }
 
