@@ -395,7 +395,8 @@ ClientLayout TfrmMain::LayoutClient() {
 
     int top = 0;
     for (HWND bar : topBars_) {
-        if (!bar || !IsWindowVisible(bar)) continue;
+        // The bar's own visibility: IsWindowVisible is false for all while the window is hidden.
+        if (!bar || !(GetWindowLongW(bar, GWL_STYLE) & WS_VISIBLE)) continue;
         RECT barRect{};
         GetWindowRect(bar, &barRect);
         top += barRect.bottom - barRect.top;
