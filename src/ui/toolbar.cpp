@@ -39,7 +39,7 @@ std::wstring CaptionAsTip(const std::wstring& caption) {
 
 Toolbar::Toolbar(const ToolbarArgs& args) : catalogue_(args.catalogue), defaultLayout_(args.defaultLayout) {
     window_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                              WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | TBSTYLE_LIST | CCS_TOP |
+                              WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | TBSTYLE_LIST | TBSTYLE_WRAPABLE | CCS_TOP |
                                   CCS_ADJUSTABLE | CCS_NODIVIDER,
                               0, 0, 0, 0, args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
                               GetModuleHandleW(nullptr), nullptr);
@@ -138,6 +138,8 @@ void Toolbar::Refresh() {
         ShowWindow(window_, wanted.empty() ? SW_HIDE : SW_SHOWNA);
         changed = true;
     }
+    // Buttons wrap to the parent's width, which the bar learns when it sizes itself.
+    if (changed) SendMessageW(window_, TB_AUTOSIZE, 0, 0);
     if (changed && OnChanged) OnChanged();
 }
 
