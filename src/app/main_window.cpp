@@ -8,6 +8,7 @@
 
 #include "app/single_instance.h"
 #include "settings/settings_store.h"
+#include "ui/help.h"
 #include "ui/image_strip.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
@@ -147,7 +148,7 @@ bool TfrmMain::Create(const std::wstring& startFolder, int showCommand) {
         fontList_ = std::make_unique<catalog::TFontList>(where_);
         g_mainWindow = this;
     }
-    ui::SetHelpFile(programFolder_ + L"Typorama.hlp");
+    ui::SetHelpFolder(programFolder_ + L"help\\");
     SetStatusText(StatusPanel::Message, win::LoadResString(IDS_MAIN_WELCOME), false);
     startingUp_ = false;
     UpdateCommandStates();
@@ -406,7 +407,8 @@ ClientLayout TfrmMain::LayoutClient() {
 
     int top = 0;
     for (HWND bar : topBars_) {
-        if (!bar || !IsWindowVisible(bar)) continue;
+        // The bar's own visibility: IsWindowVisible is false for all while the window is hidden.
+        if (!bar || !(GetWindowLongW(bar, GWL_STYLE) & WS_VISIBLE)) continue;
         RECT barRect{};
         GetWindowRect(bar, &barRect);
         top += barRect.bottom - barRect.top;
@@ -528,6 +530,9 @@ void TfrmMain::UpdateTitle() {
 
 bool TfrmMain::RunCommand(UINT id) {
     const bool ran = commands_.Run(id);
+    // Every command ends with fresh command states (buttons follow toggles);
+    // not when the command closed the window.
+    if (ran && window_) UpdateCommandStates();
     return ran;
 }
 

@@ -192,6 +192,21 @@ public:
 
     // ---- The main window's own windows: button bar, about, help, web pages.
 
+    // The button bar (a toolbar control; hidden while none of its commands
+    // exists), and the buttons it may hold: command ids, 0 for a separator.
+    HWND ButtonBar() const;
+    static const std::vector<UINT>& DefaultButtonBarLayout();
+    // The button bar's layout is kept in this subkey of the settings root.
+    static constexpr wchar_t kButtonBarKey[] = L"Toolbar";
+    // "保存设置到文件...": exports the settings tree to a .reg file the user picks.
+    void SaveSettingsToFile();
+
+private:
+    struct WindowParts;
+    std::shared_ptr<WindowParts> windowParts_;  // shared_ptr: complete only in window_commands.cpp
+
+public:
+
     // ---- Browsing sources: folder tree, favourites, several folders.
 
     // ---- Selection, search and filters.

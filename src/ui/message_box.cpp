@@ -1,5 +1,6 @@
 #include "ui/message_box.h"
 
+#include "ui/help.h"
 #include "ui/resource.h"
 #include "win/resource_strings.h"
 #include "win/system_error.h"
@@ -13,24 +14,16 @@ MessageAnswerer& Answerer() {
     return answerer;
 }
 
-std::wstring& HelpPath() {
-    static std::wstring path;
-    return path;
-}
-
 void CALLBACK OnHelpButton(LPHELPINFO info) {
-    if (!info || HelpPath().empty()) return;
-    // The box passes its own handle; the help window belongs to the program.
-    WinHelpW(GetAncestor(static_cast<HWND>(info->hItemHandle), GA_ROOTOWNER), HelpPath().c_str(), HELP_CONTEXT,
-             info->dwContextId);
+    if (!info) return;
+    // The box passes its own handle; the page opens for the program's window.
+    ShowHelpContext(GetAncestor(static_cast<HWND>(info->hItemHandle), GA_ROOTOWNER),
+                    static_cast<DWORD>(info->dwContextId));
 }
 
 }  // namespace
 
 void SetMessageAnswerer(MessageAnswerer answerer) { Answerer() = std::move(answerer); }
-
-void SetHelpFile(std::wstring path) { HelpPath() = std::move(path); }
-const std::wstring& HelpFile() { return HelpPath(); }
 
 int ShowMessage(HWND owner, const std::wstring& text, UINT flags, DWORD helpContext) {
     flags |= MB_TASKMODAL;

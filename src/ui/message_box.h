@@ -19,12 +19,8 @@ using MessageAnswerer = std::function<int(const std::wstring& text, const std::w
 // Installs an answerer (tests); an empty one brings the real boxes back.
 void SetMessageAnswerer(MessageAnswerer answerer);
 
-// The help file that the Help button opens; the program sets it at start.
-void SetHelpFile(std::wstring path);
-const std::wstring& HelpFile();
-
 // Shows `text` with the icon and button flags `flags`. A non-zero help
-// context adds a Help button that opens that context of the help file.
+// context adds a Help button that opens that page of the help (ui/help.h).
 // Returns the button pressed.
 int ShowMessage(HWND owner, const std::wstring& text, UINT flags, DWORD helpContext = 0);
 

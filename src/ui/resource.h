@@ -35,6 +35,15 @@
 #include "ui/resource_menus.h"
 
 // The main window's own windows and help (2200..2399, dialogs 200..219).
+#define IDS_WINDOW_ABOUT_VERSION 2200          // %d.%d.%d, then a release text (empty)
+#define IDS_WINDOW_URL_NOT_OPENED 2201         // %s the address, %s the product name
+#define IDS_WINDOW_URL_NOT_OPENED_NOR_COPIED 2202  // %s the address
+#define IDS_WINDOW_SETTINGS_FILTER 2203        // description|pattern
+#define IDS_HELP_PAGE_MISSING 2204             // %s the page's file
+#define IDS_HELP_PAGE_NOT_OPENED 2205          // %s the page's file
+#define IDD_ABOUT 200
+#define IDC_ABOUT_VERSION 2390
+#define IDC_ABOUT_URL 2391
 
 // The font list view and the status bar (2400..2599, dialogs 220..239).
 

@@ -1,0 +1,59 @@
+#include "ui/help.h"
+
+#include "ui/message_box.h"
+#include "ui/resource.h"
+#include "ui/shell_open.h"
+#include "win/resource_strings.h"
+#include "win/wide.h"
+
+namespace typorama::ui {
+namespace {
+
+std::wstring& Folder() {
+    static std::wstring folder;
+    return folder;
+}
+
+bool OpenPage(HWND owner, const std::wstring& file) {
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    if (Folder().empty() || attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        ShowError(owner, win::FormatRes(IDS_HELP_PAGE_MISSING, {win::AsU16(file)}));
+        return false;
+    }
+    if (ShellOpen(owner, file)) return true;
+    ShowError(owner, win::FormatRes(IDS_HELP_PAGE_NOT_OPENED, {win::AsU16(file)}));
+    return false;
+}
+
+}  // namespace
+
+void SetHelpFolder(std::wstring folder) {
+    if (!folder.empty() && folder.back() != L'\\' && folder.back() != L'/') folder += L'\\';
+    Folder() = std::move(folder);
+}
+
+const std::wstring& HelpFolder() { return Folder(); }
+
+std::wstring HelpContextFile(DWORD context) { return Folder() + std::to_wstring(context) + L".html"; }
+
+std::wstring HelpTopicFile(const std::wstring& topic) { return Folder() + topic + L".html"; }
+
+std::wstring HelpContentsFile() { return Folder() + L"index.html"; }
+
+bool ShowHelpContext(HWND owner, DWORD context) {
+    if (context == 0) return false;  // no page was meant
+    return OpenPage(owner, HelpContextFile(context));
+}
+
+bool ShowHelpTopic(HWND owner, const std::wstring& topic) {
+    // A topic is a page name, never a path.
+    if (topic.empty() || topic.find_first_of(L"\\/:") != std::wstring::npos) {
+        ShowError(owner, win::FormatRes(IDS_HELP_PAGE_MISSING, {win::AsU16(HelpTopicFile(topic))}));
+        return false;
+    }
+    return OpenPage(owner, HelpTopicFile(topic));
+}
+
+bool ShowHelpContents(HWND owner) { return OpenPage(owner, HelpContentsFile()); }
+
+}  // namespace typorama::ui

@@ -1,0 +1,152 @@
+// The main window's settings from and back to a scratch settings root: list
+// caps, what an exit leaves in the registry, the start-up folder choice, the
+// stored width with the folder tree, and the version record.
+#include "app/main_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/main_window.h"
+#include "settings/settings_store.h"
+#include "support/scratch.h"
+#include "ui/message_box.h"
+
+namespace typorama::app {
+namespace {
+
+using test::ScratchFolder;
+
+class MainSettingsTest : public ::testing::Test {
+protected:
+    MainSettingsTest() : settingsKey_(L"main-settings-root"), versionKey_(L"main-settings-version") {
+        settings::SetActiveSettingsRoot(Root());
+        settings::SetActiveVersionKey({HKEY_CURRENT_USER, versionKey_.SubKey()});
+    }
+    ~MainSettingsTest() override {
+        settings::SetActiveSettingsRoot(settings::DefaultSettingsRoot());
+        settings::SetActiveVersionKey(settings::DefaultVersionKey());
+    }
+    settings::SettingsRoot Root() const { return {HKEY_CURRENT_USER, settingsKey_.SubKey()}; }
+    settings::TRegistryEx Open(std::wstring_view subKey = L"") {
+        settings::TRegistryEx reg(Root());
+        reg.OpenKey(subKey, true);
+        return reg;
+    }
+    static std::unique_ptr<TfrmMain> OpenHidden(const std::wstring& folder = L"") {
+        auto main = std::make_unique<TfrmMain>();
+        main->QuitOnDestroy = false;
+        if (!main->Create(folder, SW_HIDE)) return nullptr;
+        return main;
+    }
+    static void Close(TfrmMain& main) {
+        const HWND window = main.Handle();
+        SendMessageW(window, WM_CLOSE, 0, 0);
+        ASSERT_FALSE(IsWindow(window));
+    }
+    test::ScratchKey settingsKey_;
+    test::ScratchKey versionKey_;
+};
+
+TEST_F(MainSettingsTest, ListsAreReadUpToTheirCaps) {
+    {
+        auto programs = Open(settings::kProgramsKey);
+        for (int i = 0; i < 30; ++i) {
+            programs.WriteString(L"Title" + std::to_wstring(i), L"Program " + std::to_wstring(i));
+            programs.WriteString(L"CmdLine" + std::to_wstring(i), L"run" + std::to_wstring(i) + L".exe");
+        }
+        programs.WriteInteger(L"Count", 30);
+        auto favorites = Open(settings::kFavoritesKey);
+        for (int i = 0; i < 60; ++i) favorites.WriteString(std::to_wstring(i), L"C:\\Fav" + std::to_wstring(i));
+        favorites.WriteInteger(L"Count", 60);
+        auto destinations = Open(settings::kDestinationsKey);
+        destinations.WriteString(L"0", L"D:\\Out");
+        destinations.WriteInteger(L"Count", 3);  // more than stored: the rest read as empty
+    }
+    MainSettings loaded;
+    auto reg = Open();
+    ReadMainSettings(reg, loaded);
+    ASSERT_EQ(loaded.programs.size(), 25u) << "Programs with Count 30 loads 25";
+    EXPECT_EQ(loaded.programs[24].title, L"Program 24");
+    EXPECT_EQ(loaded.programs[24].cmdLine, L"run24.exe");
+    ASSERT_EQ(loaded.favorites.size(), 50u) << "Favorites with Count 60 loads 50";
+    EXPECT_EQ(loaded.favorites[49], L"C:\\Fav49");
+    EXPECT_EQ(loaded.destinations, (std::vector<std::wstring>{L"D:\\Out", L"", L""}));
+}
+
+TEST_F(MainSettingsTest, ExitWritesTheListsStringsAndVersionRecord) {
+    {
+        auto favorites = Open(settings::kFavoritesKey);
+        favorites.WriteString(L"0", L"C:\\Old");
+        favorites.WriteInteger(L"Count", 1);
+    }
+    {
+        auto main = OpenHidden();
+        ASSERT_TRUE(main);
+        ASSERT_EQ(main->Settings().favorites.size(), 1u);
+        main->Settings().favorites.clear();  // the user removed the last favourite
+        main->Settings().programs = {{L"Viewer", L"view.exe \"$TY_FILEPATH\""}};
+        Close(*main);
+    }
+    settings::TRegistryEx reg(Root());
+    EXPECT_FALSE(reg.KeyExists(settings::kFavoritesKey)) << "an empty favourites list leaves no subkey";
+    EXPECT_FALSE(reg.KeyExists(settings::kDestinationsKey));
+    ASSERT_TRUE(reg.KeyExists(settings::kStringsKey)) << "the Strings subkey is always written";
+    ASSERT_TRUE(reg.OpenKeyReadOnly(settings::kStringsKey));
+    EXPECT_EQ(reg.ReadIntegerDef(L"Count", -1), 0);
+    EXPECT_TRUE(reg.ValueExists(L"Default"));
+    ASSERT_TRUE(reg.OpenKeyReadOnly(settings::kProgramsKey));
+    EXPECT_EQ(reg.ReadStringDef(L"Title0", L""), L"Viewer");
+    EXPECT_EQ(reg.ReadStringDef(L"CmdLine0", L""), L"view.exe \"$TY_FILEPATH\"");
+    EXPECT_EQ(reg.ReadIntegerDef(L"Count", -1), 1);
+
+    settings::TRegistryEx version(settings::ActiveVersionKey());
+    ASSERT_TRUE(version.OpenKeyReadOnly(L"")) << "the version record goes to the version key in force";
+    EXPECT_EQ(version.ReadIntegerDef(L"VersionMajor", 0), 1);
+    EXPECT_EQ(version.ReadIntegerDef(L"VersionMinor", 0), 2);
+    EXPECT_EQ(version.ReadIntegerDef(L"VersionBuild", 0), 2);
+    EXPECT_EQ(version.ReadIntegerDef(L"Type", 0), 1);
+    EXPECT_TRUE(version.ValueExists(L"VersionBeta"));
+    EXPECT_FALSE(version.ReadBoolDef(L"VersionBeta", true));
+    wchar_t program[MAX_PATH]{};
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    EXPECT_EQ(version.ReadStringDef(L"Location", L""), program);
+}
+
+TEST_F(MainSettingsTest, LastUsedFolderThatVanishedStartsWithTheLoadedFonts) {
+    ScratchFolder folder(L"main-settings-last-used");
+    {
+        auto reg = Open();
+        reg.WriteInteger(L"StartupRestoreFolderType", 1);
+        reg.WriteString(L"LastUsedFolder", folder.Path());
+    }
+    {
+        auto main = OpenHidden();
+        ASSERT_TRUE(main);
+        EXPECT_EQ(main->FontList().Source(), catalog::SourceKind::Folder) << "the last folder opens while it exists";
+        Close(*main);
+    }
+    for (const std::wstring& vanished : {folder.Path() + L"gone\\", std::wstring()}) {
+        Open().WriteString(L"LastUsedFolder", vanished);
+        auto main = OpenHidden();
+        ASSERT_TRUE(main);
+        EXPECT_EQ(main->FontList().Source(), catalog::SourceKind::System) << "'" << vanished << "'";
+    }
+}
+
+TEST_F(MainSettingsTest, StoredWidthLeavesOutTheFolderTree) {
+    auto main = OpenHidden();
+    ASSERT_TRUE(main);
+    SetWindowPos(main->Handle(), nullptr, 10, 20, 700, 400, SWP_NOZORDER | SWP_NOACTIVATE);
+    main->SetSplitterLeft(200);
+    main->SetTreeVisible(true);
+    Close(*main);
+    auto reg = Open();
+    EXPECT_EQ(reg.ReadIntegerDef(L"FormWidth", -1), 700 - (TfrmMain::kSplitterWidth + 199 + 2))
+        << "the width without the tree, the splitter and 2 pixels";
+    EXPECT_EQ(reg.ReadIntegerDef(L"FormLeft", -1), 10);
+    EXPECT_EQ(reg.ReadIntegerDef(L"SplitterLeft", -1), 200);
+}
+
+}  // namespace
+}  // namespace typorama::app
