@@ -284,7 +284,7 @@ void TFontList::SetCharsetFilter(BYTE value) {
     if (value == charsetFilter_ && familyFilter_ == 0) return;
     charsetFilter_ = value;
     familyFilter_ = 0;
-    showTaggedOnly_ = false;
+    DropHidden(false);  // the rows set aside belong to the old list
     Rebuild(false);
 }
 
@@ -292,20 +292,20 @@ void TFontList::SetFamilyFilter(BYTE value) {
     if (value == familyFilter_) return;
     familyFilter_ = value;
     charsetFilter_ = DEFAULT_CHARSET;
-    showTaggedOnly_ = false;
+    DropHidden(false);  // the rows set aside belong to the old list
     Rebuild(false);
 }
 
 void TFontList::SetFolder(const std::wstring& path) {
     if (path == folder_) return;
     folder_ = path;
-    showTaggedOnly_ = false;
+    DropHidden(false);  // the rows set aside belong to the old list
 }
 
 void TFontList::SetSourceKind(SourceKind kind) {
     if (kind == sourceKind_) return;
     sourceKind_ = kind;
-    showTaggedOnly_ = false;
+    DropHidden(false);  // the rows set aside belong to the old list
 }
 
 void TFontList::SetShowTaggedOnly(bool value) {

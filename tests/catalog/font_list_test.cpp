@@ -228,12 +228,29 @@ TEST(FontListTags, SurviveARebuildByNameAndShowTaggedOnlyHidesTheRest) {
     EXPECT_EQ(list.HiddenCount(), 0);
     EXPECT_EQ(list.Count(), 1) << "the stale hidden items are gone, not put back";
 
+
     // A handler that throws still gets its end-of-update.
     list.OnLoadProblem = [] { throw std::runtime_error("handler failed"); };
     for (int i = 0; i < 4; ++i) fx.folder.Write(L"junk" + std::to_wstring(i) + L".ttf", {0, 1, 0, 0});
     int endsBefore = ends;
     EXPECT_THROW(list.Rebuild(false), std::runtime_error);
     EXPECT_EQ(ends, endsBefore + 1);
+
+    list.OnLoadProblem = nullptr;
+
+    // Changing the source while rows are set aside forgets them with the old list.
+    ListFolder(list, fx.folder.Path());
+    list[0].Tagged = true;
+    list.SetShowTaggedOnly(true);
+    ASSERT_GT(list.HiddenCount(), 0);
+    list.SetSourceKind(SourceKind::FileList);
+    list.Files = {fx.folder.Path() + L"b.ttf"};
+    list.Rebuild(false);
+    EXPECT_FALSE(list.ShowTaggedOnly());
+    EXPECT_EQ(list.HiddenCount(), 0);
+    list.SetShowTaggedOnly(true);
+    list.SetShowTaggedOnly(false);
+    EXPECT_EQ(Names(list), std::vector<std::wstring>{L"Typorama LT B"}) << "no row of the old list comes back";
 }
 
 TEST(FontListFind, FindsByPrefixOrContentAndWrapsOnce) {
