@@ -206,6 +206,7 @@ void TfrmMain::RegisterSelectionCommands() {
                                           return;
                                       lastSearchText_ = find.Text;
                                       lastSearchFromStart_ = find.FromStart;
+                                      UpdateCommandStates();  // find next follows the text
                                       const int row = fontList_->FindFont(lastSearchText_, lastSearchFromStart_, false, -1);
                                       if (row < 0) return Beep(*this);
                                       MakeCurrent(*this, row);

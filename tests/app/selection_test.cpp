@@ -396,6 +396,26 @@ TEST_F(SelectionTest, FiltersAskOnlyWhenTheListWouldChange) {
     }
 }
 
+TEST_F(SelectionTest, AFilterDropsTheFontsSetAsideByOnlySelectedFiles) {
+    TfrmMain& main = Open(L"");
+    const int all = main.FontList().Count();
+    ASSERT_GT(all, 1);
+    main.FontList()[0].Tagged = true;
+    Run(IDM_FILTER_SELECTED_FILES);
+    ASSERT_EQ(main.FontList().Count(), 1);
+    {
+        ScriptedAnswers ok(IDOK);
+        Run(IDM_FAMILY_SWISS);
+    }
+    ASSERT_EQ(main.FontList().FamilyFilter(), FF_SWISS);
+    EXPECT_FALSE(main.Commands().Checked(IDM_FILTER_SELECTED_FILES)) << "a new filter switches it off";
+    const std::vector<std::wstring> swiss = Names();
+    Run(IDM_FILTER_SELECTED_FILES);
+    EXPECT_EQ(main.FontList().Count(), 0) << "nothing is tagged in the new list";
+    Run(IDM_FILTER_SELECTED_FILES);
+    EXPECT_EQ(Names(), swiss) << "only the fonts of the new list come back, not those of the old one";
+}
+
 TEST_F(SelectionTest, FilterChecksAndEnabledStates) {
     ScratchFolder folder(L"selection-filterstate");
     Font(folder, L"a.ttf", u"TySelState A");
