@@ -119,6 +119,56 @@ void FindTagged(TfrmMain& main, bool forward) {
     Beep(main);
 }
 
+// Asks for a text (TfrmFind) and selects the first font whose name holds it
+// or starts with it; the text and the choice are remembered for find next.
+void FindFirst(TfrmMain& main, std::wstring& lastText, bool& lastFromStart) {
+    TfrmFind find;
+    find.Text = lastText;
+    find.FromStart = lastFromStart;
+    if (ui::CreateAndShowForm(find, main.Handle(), false, ui::kCenterOnOwner | ui::kShowModal) != IDOK) return;
+    lastText = find.Text;
+    lastFromStart = find.FromStart;
+    main.UpdateCommandStates();  // find next follows the text
+    const int row = main.FontList().FindFont(lastText, lastFromStart, false, -1);
+    if (row < 0) return Beep(main);
+    MakeCurrent(main, row);
+}
+
+// The next match after the current row; no wrap.
+void FindNext(TfrmMain& main, const std::wstring& text, bool fromStart) {
+    const int current = main.CurrentIndex();
+    const int row = main.FontList().FindFont(text, fromStart, false, current);
+    if (row > current) return MakeCurrent(main, row);
+    Beep(main);
+}
+
+void ChooseCharsetFilter(TfrmMain& main, BYTE charset) {
+    catalog::TFontList& list = main.FontList();
+    // The filter in force already: nothing to ask, nothing to do.
+    if (charset == list.CharsetFilter() && list.FamilyFilter() == 0) return;
+    if (!main.ConfirmDiscardTags()) return;
+    RestorePositionOnExit position(main);
+    ForgetSetAside(list);
+    list.SetHideMarlett(main.Settings().hideSystemFonts);
+    list.SetCharsetFilter(charset);
+}
+
+void ChooseFamilyFilter(TfrmMain& main, BYTE family) {
+    catalog::TFontList& list = main.FontList();
+    // Asked even when the family is in force already; then nothing changes.
+    if (!main.ConfirmDiscardTags() || family == list.FamilyFilter()) return;
+    RestorePositionOnExit position(main);
+    ForgetSetAside(list);
+    list.SetHideMarlett(main.Settings().hideSystemFonts);
+    list.SetFamilyFilter(family);
+}
+
+void ToggleOnlySelectedFiles(TfrmMain& main) {
+    const bool on = !main.FontList().ShowTaggedOnly();
+    RestorePositionOnExit position(main);
+    main.FontList().SetShowTaggedOnly(on);
+}
+
 // Copies the names, or the file names, of the selected fonts, one per line.
 void CopySelected(TfrmMain& main, bool fileNames) {
     if (!main.RequireFonts(FontNeed::TaggedOrCurrent)) return;
@@ -197,64 +247,22 @@ void TfrmMain::RegisterSelectionCommands() {
     };
     for (const auto& [id, rule] : tags) commands_.Add(id, {[this, rule] { TagFonts(*this, rule); }, hasRows, {}});
 
-    commands_.Add(IDM_FIND_FIND, {[this] {
-                                      TfrmFind find;
-                                      find.Text = lastSearchText_;
-                                      find.FromStart = lastSearchFromStart_;
-                                      if (ui::CreateAndShowForm(find, window_, false,
-                                                                ui::kCenterOnOwner | ui::kShowModal) != IDOK)
-                                          return;
-                                      lastSearchText_ = find.Text;
-                                      lastSearchFromStart_ = find.FromStart;
-                                      UpdateCommandStates();  // find next follows the text
-                                      const int row = fontList_->FindFont(lastSearchText_, lastSearchFromStart_, false, -1);
-                                      if (row < 0) return Beep(*this);
-                                      MakeCurrent(*this, row);
-                                  },
-                                  hasRows, {}});
-    commands_.Add(IDM_FIND_NEXT, {[this] {
-                                      const int current = CurrentIndex();
-                                      const int row =
-                                          fontList_->FindFont(lastSearchText_, lastSearchFromStart_, false, current);
-                                      if (row > current) return MakeCurrent(*this, row);
-                                      Beep(*this);
-                                  },
+    commands_.Add(IDM_FIND_FIND, {[this] { FindFirst(*this, lastSearchText_, lastSearchFromStart_); }, hasRows, {}});
+    commands_.Add(IDM_FIND_NEXT, {[this] { FindNext(*this, lastSearchText_, lastSearchFromStart_); },
                                   [this] { return !lastSearchText_.empty(); }, {}});
     commands_.Add(IDM_FIND_PREV_CHECKED, {[this] { FindTagged(*this, false); }, hasRows, {}});
     commands_.Add(IDM_FIND_NEXT_CHECKED, {[this] { FindTagged(*this, true); }, hasRows, {}});
 
     // The fifteen filters are one radio group; they filter the loaded fonts only.
     const auto loadedFonts = [this] { return !IsFolderSource(); };
-    for (const FilterEntry& entry : kCharsetFilters) {
-        commands_.Add(entry.command, {[this, charset = entry.value] {
-                                          catalog::TFontList& list = *fontList_;
-                                          if (charset == list.CharsetFilter() && list.FamilyFilter() == 0) return;
-                                          if (!ConfirmDiscardTags()) return;
-                                          RestorePositionOnExit position(*this);
-                                          ForgetSetAside(list);
-                                          list.SetHideMarlett(settings_.hideSystemFonts);
-                                          list.SetCharsetFilter(charset);
-                                      },
-                                      loadedFonts, [this, id = entry.command] { return FilterCommandInForce() == id; }});
-    }
-    for (const FilterEntry& entry : kFamilyFilters) {
-        commands_.Add(entry.command, {[this, family = entry.value] {
-                                          catalog::TFontList& list = *fontList_;
-                                          // Asked even when the filter is in force already.
-                                          if (!ConfirmDiscardTags() || family == list.FamilyFilter()) return;
-                                          RestorePositionOnExit position(*this);
-                                          ForgetSetAside(list);
-                                          list.SetHideMarlett(settings_.hideSystemFonts);
-                                          list.SetFamilyFilter(family);
-                                      },
-                                      loadedFonts, [this, id = entry.command] { return FilterCommandInForce() == id; }});
-    }
-    commands_.Add(IDM_FILTER_SELECTED_FILES, {[this] {
-                                                  const bool on = !fontList_->ShowTaggedOnly();
-                                                  RestorePositionOnExit position(*this);
-                                                  fontList_->SetShowTaggedOnly(on);
-                                              },
-                                              {}, [this] { return fontList_->ShowTaggedOnly(); }});
+    for (const FilterEntry& entry : kCharsetFilters)
+        commands_.Add(entry.command, {[this, charset = entry.value] { ChooseCharsetFilter(*this, charset); }, loadedFonts,
+                                      [this, id = entry.command] { return FilterCommandInForce() == id; }});
+    for (const FilterEntry& entry : kFamilyFilters)
+        commands_.Add(entry.command, {[this, family = entry.value] { ChooseFamilyFilter(*this, family); }, loadedFonts,
+                                      [this, id = entry.command] { return FilterCommandInForce() == id; }});
+    commands_.Add(IDM_FILTER_SELECTED_FILES,
+                  {[this] { ToggleOnlySelectedFiles(*this); }, {}, [this] { return fontList_->ShowTaggedOnly(); }});
 
     commands_.Add(IDM_VIEW_REFRESH, {[this] { RefreshFontList(); }, {}, {}});
     OnFontChangeMessage = [this] { RefreshFontList(); };

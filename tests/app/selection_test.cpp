@@ -246,6 +246,8 @@ TEST_F(SelectionTest, RefreshKeepsTheCurrentFontOrItsRow) {
     const std::wstring pFile = Font(folder, L"p.ttf", u"TySelRefresh P");
     TfrmMain& main = Open(folder.Path());
     ASSERT_EQ(main.FontList().Count(), 4);
+    Run(IDM_VIEW_REFRESH);
+    EXPECT_EQ(main.CurrentIndex(), -1) << "no current font, none after the refresh";
     main.ListBox().SetItemIndex(1);
     main.FontList()[1].Tagged = true;
 
