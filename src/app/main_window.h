@@ -15,6 +15,8 @@
 
 #include "app/client_layout.h"
 #include "app/commands.h"
+#include "app/font_selection.h"
+#include "app/list_position.h"
 #include "app/main_settings.h"
 #include "app/menu_bar.h"
 #include "catalog/font_list.h"
@@ -210,6 +212,33 @@ public:
     // ---- Browsing sources: folder tree, favourites, several folders.
 
     // ---- Selection, search and filters.
+private:
+    std::wstring lastSearchText_;       // the find state: empty at start
+    bool lastSearchFromStart_ = false;
+    ListPosition listPosition_;         // what SaveListPosition remembered
+    UINT checkedFilterCommand_ = 0;     // the filter command shown checked last
+public:
+    // Calls `action` for the current font, the tagged fonts, or the tagged
+    // fonts with the current font as the fallback; see font_selection.h.
+    int ForEachSelectedFont(SelectMode mode, const FontAction& action, bool checkFiles = false);
+    // Fills a working list (NewWorkingList) with the selected fonts; true
+    // when it grew.
+    bool CollectSelectedFonts(catalog::TFontList& list, SelectMode mode = SelectMode::TaggedOrCurrent,
+                              bool checkFiles = false);
+    // Asks what to do with the fonts of `list` that have no file; false when
+    // the command must stop.
+    bool ResolveFontFiles(catalog::TFontList& list, bool allowAutomatic);
+    // Around every rebuild that should keep the user's place in the list.
+    void SaveListPosition();
+    void RestoreListPosition();
+    // Lists the current source again, keeping the tags and the position (F5,
+    // TYWM_FONTCHANGE, after loading and unloading).
+    void RefreshFontList();
+    const std::wstring& LastSearchText() const { return lastSearchText_; }
+    bool LastSearchFromStart() const { return lastSearchFromStart_; }
+    // The filter command that matches the list's filters (the one shown
+    // checked); when none matches, the one checked before.
+    UINT FilterCommandInForce();
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,8 +1,275 @@
-// Selection, search and filters.
+// Selection, search and filters: the tag commands, find, the character-set,
+// family and only-selected-files filters, refresh with the position kept, and
+// the commands that copy names or sum up the selected fonts.
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "app/clipboard_text.h"
+#include "app/find_dialog.h"
 #include "app/main_window.h"
+#include "base/text_format.h"
+#include "ui/dialog.h"
+#include "ui/message_box.h"
+#include "ui/resource.h"
+#include "win/busy_cursor.h"
+#include "win/resource_strings.h"
+#include "win/wide.h"
 
 namespace typorama::app {
+namespace {
 
-void TfrmMain::RegisterSelectionCommands() {}
+struct FilterEntry {
+    UINT command;
+    BYTE value;
+};
+
+// The character-set commands by their index, with the character set each
+// shows (1 = all), and the family commands with their Windows family value
+// (1 = monospaced).
+constexpr std::array<FilterEntry, 9> kCharsetFilters{{
+    {IDM_CHARSET_ALL, DEFAULT_CHARSET},
+    {IDM_CHARSET_SYMBOL, SYMBOL_CHARSET},
+    {IDM_CHARSET_BALTIC, BALTIC_CHARSET},
+    {IDM_CHARSET_CYRILLIC, RUSSIAN_CHARSET},
+    {IDM_CHARSET_EAST_EUROPE, EASTEUROPE_CHARSET},
+    {IDM_CHARSET_GREEK, GREEK_CHARSET},
+    {IDM_CHARSET_TURKISH, TURKISH_CHARSET},
+    {IDM_CHARSET_ARABIC, ARABIC_CHARSET},
+    {IDM_CHARSET_HEBREW, HEBREW_CHARSET},
+}};
+constexpr std::array<FilterEntry, 6> kFamilyFilters{{
+    {IDM_FAMILY_DECO, FF_DECORATIVE},
+    {IDM_FAMILY_MONO, 1},
+    {IDM_FAMILY_MODERN, FF_MODERN},
+    {IDM_FAMILY_ROMAN, FF_ROMAN},
+    {IDM_FAMILY_SCRIPT, FF_SCRIPT},
+    {IDM_FAMILY_SWISS, FF_SWISS},
+}};
+
+// The filter command for the list's filters; 0 when none matches.
+UINT MatchingFilterCommand(BYTE charset, BYTE family) {
+    if (charset == DEFAULT_CHARSET) {
+        if (family == 0) return IDM_CHARSET_ALL;
+        for (const FilterEntry& entry : kFamilyFilters)
+            if (entry.value == family) return entry.command;
+        return 0;
+    }
+    if (family != 0) return 0;
+    for (const FilterEntry& entry : kCharsetFilters)
+        if (entry.value == charset) return entry.command;
+    return 0;
+}
+
+void Beep(TfrmMain& main) {
+    if (main.FontList().Beep) main.FontList().Beep();
+}
+
+// Selects `row` as a click would (status text, command states, information pane).
+void MakeCurrent(TfrmMain& main, int row) { main.ListBox().SetItemIndex(row); }
+
+// Puts the list position back however the rebuild between ends.
+class RestorePositionOnExit {
+public:
+    explicit RestorePositionOnExit(TfrmMain& main) : main_(main) { main_.SaveListPosition(); }
+    ~RestorePositionOnExit() { main_.RestoreListPosition(); }
+    RestorePositionOnExit(const RestorePositionOnExit&) = delete;
+    RestorePositionOnExit& operator=(const RestorePositionOnExit&) = delete;
+
+private:
+    TfrmMain& main_;
+};
+
+// Before a filter replaces the list: the fonts that the only-selected-files
+// filter set aside belong to the old list and must not come back later.
+void ForgetSetAside(catalog::TFontList& list) {
+    if (list.ShowTaggedOnly()) list.DropHidden(false);
+}
+
+void ShowCheckBoxes(TfrmMain& main) {
+    if (main.Settings().showCheckBoxes) return;
+    // The view's own toggle also sets its button; without it the setting alone does.
+    if (main.Commands().Has(IDM_VIEW_CHECKBOXES)) main.RunCommand(IDM_VIEW_CHECKBOXES);
+    main.Settings().showCheckBoxes = true;
+}
+
+void TagFonts(TfrmMain& main, catalog::TagRule rule) {
+    main.FontList().TagItems(rule);
+    if (rule == catalog::TagRule::All) ShowCheckBoxes(main);
+    if (main.Settings().showCheckBoxes) InvalidateRect(main.ListBox().Hwnd(), nullptr, FALSE);
+    main.UpdateCommandStates();
+    main.UpdateStatusPanels();
+}
+
+void FindTagged(TfrmMain& main, bool forward) {
+    catalog::TFontList& list = main.FontList();
+    if (main.CurrentIndex() < 0) {
+        if (list.Count() == 0) return;
+        MakeCurrent(main, 0);
+    }
+    const int current = std::max(main.CurrentIndex(), 0);
+    if (forward) {
+        for (int i = current + 1; i < list.Count(); ++i)
+            if (list[i].Tagged) return MakeCurrent(main, i);
+    } else {
+        for (int i = current - 1; i >= 0; --i)
+            if (list[i].Tagged) return MakeCurrent(main, i);
+    }
+    Beep(main);
+}
+
+// Asks for a text (TfrmFind) and selects the first font whose name holds it
+// or starts with it; the text and the choice are remembered for find next.
+void FindFirst(TfrmMain& main, std::wstring& lastText, bool& lastFromStart) {
+    TfrmFind find;
+    find.Text = lastText;
+    find.FromStart = lastFromStart;
+    if (ui::CreateAndShowForm(find, main.Handle(), false, ui::kCenterOnOwner | ui::kShowModal) != IDOK) return;
+    lastText = find.Text;
+    lastFromStart = find.FromStart;
+    main.UpdateCommandStates();  // find next follows the text
+    const int row = main.FontList().FindFont(lastText, lastFromStart, false, -1);
+    if (row < 0) return Beep(main);
+    MakeCurrent(main, row);
+}
+
+// The next match after the current row; no wrap.
+void FindNext(TfrmMain& main, const std::wstring& text, bool fromStart) {
+    const int current = main.CurrentIndex();
+    const int row = main.FontList().FindFont(text, fromStart, false, current);
+    if (row > current) return MakeCurrent(main, row);
+    Beep(main);
+}
+
+void ChooseCharsetFilter(TfrmMain& main, BYTE charset) {
+    catalog::TFontList& list = main.FontList();
+    // The filter in force already: nothing to ask, nothing to do.
+    if (charset == list.CharsetFilter() && list.FamilyFilter() == 0) return;
+    if (!main.ConfirmDiscardTags()) return;
+    RestorePositionOnExit position(main);
+    ForgetSetAside(list);
+    list.SetHideMarlett(main.Settings().hideSystemFonts);
+    list.SetCharsetFilter(charset);
+}
+
+void ChooseFamilyFilter(TfrmMain& main, BYTE family) {
+    catalog::TFontList& list = main.FontList();
+    // Asked even when the family is in force already; then nothing changes.
+    if (!main.ConfirmDiscardTags() || family == list.FamilyFilter()) return;
+    RestorePositionOnExit position(main);
+    ForgetSetAside(list);
+    list.SetHideMarlett(main.Settings().hideSystemFonts);
+    list.SetFamilyFilter(family);
+}
+
+void ToggleOnlySelectedFiles(TfrmMain& main) {
+    const bool on = !main.FontList().ShowTaggedOnly();
+    RestorePositionOnExit position(main);
+    main.FontList().SetShowTaggedOnly(on);
+}
+
+// Copies the names, or the file names, of the selected fonts, one per line.
+void CopySelected(TfrmMain& main, bool fileNames) {
+    if (!main.RequireFonts(FontNeed::TaggedOrCurrent)) return;
+    win::BusyCursor busy;
+    std::unique_ptr<catalog::TFontList> fonts = NewWorkingList();
+    if (!main.CollectSelectedFonts(*fonts)) return;
+    if (fileNames && !main.ResolveFontFiles(*fonts, false)) return;
+    std::wstring text;
+    for (int i = 0; i < fonts->Count(); ++i) text += (fileNames ? (*fonts)[i].FileName() : (*fonts)[i].Name) + L"\r\n";
+    CopyTextToClipboard(main.Handle(), text);  // a clipboard held elsewhere copies nothing, silently
+}
+
+void ShowSelectedSummary(TfrmMain& main) {
+    std::int64_t total = 0;
+    int count = 0;
+    {
+        win::BusyCursor busy;
+        count = main.ForEachSelectedFont(SelectMode::TaggedOrCurrent, [&](catalog::TFontListItem& font) {
+            total += std::max<std::int64_t>(font.FileSize(), 0);
+            return true;
+        });
+    }
+    const std::u16string size = FormatByteSize(total);
+    ui::ShowMessage(main.Handle(), win::FormatRes(IDS_SELECT_SUMMARY, {static_cast<std::int64_t>(count), size}), MB_OK);
+}
+
+}  // namespace
+
+int TfrmMain::ForEachSelectedFont(SelectMode mode, const FontAction& action, bool checkFiles) {
+    return app::ForEachSelectedFont(*fontList_, CurrentIndex(), mode, action, checkFiles);
+}
+
+bool TfrmMain::CollectSelectedFonts(catalog::TFontList& list, SelectMode mode, bool checkFiles) {
+    const int before = list.Count();
+    ForEachSelectedFont(
+        mode,
+        [&list](catalog::TFontListItem& font) {
+            list.Add(&font);
+            return true;
+        },
+        checkFiles);
+    return list.Count() > before;
+}
+
+bool TfrmMain::ResolveFontFiles(catalog::TFontList& list, bool allowAutomatic) {
+    return app::ResolveFontFiles(window_, list, allowAutomatic, [this] { Beep(*this); });
+}
+
+void TfrmMain::SaveListPosition() { listPosition_ = app::SaveListPosition(*fontList_, *listBox_); }
+
+void TfrmMain::RestoreListPosition() { app::RestoreListPosition(listPosition_, *fontList_, *listBox_); }
+
+void TfrmMain::RefreshFontList() {
+    RestorePositionOnExit position(*this);
+    fontList_->SetHideMarlett(settings_.hideSystemFonts);
+    fontList_->Refresh(true);
+}
+
+UINT TfrmMain::FilterCommandInForce() {
+    if (const UINT match = MatchingFilterCommand(fontList_->CharsetFilter(), fontList_->FamilyFilter()))
+        checkedFilterCommand_ = match;
+    return checkedFilterCommand_;
+}
+
+void TfrmMain::RegisterSelectionCommands() {
+    const auto hasRows = [this] { return HasRows(); };
+    const auto fontCommands = [this] { return FontCommandsAllowed(); };
+
+    const std::pair<UINT, catalog::TagRule> tags[] = {
+        {IDM_TAG_ALL, catalog::TagRule::All},
+        {IDM_TAG_NONE, catalog::TagRule::None},
+        {IDM_TAG_INVERT, catalog::TagRule::Invert},
+        {IDM_TAG_LOADED, catalog::TagRule::NotInstalledOrLoaded},
+        {IDM_TAG_INSTALLED, catalog::TagRule::Installed},
+        {IDM_TAG_INSTALLED_THIS_FILE, catalog::TagRule::InstalledFromThisFile},
+    };
+    for (const auto& [id, rule] : tags) commands_.Add(id, {[this, rule] { TagFonts(*this, rule); }, hasRows, {}});
+
+    commands_.Add(IDM_FIND_FIND, {[this] { FindFirst(*this, lastSearchText_, lastSearchFromStart_); }, hasRows, {}});
+    commands_.Add(IDM_FIND_NEXT, {[this] { FindNext(*this, lastSearchText_, lastSearchFromStart_); },
+                                  [this] { return !lastSearchText_.empty(); }, {}});
+    commands_.Add(IDM_FIND_PREV_CHECKED, {[this] { FindTagged(*this, false); }, hasRows, {}});
+    commands_.Add(IDM_FIND_NEXT_CHECKED, {[this] { FindTagged(*this, true); }, hasRows, {}});
+
+    // The fifteen filters are one radio group; they filter the loaded fonts only.
+    const auto loadedFonts = [this] { return !IsFolderSource(); };
+    for (const FilterEntry& entry : kCharsetFilters)
+        commands_.Add(entry.command, {[this, charset = entry.value] { ChooseCharsetFilter(*this, charset); }, loadedFonts,
+                                      [this, id = entry.command] { return FilterCommandInForce() == id; }});
+    for (const FilterEntry& entry : kFamilyFilters)
+        commands_.Add(entry.command, {[this, family = entry.value] { ChooseFamilyFilter(*this, family); }, loadedFonts,
+                                      [this, id = entry.command] { return FilterCommandInForce() == id; }});
+    commands_.Add(IDM_FILTER_SELECTED_FILES,
+                  {[this] { ToggleOnlySelectedFiles(*this); }, {}, [this] { return fontList_->ShowTaggedOnly(); }});
+
+    commands_.Add(IDM_VIEW_REFRESH, {[this] { RefreshFontList(); }, {}, {}});
+    OnFontChangeMessage = [this] { RefreshFontList(); };
+
+    commands_.Add(IDM_FONT_COPY_NAMES, {[this] { CopySelected(*this, false); }, fontCommands, {}});
+    commands_.Add(IDM_FONT_COPY_FILENAMES, {[this] { CopySelected(*this, true); }, fontCommands, {}});
+    commands_.Add(IDM_TOOLS_SHOW_BYTES, {[this] { ShowSelectedSummary(*this); }, {}, {}});
+}
 
 }  // namespace typorama::app

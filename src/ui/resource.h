@@ -50,3 +50,24 @@
 // Browsing sources (2600..2799, dialogs 240..259).
 
 // Selection, search and filters (2800..2999, dialogs 260..279).
+#define IDS_SELECT_NO_FILE_LOCATION 2800
+#define IDS_SELECT_INVALID_CAPTION 2801
+#define IDS_SELECT_INVALID_TOP 2802
+#define IDS_SELECT_INVALID_BOTTOM 2803
+#define IDS_SELECT_BUTTON_AUTO 2804
+#define IDS_SELECT_BUTTON_SKIP 2805
+#define IDS_SELECT_BUTTON_CANCEL 2806
+#define IDS_SELECT_NOTHING_LEFT 2807
+#define IDS_SELECT_SUMMARY 2808  // %d: number of fonts, %s: their size
+#define IDD_FONT_LISTING 260
+#define IDC_LISTING_TOP 2601
+#define IDC_LISTING_FONTS 2602
+#define IDC_LISTING_BOTTOM 2603
+#define IDC_LISTING_BUTTON1 1000  // the buttons' ids are the results they give
+#define IDC_LISTING_BUTTON2 1001
+#define IDC_LISTING_BUTTON3 1002
+#define IDD_FIND 261
+#define IDC_FIND_LABEL 2611
+#define IDC_FIND_TEXT 2612
+#define IDC_FIND_CONTAINS 2613
+#define IDC_FIND_FROM_START 2614
