@@ -22,7 +22,4 @@ std::wstring CheckUpdateUrl();
 // when the browser took it.
 bool OpenWebPage(HWND owner, const std::wstring& url);
 
-// Puts `text` on the clipboard as Unicode text; false when it could not.
-bool CopyTextToClipboard(HWND owner, const std::wstring& text);
-
 }  // namespace typorama::app
