@@ -44,7 +44,10 @@ bool SizeListed(MainSettings& settings) {
 }  // namespace
 
 TfrmMain::FontListView::FontListView(TfrmMain& main)
-    : main_(main), backBrush_(CreateSolidBrush(main.Colors().back)), statusBar_(main) {
+    : main_(main),
+      backBrush_(CreateSolidBrush(main.Colors().back)),
+      marks_(std::make_unique<MarkImages>(main.Images())),
+      statusBar_(main) {
     ui::ThVirtualListBox& list = main_.ListBox();
     list.OnDrawItem = [this](int index, const RECT& rect, UINT state, HDC dc) { DrawRow(index, rect, state, dc); };
     list.OnPaint = [this](HDC dc) { PaintEmpty(dc); };
@@ -74,6 +77,7 @@ RowPaintOptions TfrmMain::FontListView::PaintOptions() const {
     options.folderSource = main_.IsFolderSource();
     options.colors = main_.Colors();
     options.images = main_.Images();
+    options.marks = marks_.get();
     options.nameLineFont = main_.NameLineFont();
     options.useUserText = settings.showUserString;
     if (options.useUserText) options.userText = UserSampleText(WindowText(main_.UserStringBox()));

@@ -46,6 +46,7 @@ private:
 
     TfrmMain& main_;
     win::UniqueBrush backBrush_;  // the list's background beyond the rows
+    std::unique_ptr<MarkImages> marks_;
     std::unique_ptr<ui::HintWindow> hint_;
     StatusBarView statusBar_;
 };

@@ -26,12 +26,66 @@ private:
     HGDIOBJ old_;
 };
 
-void DrawMark(HIMAGELIST images, int image, HDC dc, RECT& band) {
-    if (images) ImageList_Draw(images, image, dc, band.left - 2, band.bottom - ui::kImageSize, ILD_TRANSPARENT);
+constexpr int kMarkCount = 6;  // images 0..5 of the strip
+
+void DrawMark(const RowPaintOptions& options, int image, HDC dc, RECT& band) {
+    const int x = band.left - 2;
+    const int y = band.bottom - ui::kImageSize;
+    if (options.marks && options.marks->Ready()) {
+        options.marks->Draw(dc, image, x, y);
+    } else if (options.images) {
+        ImageList_Draw(options.images, image, dc, x, y, ILD_TRANSPARENT);
+    }
     band.left += ui::kImageSize - 1;
 }
 
 }  // namespace
+
+MarkImages::MarkImages(HIMAGELIST images) {
+    if (!images) return;
+    const HDC screen = GetDC(nullptr);
+    colour_ = CreateCompatibleDC(screen);
+    mask_ = CreateCompatibleDC(screen);
+    colourBitmap_ = CreateCompatibleBitmap(screen, kMarkCount * ui::kImageSize, ui::kImageSize);
+    maskBitmap_ = CreateBitmap(kMarkCount * ui::kImageSize, ui::kImageSize, 1, 1, nullptr);
+    ReleaseDC(nullptr, screen);
+    if (!colour_ || !mask_ || !colourBitmap_ || !maskBitmap_) return;
+    oldColour_ = SelectObject(colour_, colourBitmap_);
+    oldMask_ = SelectObject(mask_, maskBitmap_);
+    // Transparent parts: black in the colour image (OR leaves the row alone),
+    // white in the mask (AND leaves it alone).
+    PatBlt(colour_, 0, 0, kMarkCount * ui::kImageSize, ui::kImageSize, BLACKNESS);
+    PatBlt(mask_, 0, 0, kMarkCount * ui::kImageSize, ui::kImageSize, WHITENESS);
+    for (int i = 0; i < kMarkCount; ++i) {
+        ImageList_Draw(images, i, colour_, i * ui::kImageSize, 0, ILD_TRANSPARENT);
+        ImageList_Draw(images, i, mask_, i * ui::kImageSize, 0, ILD_MASK);
+    }
+}
+
+MarkImages::~MarkImages() {
+    if (colour_) {
+        if (oldColour_) SelectObject(colour_, oldColour_);
+        DeleteDC(colour_);
+    }
+    if (mask_) {
+        if (oldMask_) SelectObject(mask_, oldMask_);
+        DeleteDC(mask_);
+    }
+    if (colourBitmap_) DeleteObject(colourBitmap_);
+    if (maskBitmap_) DeleteObject(maskBitmap_);
+}
+
+void MarkImages::Draw(HDC dc, int index, int x, int y) const {
+    if (!Ready() || index < 0 || index >= kMarkCount) return;
+    // A monochrome source takes the target's text colour for 0 and its
+    // background colour for 1: give it black and white for the mask.
+    const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF back = SetBkColor(dc, RGB(255, 255, 255));
+    BitBlt(dc, x, y, ui::kImageSize, ui::kImageSize, mask_, index * ui::kImageSize, 0, SRCAND);
+    BitBlt(dc, x, y, ui::kImageSize, ui::kImageSize, colour_, index * ui::kImageSize, 0, SRCPAINT);
+    SetTextColor(dc, text);
+    SetBkColor(dc, back);
+}
 
 std::wstring UserSampleText(const std::wstring& boxText) {
     std::size_t first = 0;
@@ -96,10 +150,10 @@ void PaintFontRow(HDC dc, const RECT& row, bool selected, catalog::TFontListItem
         text.top = row.top + options.size - 4;
         text.bottom = row.bottom - 2;
         if (options.showCheckBoxes)
-            DrawMark(options.images, item.Tagged ? ui::kImageCheckTicked : ui::kImageCheckEmpty, dc, text);
+            DrawMark(options, item.Tagged ? ui::kImageCheckTicked : ui::kImageCheckEmpty, dc, text);
         if (options.showInstalledGlyph) {
             const int mark = InstalledMark(item, options.folderSource);
-            if (mark >= 0) DrawMark(options.images, mark, dc, text);
+            if (mark >= 0) DrawMark(options, mark, dc, text);
         }
 
         if (options.showFontName && options.nameLineFont) {

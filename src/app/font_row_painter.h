@@ -14,6 +14,29 @@ namespace typorama::app {
 
 inline constexpr wchar_t kDefaultSampleText[] = L"AaBbCc123";
 
+// The check box and mark images drawn once from the image strip, so that a
+// row blits them (ImageList_Draw composes each image anew, which costs more
+// than the rest of the row's marks put together).
+class MarkImages {
+public:
+    explicit MarkImages(HIMAGELIST images);
+    ~MarkImages();
+    MarkImages(const MarkImages&) = delete;
+    MarkImages& operator=(const MarkImages&) = delete;
+
+    bool Ready() const { return colour_ && mask_; }
+    // Draws image `index` (0..5) with its transparent parts left alone.
+    void Draw(HDC dc, int index, int x, int y) const;
+
+private:
+    HDC colour_ = nullptr;
+    HDC mask_ = nullptr;
+    HBITMAP colourBitmap_ = nullptr;
+    HBITMAP maskBitmap_ = nullptr;
+    HGDIOBJ oldColour_ = nullptr;
+    HGDIOBJ oldMask_ = nullptr;
+};
+
 // What every row of one paint shares.
 struct RowPaintOptions {
     int size = 36;                 // sample height S in pixels
@@ -23,6 +46,7 @@ struct RowPaintOptions {
     bool folderSource = false;     // a folder or search results, not the loaded fonts
     DisplayColors colors{};
     HIMAGELIST images = nullptr;
+    const MarkImages* marks = nullptr;  // used instead of `images` when ready
     HFONT nameLineFont = nullptr;
     // The sample: the user's text when it is not empty, else each font's name.
     std::wstring userText;

@@ -109,8 +109,11 @@ TEST_F(MainWindowTest, OpensTheCommandLineFolderWithMenusAndWelcome) {
         EXPECT_EQ(std::wstring(title), L"Typorama - " + main->FontList().Folder()) << "the folder in the title";
         const std::vector<UINT> offered = MenuCommands(GetMenu(window));
         EXPECT_NE(std::find(offered.begin(), offered.end(), IDM_FONT_CLOSE), offered.end());
-        for (UINT id : offered)
-            if (id != 0) EXPECT_TRUE(main->Commands().Has(id)) << id << ": only commands whose features exist are offered";
+        for (UINT id : offered) {
+            if (id != 0) {
+                EXPECT_TRUE(main->Commands().Has(id)) << id << ": only commands whose features exist are offered";
+            }
+        }
 
         WINDOWPLACEMENT placement{};
         placement.length = sizeof placement;
