@@ -247,7 +247,9 @@ void TfrmMain::FontListView::Scroll(int code, int position, bool& doDefault) {
 
 void TfrmMain::FontListView::ShowScrollHint(int row) {
     const HWND list = main_.ListBox().Hwnd();
-    if (!hint_) hint_ = std::make_unique<ui::HintWindow>(main_.ListBox().Font(), kHintMaxWidth);
+    const UINT dpi = GetDpiForWindow(list);
+    const auto scale = [dpi](int pixels) { return MulDiv(pixels, dpi ? static_cast<int>(dpi) : 96, 96); };
+    if (!hint_) hint_ = std::make_unique<ui::HintWindow>(main_.ListBox().Font(), scale(kHintMaxWidth));
     catalog::TFontListItem* item = main_.FontList().Item(row);
     const std::wstring text = item ? item->Name : std::wstring();
     const SIZE size = hint_->Measure(text);
@@ -257,7 +259,7 @@ void TfrmMain::FontListView::ShowScrollHint(int row) {
     GetWindowRect(list, &bounds);
     POINT cursor{};
     GetCursorPos(&cursor);
-    hint_->Show(text, POINT{origin.x + (bounds.right - bounds.left) - 60, cursor.y - size.cy - 20});
+    hint_->Show(text, POINT{origin.x + (bounds.right - bounds.left) - scale(60), cursor.y - size.cy - scale(20)});
 }
 
 void TfrmMain::ToggleTag(int row) {

@@ -452,6 +452,50 @@ TEST_F(FontListViewTest, DeleteKeyRunsTheDeleteCommand) {
     MSG key{main->ListBox().Hwnd(), WM_KEYDOWN, VK_DELETE, 1, 0, {}};
     EXPECT_TRUE(main->PreTranslate(key));
     EXPECT_EQ(deletes, 1);
+
+    // In the sample-string box Delete deletes text, not fonts.
+    ShowWindow(main->Handle(), SW_SHOWNA);
+    ShowWindow(main->UserStringBox(), SW_SHOWNA);
+    const HWND edit = FindWindowExW(main->UserStringBox(), nullptr, L"Edit", nullptr);
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextW(edit, L"abc");
+    SetFocus(edit);
+    ASSERT_EQ(GetFocus(), edit);
+    SendMessageW(edit, EM_SETSEL, 0, 0);
+    MSG inBox{edit, WM_KEYDOWN, VK_DELETE, 1, 0, {}};
+    EXPECT_TRUE(main->PreTranslate(inBox));
+    EXPECT_EQ(deletes, 1);
+    wchar_t text[16]{};
+    GetWindowTextW(edit, text, 16);
+    EXPECT_STREQ(text, L"bc");
+}
+
+TEST_F(FontListViewTest, ATickedCheckBoxIsRepaintedWhereItWasClicked) {
+    ScratchFolder folder(L"list-view-repaint");
+    folder.Write(L"a.ttf", BuildFont(FontSpec::Named(u"TyViewRepaintA")));
+    folder.Write(L"b.ttf", BuildFont(FontSpec::Named(u"TyViewRepaintB")));
+    folder.Write(L"c.ttf", BuildFont(FontSpec::Named(u"TyViewRepaintC")));
+    auto main = Open(folder.Path());
+    ASSERT_TRUE(main);
+    ShowWindow(main->Handle(), SW_SHOWNA);
+    const HWND list = main->ListBox().Hwnd();
+    main->ListBox().SetItemIndex(0);
+    UpdateWindow(list);
+    ValidateRect(list, nullptr);
+
+    // The right button ticks a row without making it current.
+    const RECT box = CheckBoxHitArea(main->ListBox().ItemRect(2), false);
+    Click(list, WM_RBUTTONDOWN, Centre(box));
+    ASSERT_TRUE(main->FontList()[2].Tagged);
+    EXPECT_EQ(main->CurrentIndex(), 0);
+    HRGN update = CreateRectRgn(0, 0, 0, 0);
+    GetUpdateRgn(list, update, FALSE);
+    const POINT ticked = Centre(box);
+    const POINT current = Centre(CheckBoxHitArea(main->ListBox().ItemRect(0), false));
+    EXPECT_TRUE(PtInRegion(update, ticked.x, ticked.y)) << "the ticked row's check box is repainted";
+    EXPECT_FALSE(PtInRegion(update, current.x, current.y)) << "not the current row's";
+    DeleteObject(update);
+    main->FontList()[2].Tagged = false;
 }
 
 TEST_F(FontListViewTest, RowsDrawTheirCheckBoxMarkAndNameLine) {
