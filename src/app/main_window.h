@@ -188,7 +188,7 @@ public:
     // True when no font is tagged, or when the user agrees to lose the tags.
     bool ConfirmDiscardTags();
 
-    // ---- The font list view and the status bar (font_list_view.cpp, status_bar.cpp).
+    // ---- The font list view and the status bar (font_list_view.cpp, status_bar_view.cpp).
     class FontListView;
     FontListView& ListView() { return *listView_; }
     // After a selection change of the list has been shown: the current font changed.
