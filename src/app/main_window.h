@@ -190,7 +190,19 @@ public:
     // True when no font is tagged, or when the user agrees to lose the tags.
     bool ConfirmDiscardTags();
 
-    // ---- The font list view and the status bar (font_list_view.cpp, status_bar.cpp).
+    // ---- The font list view and the status bar (font_list_view.cpp, status_bar_view.cpp).
+    class FontListView;
+    FontListView& ListView() { return *listView_; }
+    // After a selection change of the list has been shown: the current font changed.
+    Event<> CurrentFontChanged;
+    // Inverts the tag of a valid row and repaints its check box.
+    void ToggleTag(int row);
+    // Applies a size typed or chosen by the user (trimmed; a non-number is 36;
+    // kept within 20..1000).
+    void ApplyFontSizeText(const std::wstring& text);
+private:
+    std::shared_ptr<FontListView> listView_;  // shared: TfrmMain's destructor need not see its type
+public:
 
     // ---- The main window's own windows: button bar, about, help, web pages.
 

@@ -46,6 +46,13 @@
 #define IDC_ABOUT_URL 2391
 
 // The font list view and the status bar (2400..2599, dialogs 220..239).
+#define IDS_LIST_EMPTY 2400          // the text of a list without rows
+#define IDS_LIST_NEW_SIZE 2401       // the custom size's prompt
+#define IDM_LIST_SIZE_36 2500        // Ctrl + keypad multiply
+#define IDM_LIST_DELETE_KEY 2501     // Delete, wherever the focus is
+#define IDD_INPUT_BOX 220            // a caption, a prompt and one edit
+#define IDC_INPUT_PROMPT 2580
+#define IDC_INPUT_EDIT 2581
 
 // Browsing sources (2600..2799, dialogs 240..259).
 

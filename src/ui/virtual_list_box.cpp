@@ -365,7 +365,21 @@ bool ThVirtualListBox::HandleParentMessage(HWND parent, UINT msg, WPARAM wParam,
     }
 }
 
+LRESULT ThVirtualListBox::DefaultHandling(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return hwnd_ ? CallWindowProcW(listBoxProc, hwnd_, msg, wParam, lParam) : 0;
+}
+
 LRESULT ThVirtualListBox::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (OnMessage) {
+        LRESULT result = 0;
+        bool answered = false;
+        try {
+            answered = OnMessage(msg, wParam, lParam, result);
+        } catch (...) {
+            answered = false;
+        }
+        if (answered) return result;
+    }
     switch (msg) {
     case WM_VSCROLL: {
         if (OnScroll) {

@@ -109,6 +109,13 @@ public:
     std::function<void(HDC dc)> OnPaint;
     std::function<void()> OnClick;
     std::function<void()> OnDblClick;
+    // Every message to the list window (mouse, keys, wheel), before the list
+    // box's own handling; true when answered with `result`. A subclass of the
+    // window would be lost each time a style change re-creates it; this stays.
+    std::function<bool(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)> OnMessage;
+    // The list box's own handling of a message, for an OnMessage handler that
+    // acts after it (a click selects the row first, then the owner looks at it).
+    LRESULT DefaultHandling(UINT msg, WPARAM wParam, LPARAM lParam);
 
     // The control whose window is `hwnd`, or null.
     static ThVirtualListBox* FromHwnd(HWND hwnd);

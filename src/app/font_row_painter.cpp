@@ -1,0 +1,172 @@
+#include "app/font_row_painter.h"
+
+#include <commctrl.h>
+
+#include "ui/image_strip.h"
+#include "win/unique_handle.h"
+
+namespace typorama::app {
+namespace {
+
+constexpr int kNameLineHeight = 10;
+constexpr int kSampleIndent = 5;
+
+// Selects an object into a DC for a scope.
+class Selected {
+public:
+    Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~Selected() {
+        if (old_) SelectObject(dc_, old_);
+    }
+    Selected(const Selected&) = delete;
+    Selected& operator=(const Selected&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+constexpr int kMarkCount = 6;  // images 0..5 of the strip
+
+void DrawMark(const RowPaintOptions& options, int image, HDC dc, RECT& band) {
+    const int x = band.left - 2;
+    const int y = band.bottom - ui::kImageSize;
+    if (options.marks && options.marks->Ready()) {
+        options.marks->Draw(dc, image, x, y);
+    } else if (options.images) {
+        ImageList_Draw(options.images, image, dc, x, y, ILD_TRANSPARENT);
+    }
+    band.left += ui::kImageSize - 1;
+}
+
+}  // namespace
+
+MarkImages::MarkImages(HIMAGELIST images) {
+    if (!images) return;
+    const HDC screen = GetDC(nullptr);
+    colour_ = CreateCompatibleDC(screen);
+    mask_ = CreateCompatibleDC(screen);
+    colourBitmap_ = CreateCompatibleBitmap(screen, kMarkCount * ui::kImageSize, ui::kImageSize);
+    maskBitmap_ = CreateBitmap(kMarkCount * ui::kImageSize, ui::kImageSize, 1, 1, nullptr);
+    ReleaseDC(nullptr, screen);
+    if (!colour_ || !mask_ || !colourBitmap_ || !maskBitmap_) return;
+    oldColour_ = SelectObject(colour_, colourBitmap_);
+    oldMask_ = SelectObject(mask_, maskBitmap_);
+    // Transparent parts: black in the colour image (OR leaves the row alone),
+    // white in the mask (AND leaves it alone).
+    PatBlt(colour_, 0, 0, kMarkCount * ui::kImageSize, ui::kImageSize, BLACKNESS);
+    PatBlt(mask_, 0, 0, kMarkCount * ui::kImageSize, ui::kImageSize, WHITENESS);
+    for (int i = 0; i < kMarkCount; ++i) {
+        ImageList_Draw(images, i, colour_, i * ui::kImageSize, 0, ILD_TRANSPARENT);
+        ImageList_Draw(images, i, mask_, i * ui::kImageSize, 0, ILD_MASK);
+    }
+}
+
+MarkImages::~MarkImages() {
+    if (colour_) {
+        if (oldColour_) SelectObject(colour_, oldColour_);
+        DeleteDC(colour_);
+    }
+    if (mask_) {
+        if (oldMask_) SelectObject(mask_, oldMask_);
+        DeleteDC(mask_);
+    }
+    if (colourBitmap_) DeleteObject(colourBitmap_);
+    if (maskBitmap_) DeleteObject(maskBitmap_);
+}
+
+void MarkImages::Draw(HDC dc, int index, int x, int y) const {
+    if (!Ready() || index < 0 || index >= kMarkCount) return;
+    // A monochrome source takes the target's text colour for 0 and its
+    // background colour for 1: give it black and white for the mask.
+    const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
+    const COLORREF back = SetBkColor(dc, RGB(255, 255, 255));
+    BitBlt(dc, x, y, ui::kImageSize, ui::kImageSize, mask_, index * ui::kImageSize, 0, SRCAND);
+    BitBlt(dc, x, y, ui::kImageSize, ui::kImageSize, colour_, index * ui::kImageSize, 0, SRCPAINT);
+    SetTextColor(dc, text);
+    SetBkColor(dc, back);
+}
+
+std::wstring UserSampleText(const std::wstring& boxText) {
+    std::size_t first = 0;
+    std::size_t last = boxText.size();
+    while (first < last && boxText[first] <= L' ') ++first;
+    while (last > first && boxText[last - 1] <= L' ') --last;
+    if (first == last) return kDefaultSampleText;
+    return boxText.substr(first, last - first);
+}
+
+int InstalledMark(const catalog::TFontListItem& item, bool folderSource) {
+    if (folderSource) {
+        if (item.Installed || item.InstalledFromThisFile)
+            return item.InstalledFromThisFile ? ui::kImageBadgeBlue : ui::kImageBadgePurple;
+        return item.LoadedByList ? -1 : ui::kImageBadgeGreen;
+    }
+    return item.Installed ? -1 : ui::kImageBadgeGreen;
+}
+
+RECT CheckBoxHitArea(const RECT& row, bool enlarged) {
+    RECT area{row.left + 2, row.bottom - ui::kImageSize - 3, row.left + 2 + 17, row.bottom - ui::kImageSize - 3 + 17};
+    if (enlarged) InflateRect(&area, 2, 2);
+    return area;
+}
+
+std::wstring NameLineText(catalog::TFontListItem& item, bool folderSource) {
+    if (!folderSource) return item.Name;
+    const std::wstring& path = item.FileName();
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return item.Name + L" -- " + (slash == std::wstring::npos ? path : path.substr(slash + 1));
+}
+
+void PaintFontRow(HDC dc, const RECT& row, bool selected, catalog::TFontListItem& item, const RowPaintOptions& options) {
+    const int saved = SaveDC(dc);
+    // Large samples reach beyond their text rectangle; nothing may reach into the next row.
+    IntersectClipRect(dc, row.left, row.top, row.right, row.bottom);
+
+    const std::wstring& sample = options.useUserText ? options.userText : item.Name;
+    RECT text = row;
+    if (options.showFontName) text.bottom -= kNameLineHeight;
+    text.left = row.left + kSampleIndent;
+
+    LOGFONTW description = item.LogFont;
+    description.lfHeight = options.size;  // positive: the cell height
+    description.lfWidth = 0;
+    description.lfCharSet = DEFAULT_CHARSET;
+    win::UniqueFont font(CreateFontIndirectW(&description));
+
+    const COLORREF back = selected ? options.colors.selection : options.colors.back;
+    SetTextColor(dc, selected ? options.colors.selectionText : options.colors.font);
+    SetBkColor(dc, back);
+    SetBkMode(dc, OPAQUE);
+    win::UniqueBrush brush(CreateSolidBrush(back));
+    FillRect(dc, &row, brush.get());
+
+    {
+        Selected sampleFont(dc, font ? static_cast<HGDIOBJ>(font.get()) : GetStockObject(DEFAULT_GUI_FONT));
+        DrawTextW(dc, sample.c_str(), static_cast<int>(sample.size()), &text,
+                  DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_NOCLIP);
+
+        // The band of marks at the foot of the sample.
+        text.top = row.top + options.size - 4;
+        text.bottom = row.bottom - 2;
+        if (options.showCheckBoxes)
+            DrawMark(options, item.Tagged ? ui::kImageCheckTicked : ui::kImageCheckEmpty, dc, text);
+        if (options.showInstalledGlyph) {
+            const int mark = InstalledMark(item, options.folderSource);
+            if (mark >= 0) DrawMark(options, mark, dc, text);
+        }
+
+        if (options.showFontName && options.nameLineFont) {
+            Selected nameFont(dc, options.nameLineFont);
+            SetTextColor(dc, selected ? options.colors.selectionText : options.colors.smallText);
+            SetBkMode(dc, TRANSPARENT);
+            const std::wstring line = NameLineText(item, options.folderSource);
+            DrawTextW(dc, line.c_str(), static_cast<int>(line.size()), &text,
+                      DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+        }
+    }  // the fonts selected before go back in; the sample font and the brush are deleted
+
+    RestoreDC(dc, saved);
+}
+
+}  // namespace typorama::app

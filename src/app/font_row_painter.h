@@ -1,0 +1,77 @@
+// Drawing one row of the font list: the sample in the row's own typeface,
+// the tag check box, the installed mark and the small name line. Nothing is
+// kept per row: each call creates the row's font and deletes it again.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/main_settings.h"
+#include "catalog/font_list.h"
+
+namespace typorama::app {
+
+inline constexpr wchar_t kDefaultSampleText[] = L"AaBbCc123";
+
+// The check box and mark images drawn once from the image strip, so that a
+// row blits them (ImageList_Draw composes each image anew, which costs more
+// than the rest of the row's marks put together).
+class MarkImages {
+public:
+    explicit MarkImages(HIMAGELIST images);
+    ~MarkImages();
+    MarkImages(const MarkImages&) = delete;
+    MarkImages& operator=(const MarkImages&) = delete;
+
+    bool Ready() const { return colour_ && mask_; }
+    // Draws image `index` (0..5) with its transparent parts left alone.
+    void Draw(HDC dc, int index, int x, int y) const;
+
+private:
+    HDC colour_ = nullptr;
+    HDC mask_ = nullptr;
+    HBITMAP colourBitmap_ = nullptr;
+    HBITMAP maskBitmap_ = nullptr;
+    HGDIOBJ oldColour_ = nullptr;
+    HGDIOBJ oldMask_ = nullptr;
+};
+
+// What every row of one paint shares.
+struct RowPaintOptions {
+    int size = 36;                 // sample height S in pixels
+    bool showFontName = true;
+    bool showCheckBoxes = true;
+    bool showInstalledGlyph = true;
+    bool folderSource = false;     // a folder or search results, not the loaded fonts
+    DisplayColors colors{};
+    HIMAGELIST images = nullptr;
+    const MarkImages* marks = nullptr;  // used instead of `images` when ready
+    HFONT nameLineFont = nullptr;
+    // The sample: the user's text when it is not empty, else each font's name.
+    std::wstring userText;
+    bool useUserText = false;
+};
+
+// The user's sample text trimmed; "AaBbCc123" when nothing is left.
+std::wstring UserSampleText(const std::wstring& boxText);
+
+// The installed mark of a row: the image index, or -1 for none. For a
+// folder source 3 means this file is the installed one, 4 that a font of
+// this name is installed from another file, 5 that it is not installed (no
+// mark when only the list loaded it for display); among the loaded fonts
+// only those not installed get 5.
+int InstalledMark(const catalog::TFontListItem& item, bool folderSource);
+
+// The part of a row where a click ticks its check box; `enlarged` gives the
+// more forgiving area the mouse is tested against.
+RECT CheckBoxHitArea(const RECT& row, bool enlarged);
+
+// The name line: the name, followed for a folder source by " -- " and the
+// file's name without its folder.
+std::wstring NameLineText(catalog::TFontListItem& item, bool folderSource);
+
+// Draws `item` into `row` of `dc`.
+void PaintFontRow(HDC dc, const RECT& row, bool selected, catalog::TFontListItem& item, const RowPaintOptions& options);
+
+}  // namespace typorama::app

@@ -1,0 +1,163 @@
+#include "app/status_bar_view.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <string>
+
+#include "app/main_window.h"
+#include "ui/image_strip.h"
+#include "ui/resource.h"
+#include "win/gdi.h"
+
+namespace typorama::app {
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x5442;  // "TB"
+constexpr UINT kTextFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+
+RECT ToRect(const SlotRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+int TextWidth(HDC dc, const std::wstring& text) {
+    SIZE size{};
+    if (!text.empty()) GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+}  // namespace
+
+StatusBarView::StatusBarView(TfrmMain& main) : main_(main), bar_(main.StatusBar()) {
+    main_.AddMessageHandler([this](UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+        if (message != WM_DRAWITEM) return false;
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (!item || !bar_ || item->hwndItem != bar_) return false;
+        Draw(*item);
+        result = TRUE;
+        return true;
+    });
+    if (bar_) SetWindowSubclass(bar_, &StatusBarView::BarProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+StatusBarView::~StatusBarView() {
+    if (bar_ && IsWindow(bar_)) RemoveWindowSubclass(bar_, &StatusBarView::BarProc, kSubclassId);
+}
+
+StatusSlots StatusBarView::Layout(HDC dc, const RECT& panel) const {
+    RECT client{};
+    GetClientRect(bar_, &client);
+    StatusSlotInput in;
+    in.barClientWidth = client.right;
+    in.panelLeft = panel.left;
+    in.panelTop = panel.top;
+    in.panelHeight = panel.bottom - panel.top;
+    in.margin = GetSystemMetrics(SM_CXVSCROLL) + 3;  // clear of the size grip
+    for (int slot = 0; slot < 4; ++slot) {
+        const std::wstring text = main_.StatusText(static_cast<StatusPanel>(slot));
+        in.empty[static_cast<std::size_t>(slot)] = text.empty();
+        in.textWidths[static_cast<std::size_t>(slot)] = TextWidth(dc, text);
+    }
+    return ComputeStatusSlots(in);
+}
+
+StatusSlots StatusBarView::Layout() const {
+    if (!bar_) return {};
+    RECT panel{};
+    SendMessageW(bar_, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&panel));
+    win::WindowDC dc(bar_);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(bar_, WM_GETFONT, 0, 0));
+    const HGDIOBJ old = SelectObject(dc.get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    const StatusSlots slots = Layout(dc.get(), panel);
+    SelectObject(dc.get(), old);
+    return slots;
+}
+
+void StatusBarView::Draw(const DRAWITEMSTRUCT& item) const {
+    const HDC dc = item.hDC;
+    const int saved = SaveDC(dc);
+    FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(bar_, WM_GETFONT, 0, 0));
+    if (font) SelectObject(dc, font);
+    SetBkMode(dc, TRANSPARENT);
+    const StatusSlots slots = Layout(dc, item.rcItem);
+    const bool folder = main_.IsFolderSource();
+
+    for (int slot = 3; slot >= 1; --slot) {
+        const auto i = static_cast<std::size_t>(slot);
+        if (!slots.shown[i]) continue;
+        RECT r = ToRect(slots.slots[i]);
+        DrawEdge(dc, &r, EDGE_ETCHED, BF_LEFT);
+        // The filter means nothing for a folder: its slot is greyed there.
+        const bool greyed = slot == 2 && folder;
+        SetTextColor(dc, GetSysColor(greyed ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+        RECT textRect = r;
+        textRect.left += 2;
+        if (slot >= 2) textRect.right -= 7;
+        const std::wstring text = main_.StatusText(static_cast<StatusPanel>(slot));
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect, kTextFormat | DT_CENTER);
+        if (slot >= 2 && main_.Images()) {
+            const int x = r.right - 12;
+            const int y = r.top + (r.bottom - r.top) / 2 - 2;
+            if (greyed) {
+                if (HICON arrow = ImageList_GetIcon(main_.Images(), ui::kImageSmallArrowDown, ILD_NORMAL)) {
+                    DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(arrow), 0, x, y, ui::kImageSize,
+                               ui::kImageSize, DST_ICON | DSS_DISABLED);
+                    DestroyIcon(arrow);
+                }
+            } else {
+                ImageList_Draw(main_.Images(), ui::kImageSmallArrowDown, dc, x, y, ILD_TRANSPARENT);
+            }
+        }
+    }
+
+    RECT message = ToRect(slots.slots[0]);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    std::wstring text = main_.StatusText(StatusPanel::Message);
+    DrawTextW(dc, text.data(), static_cast<int>(text.size()), &message, kTextFormat | DT_LEFT | DT_PATH_ELLIPSIS);
+    RestoreDC(dc, saved);
+}
+
+bool StatusBarView::MouseDown(bool rightButton, POINT client) {
+    const int slot = SlotAt(client);
+    POINT screen = client;
+    ClientToScreen(bar_, &screen);
+    if (slot == 2) {
+        if (main_.IsFolderSource()) {
+            main_.FontList().Beep();  // a folder has no filter to choose
+        } else if (rightButton) {
+            main_.RunCommand(IDM_CHARSET_ALL);
+        } else {
+            main_.TrackPopup(FilterMenuStructure(), screen);
+        }
+        return true;
+    }
+    if (slot == 3 && !rightButton) {
+        main_.TrackPopup(TagMenuStructure(), screen);
+        return true;
+    }
+    return false;
+}
+
+LRESULT CALLBACK StatusBarView::BarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                        DWORD_PTR data) {
+    auto* self = reinterpret_cast<StatusBarView*>(data);
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+            try {
+                if (self->MouseDown(message == WM_RBUTTONDOWN, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
+                    return 0;
+            } catch (...) {
+                return 0;  // nothing crosses the system's call
+            }
+            break;
+        case WM_NCDESTROY:
+            RemoveWindowSubclass(bar, &StatusBarView::BarProc, id);
+            self->bar_ = nullptr;
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(bar, message, wParam, lParam);
+}
+
+}  // namespace typorama::app

@@ -1,0 +1,89 @@
+#include "base/list_view_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace typorama {
+namespace {
+
+TEST(FontSizeRules, RowHeightAndTheStepCommands) {
+    EXPECT_EQ(RowHeight(20, true), 30) << "the name line adds 10 pixels";
+    EXPECT_EQ(RowHeight(20, false), 20);
+    EXPECT_EQ(DecreasedFontSize(25), 20);
+    EXPECT_EQ(DecreasedFontSize(20), 20) << "the decrease stops at 20";
+    EXPECT_EQ(DecreasedFontSize(36), 26);
+    EXPECT_EQ(IncreasedFontSize(1000), 1010) << "the increase has no upper limit";
+}
+
+TEST(FontSizeRules, ParseTrimsAndClampsAndFallsBackTo36) {
+    EXPECT_EQ(ParseFontSize(u" 48 "), 48);
+    EXPECT_EQ(ParseFontSize(u"abc"), 36);
+    EXPECT_EQ(ParseFontSize(u""), 36);
+    EXPECT_EQ(ParseFontSize(u"   "), 36);
+    EXPECT_EQ(ParseFontSize(u"4 8"), 36) << "inner spaces make it no number";
+    EXPECT_EQ(ParseFontSize(u"12px"), 36);
+    EXPECT_EQ(ParseFontSize(u"10"), 20) << "clamped to the smallest size";
+    EXPECT_EQ(ParseFontSize(u"-5"), 20);
+    EXPECT_EQ(ParseFontSize(u"5000"), 1000) << "clamped to the largest size";
+    EXPECT_EQ(ParseFontSize(u"99999999999"), 36) << "a number beyond int is no number";
+    EXPECT_EQ(ParseFontSize(u"+72"), 72);
+    EXPECT_EQ(ParseFontSize(u"\t100\r\n"), 100);
+}
+
+TEST(FontSizeRules, TheSizeListIsCleanedAndNonNumbersAreNeverChecked) {
+    EXPECT_EQ(CleanFontSizes(u"  22  28   x36 48 "), u"22 28 x36 48");
+    EXPECT_EQ(CleanFontSizes(u""), u"22 28 36 48 72 100");
+    EXPECT_EQ(CleanFontSizes(u"    "), u"22 28 36 48 72 100");
+    EXPECT_EQ(CleanFontSizes(u"22 28 36 48 72 100"), u"22 28 36 48 72 100") << "a clean list stays";
+    const auto entries = SplitFontSizes(CleanFontSizes(u" 22  big 36 "));
+    ASSERT_EQ(entries, (std::vector<std::u16string>{u"22", u"big", u"36"}));
+    EXPECT_EQ(FontSizeEntryValue(entries[0]), 22);
+    EXPECT_EQ(FontSizeEntryValue(entries[1]), -1);
+    EXPECT_EQ(FontSizeEntryValue(u""), -1);
+    EXPECT_EQ(FontSizeEntryValue(u"-"), -1);
+}
+
+TEST(StatusSlots, SlotsLineUpFromTheRightAndSkipEmptyTexts) {
+    StatusSlotInput in;
+    in.barClientWidth = 500;
+    in.panelLeft = 0;
+    in.panelTop = 2;
+    in.panelHeight = 18;
+    in.margin = 20;
+    in.textWidths = {100, 12, 30, 24};
+    const StatusSlots all = ComputeStatusSlots(in);
+    // Slot 3: 24 + 22 = 46 wide, offset 48: left = 500 - 20 - 48 = 432.
+    EXPECT_EQ(all.slots[3].left, 432);
+    EXPECT_EQ(all.slots[3].right, 478);
+    // Slot 2: 30 + 22 = 52, offset 102: left 378.
+    EXPECT_EQ(all.slots[2].left, 378);
+    EXPECT_EQ(all.slots[2].right, 430);
+    // Slot 1: 12 + 10 = 22, offset 126: left 354.
+    EXPECT_EQ(all.slots[1].left, 354);
+    EXPECT_EQ(all.slots[1].right, 376);
+    EXPECT_EQ(all.slots[1].top, 2);
+    EXPECT_EQ(all.slots[1].bottom, 20);
+    // The message: 500 - 20 - 126 - 2 = 352 wide, narrowed by 1 on each side.
+    EXPECT_EQ(all.slots[0].left, 1);
+    EXPECT_EQ(all.slots[0].right, 351);
+
+    EXPECT_EQ(StatusSlotAt(all, 440, 10), 3);
+    EXPECT_EQ(StatusSlotAt(all, 378, 10), 2);
+    EXPECT_EQ(StatusSlotAt(all, 430, 10), -1) << "the 2-pixel gap belongs to no slot";
+    EXPECT_EQ(StatusSlotAt(all, 360, 10), 1);
+    EXPECT_EQ(StatusSlotAt(all, 100, 10), -1) << "the message is no slot to click";
+    EXPECT_EQ(StatusSlotAt(all, 440, 25), -1) << "below the panel";
+
+    in.empty[2] = true;
+    const StatusSlots noFilter = ComputeStatusSlots(in);
+    EXPECT_FALSE(noFilter.shown[2]);
+    EXPECT_EQ(noFilter.slots[1].left, 500 - 20 - 48 - 24) << "slot 1 moves right into the filter's place";
+    EXPECT_EQ(StatusSlotAt(noFilter, 400, 10), -1);
+
+    in.panelLeft = 3;
+    const StatusSlots shifted = ComputeStatusSlots(in);
+    EXPECT_EQ(shifted.slots[3].left, 435) << "the panel's left edge shifts every slot";
+    EXPECT_EQ(shifted.slots[0].left, 4);
+}
+
+}  // namespace
+}  // namespace typorama
