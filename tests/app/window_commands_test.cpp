@@ -22,6 +22,7 @@
 #include "ui/resource.h"
 #include "ui/shell_open.h"
 #include "win/unique_handle.h"
+#include "win/wide.h"
 
 namespace typorama::app {
 namespace {
@@ -374,7 +375,7 @@ TEST_F(WindowCommandsTest, SaveSettingsWritesTheRegistryScriptOfTheSettingsRoot)
     answer = file;
     main->RunCommand(IDM_HELP_SAVE_SETTINGS);
     const std::string script = ReadFileBytes(file);
-    const std::string section = "[HKEY_CURRENT_USER\\Software\\Typorama Tests\\window-commands-settings]\r\n";
+    const std::string section = "[HKEY_CURRENT_USER\\" + win::WideToAnsi(settingsKey_.SubKey()) + "]\r\n";
     EXPECT_EQ(script.rfind("REGEDIT4\r\n\r\n" + section, 0), 0u) << script;
     EXPECT_NE(script.find("\"FontSize\"=dword:00000024\r\n"), std::string::npos) << script;
     EXPECT_NE(script.find("\"LastUsedFolder\"=\"C:\\\\Fonts\\\\\"\r\n"), std::string::npos) << script;

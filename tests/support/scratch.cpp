@@ -33,7 +33,8 @@ ScratchFolder::ScratchFolder(const std::wstring& name) {
     if (n == 0 || n > MAX_PATH) throw std::runtime_error("no temporary folder");
     std::wstring root = std::wstring(temp, n) + L"typorama-tests\\";
     CreateDirectoryW(root.c_str(), nullptr);
-    path_ = root + name + L"\\";
+    // Tests run side by side in separate processes; each process has its own folders.
+    path_ = root + name + L"-" + std::to_wstring(GetCurrentProcessId()) + L"\\";
     DeleteTree(path_);
     if (!CreateDirectoryW(path_.c_str(), nullptr)) throw std::runtime_error("cannot create scratch folder");
 }
@@ -53,7 +54,8 @@ std::wstring ScratchFolder::Write(const std::wstring& relative, const std::vecto
     return path;
 }
 
-ScratchKey::ScratchKey(const std::wstring& name) : subKey_(L"Software\\Typorama Tests\\" + name) {
+ScratchKey::ScratchKey(const std::wstring& name)
+    : subKey_(L"Software\\Typorama Tests\\" + name + L"-" + std::to_wstring(GetCurrentProcessId())) {
     RegDeleteTreeW(HKEY_CURRENT_USER, subKey_.c_str());
     if (RegCreateKeyExW(HKEY_CURRENT_USER, subKey_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key_.put(),
                         nullptr) != ERROR_SUCCESS)

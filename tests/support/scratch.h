@@ -12,7 +12,7 @@
 
 namespace typorama::test {
 
-// A folder below %TEMP%\typorama-tests, emptied at start, removed at the end.
+// A folder below %TEMP%\typorama-tests (name and process id), emptied at start, removed at the end.
 class ScratchFolder {
 public:
     explicit ScratchFolder(const std::wstring& name);
@@ -29,7 +29,7 @@ private:
     std::wstring path_;
 };
 
-// HKEY_CURRENT_USER\Software\Typorama Tests\<name>, deleted at start and at the end.
+// HKEY_CURRENT_USER\Software\Typorama Tests\<name>-<process id>, deleted at start and at the end.
 class ScratchKey {
 public:
     explicit ScratchKey(const std::wstring& name);
