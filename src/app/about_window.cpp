@@ -8,6 +8,7 @@
 #include "app/web_pages.h"
 #include "ui/image_strip.h"
 #include "ui/resource.h"
+#include "win/gdi.h"
 #include "win/resource_strings.h"
 #include "win/wide.h"
 
@@ -21,26 +22,6 @@ constexpr int kVersionHeight = 18;
 constexpr int kLinkTop = 194;
 constexpr int kLinkHeight = 28;
 constexpr COLORREF kVersionColor = RGB(70, 80, 110);
-
-// A memory DC with one bitmap selected into it, both let go on every path.
-class MemoryDCWith {
-public:
-    MemoryDCWith(HDC like, HBITMAP bitmap) : dc_(CreateCompatibleDC(like)) {
-        if (dc_) old_ = SelectObject(dc_, bitmap);
-    }
-    ~MemoryDCWith() {
-        if (!dc_) return;
-        SelectObject(dc_, old_);
-        DeleteDC(dc_);
-    }
-    MemoryDCWith(const MemoryDCWith&) = delete;
-    MemoryDCWith& operator=(const MemoryDCWith&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_ = nullptr;
-};
 
 }  // namespace
 
@@ -100,7 +81,7 @@ bool TfrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
             GetClientRect(Handle(), &client);
             FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
             if (picture_) {
-                MemoryDCWith memory(dc, picture_.get());
+                win::MemoryDC memory(dc, picture_.get());
                 if (memory.get()) BitBlt(dc, 0, 0, pictureSize_.cx, pictureSize_.cy, memory.get(), 0, 0, SRCCOPY);
             }
             result = TRUE;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "ui/image_strip.h"
+#include "win/gdi.h"
 #include "win/unique_handle.h"
 
 namespace typorama::app {
@@ -10,21 +11,6 @@ namespace {
 
 constexpr int kNameLineHeight = 10;
 constexpr int kSampleIndent = 5;
-
-// Selects an object into a DC for a scope.
-class Selected {
-public:
-    Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-    ~Selected() {
-        if (old_) SelectObject(dc_, old_);
-    }
-    Selected(const Selected&) = delete;
-    Selected& operator=(const Selected&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
 
 constexpr int kMarkCount = 6;  // images 0..5 of the strip
 
@@ -43,37 +29,29 @@ void DrawMark(const RowPaintOptions& options, int image, HDC dc, RECT& band) {
 
 MarkImages::MarkImages(HIMAGELIST images) {
     if (!images) return;
-    const HDC screen = GetDC(nullptr);
-    colour_ = CreateCompatibleDC(screen);
-    mask_ = CreateCompatibleDC(screen);
-    colourBitmap_ = CreateCompatibleBitmap(screen, kMarkCount * ui::kImageSize, ui::kImageSize);
-    maskBitmap_ = CreateBitmap(kMarkCount * ui::kImageSize, ui::kImageSize, 1, 1, nullptr);
-    ReleaseDC(nullptr, screen);
-    if (!colour_ || !mask_ || !colourBitmap_ || !maskBitmap_) return;
-    oldColour_ = SelectObject(colour_, colourBitmap_);
-    oldMask_ = SelectObject(mask_, maskBitmap_);
+    constexpr int kWidth = kMarkCount * ui::kImageSize;
+    {
+        win::WindowDC screen;
+        colourBitmap_.reset(CreateCompatibleBitmap(screen.get(), kWidth, ui::kImageSize));
+    }
+    maskBitmap_.reset(CreateBitmap(kWidth, ui::kImageSize, 1, 1, nullptr));
+    if (!colourBitmap_ || !maskBitmap_) return;
+    colour_.emplace(nullptr, colourBitmap_.get());
+    mask_.emplace(nullptr, maskBitmap_.get());
+    if (!Ready()) return;
     // Transparent parts: black in the colour image (OR leaves the row alone),
     // white in the mask (AND leaves it alone).
-    PatBlt(colour_, 0, 0, kMarkCount * ui::kImageSize, ui::kImageSize, BLACKNESS);
-    PatBlt(mask_, 0, 0, kMarkCount * ui::kImageSize, ui::kImageSize, WHITENESS);
+    PatBlt(colour_->get(), 0, 0, kWidth, ui::kImageSize, BLACKNESS);
+    PatBlt(mask_->get(), 0, 0, kWidth, ui::kImageSize, WHITENESS);
     for (int i = 0; i < kMarkCount; ++i) {
-        ImageList_Draw(images, i, colour_, i * ui::kImageSize, 0, ILD_TRANSPARENT);
-        ImageList_Draw(images, i, mask_, i * ui::kImageSize, 0, ILD_MASK);
+        ImageList_Draw(images, i, colour_->get(), i * ui::kImageSize, 0, ILD_TRANSPARENT);
+        ImageList_Draw(images, i, mask_->get(), i * ui::kImageSize, 0, ILD_MASK);
     }
 }
 
-MarkImages::~MarkImages() {
-    if (colour_) {
-        if (oldColour_) SelectObject(colour_, oldColour_);
-        DeleteDC(colour_);
-    }
-    if (mask_) {
-        if (oldMask_) SelectObject(mask_, oldMask_);
-        DeleteDC(mask_);
-    }
-    if (colourBitmap_) DeleteObject(colourBitmap_);
-    if (maskBitmap_) DeleteObject(maskBitmap_);
-}
+// The memory DCs let their bitmaps go before the bitmaps are deleted
+// (members are destroyed in reverse order).
+MarkImages::~MarkImages() = default;
 
 void MarkImages::Draw(HDC dc, int index, int x, int y) const {
     if (!Ready() || index < 0 || index >= kMarkCount) return;
@@ -81,8 +59,8 @@ void MarkImages::Draw(HDC dc, int index, int x, int y) const {
     // background colour for 1: give it black and white for the mask.
     const COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
     const COLORREF back = SetBkColor(dc, RGB(255, 255, 255));
-    BitBlt(dc, x, y, ui::kImageSize, ui::kImageSize, mask_, index * ui::kImageSize, 0, SRCAND);
-    BitBlt(dc, x, y, ui::kImageSize, ui::kImageSize, colour_, index * ui::kImageSize, 0, SRCPAINT);
+    BitBlt(dc, x, y, ui::kImageSize, ui::kImageSize, mask_->get(), index * ui::kImageSize, 0, SRCAND);
+    BitBlt(dc, x, y, ui::kImageSize, ui::kImageSize, colour_->get(), index * ui::kImageSize, 0, SRCPAINT);
     SetTextColor(dc, text);
     SetBkColor(dc, back);
 }
@@ -142,7 +120,7 @@ void PaintFontRow(HDC dc, const RECT& row, bool selected, catalog::TFontListItem
     FillRect(dc, &row, brush.get());
 
     {
-        Selected sampleFont(dc, font ? static_cast<HGDIOBJ>(font.get()) : GetStockObject(DEFAULT_GUI_FONT));
+        win::SelectedObject sampleFont(dc, font ? static_cast<HGDIOBJ>(font.get()) : GetStockObject(DEFAULT_GUI_FONT));
         DrawTextW(dc, sample.c_str(), static_cast<int>(sample.size()), &text,
                   DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_NOCLIP);
 
@@ -157,7 +135,7 @@ void PaintFontRow(HDC dc, const RECT& row, bool selected, catalog::TFontListItem
         }
 
         if (options.showFontName && options.nameLineFont) {
-            Selected nameFont(dc, options.nameLineFont);
+            win::SelectedObject nameFont(dc, options.nameLineFont);
             SetTextColor(dc, selected ? options.colors.selectionText : options.colors.smallText);
             SetBkMode(dc, TRANSPARENT);
             const std::wstring line = NameLineText(item, options.folderSource);

@@ -5,10 +5,13 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "app/main_settings.h"
 #include "catalog/font_list.h"
+#include "win/gdi.h"
+#include "win/unique_handle.h"
 
 namespace typorama::app {
 
@@ -24,17 +27,15 @@ public:
     MarkImages(const MarkImages&) = delete;
     MarkImages& operator=(const MarkImages&) = delete;
 
-    bool Ready() const { return colour_ && mask_; }
+    bool Ready() const { return colour_ && *colour_ && mask_ && *mask_; }
     // Draws image `index` (0..5) with its transparent parts left alone.
     void Draw(HDC dc, int index, int x, int y) const;
 
 private:
-    HDC colour_ = nullptr;
-    HDC mask_ = nullptr;
-    HBITMAP colourBitmap_ = nullptr;
-    HBITMAP maskBitmap_ = nullptr;
-    HGDIOBJ oldColour_ = nullptr;
-    HGDIOBJ oldMask_ = nullptr;
+    win::UniqueBitmap colourBitmap_;
+    win::UniqueBitmap maskBitmap_;
+    std::optional<win::MemoryDC> colour_;  // holds colourBitmap_
+    std::optional<win::MemoryDC> mask_;    // holds maskBitmap_
 };
 
 // What every row of one paint shares.

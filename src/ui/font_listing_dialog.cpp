@@ -14,27 +14,12 @@ RECT ChildRect(HWND dialog, HWND child) {
     return r;
 }
 
-// Puts the device context's previous object back on every way out.
-class SelectGuard {
-public:
-    SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
-    ~SelectGuard() {
-        if (old_) SelectObject(dc_, old_);
-    }
-    SelectGuard(const SelectGuard&) = delete;
-    SelectGuard& operator=(const SelectGuard&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
 // Height of `text` word-wrapped to `width` in the control's font.
 int WrappedHeight(HWND control, const std::wstring& text, int width) {
     if (text.empty()) return 0;
     win::WindowDC dc(control);
     const HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-    SelectGuard select(dc.get(), font);
+    win::SelectedObject select(dc.get(), font);
     RECT r{0, 0, width, 0};
     DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     return r.bottom - r.top;

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "win/gdi.h"
+
 namespace typorama::ui {
 namespace {
 
@@ -36,21 +38,6 @@ bool RegisterListClass(WNDPROC proc) {
     }();
     return registered;
 }
-
-// Saves and restores everything the owner's drawing may change in a DC.
-class SavedDC {
-public:
-    explicit SavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-    ~SavedDC() {
-        if (saved_) RestoreDC(dc_, saved_);
-    }
-    SavedDC(const SavedDC&) = delete;
-    SavedDC& operator=(const SavedDC&) = delete;
-
-private:
-    HDC dc_;
-    int saved_;
-};
 
 }  // namespace
 
@@ -262,7 +249,7 @@ ThVirtualListBox* ThVirtualListBox::FromHwnd(HWND hwnd) {
 
 void ThVirtualListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
-    SavedDC saved(dc);
+    win::SavedDC saved(dc);
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     const bool focused = GetFocus() == hwnd_;
     COLORREF back = GetSysColor(COLOR_WINDOW);
@@ -409,7 +396,7 @@ LRESULT ThVirtualListBox::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : GetDC(hwnd_);
         if (dc) {
             {
-                SavedDC saved(dc);
+                win::SavedDC saved(dc);
                 if (!whole) SelectClipRgn(dc, painted);
                 try {
                     OnPaint(dc);

@@ -23,6 +23,60 @@ private:
     HDC dc_;
 };
 
+// An object selected into a DC for a scope; the previous one goes back on
+// every way out. A null object selects nothing.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(dc && object ? SelectObject(dc, object) : nullptr) {}
+    ~SelectedObject() {
+        if (old_) SelectObject(dc_, old_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// SaveDC/RestoreDC: everything a drawing routine may change in a DC.
+class SavedDC {
+public:
+    explicit SavedDC(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    ~SavedDC() {
+        if (saved_) RestoreDC(dc_, saved_);
+    }
+    SavedDC(const SavedDC&) = delete;
+    SavedDC& operator=(const SavedDC&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
+// A memory DC compatible with `like` (the screen when null) holding one
+// bitmap; the bitmap is put back out and the DC deleted on every way out.
+// The bitmap itself stays the caller's.
+class MemoryDC {
+public:
+    MemoryDC(HDC like, HBITMAP bitmap) : dc_(CreateCompatibleDC(like)) {
+        if (dc_ && bitmap) old_ = SelectObject(dc_, bitmap);
+    }
+    ~MemoryDC() {
+        if (!dc_) return;
+        if (old_) SelectObject(dc_, old_);
+        DeleteDC(dc_);
+    }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    HDC get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr && old_ != nullptr; }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_ = nullptr;
+};
+
 // Calls `visit(const ENUMLOGFONTEXW&, const NEWTEXTMETRICEXW&, DWORD fontType)`
 // for each font the screen's enumeration reports for `query`; `visit` returns
 // false to stop.
