@@ -39,5 +39,32 @@
 // The font list view and the status bar (2400..2599, dialogs 220..239).
 
 // Browsing sources (2600..2799, dialogs 240..259).
+#define IDS_BROWSE_FOLDER_MISSING 2600     // %s: the folder
+#define IDS_BROWSE_NOTHING_FOUND 2601
+#define IDS_BROWSE_FOUND_COUNT 2602        // %d: number of fonts
+#define IDS_BROWSE_SEARCHING 2603
+#define IDS_BROWSE_INCLUDE_SUBFOLDERS 2604
+#define IDS_BROWSE_CHOOSE_FS_FOLDER 2605
+#define IDS_BROWSE_HINT_FAVORITES 2606
+#define IDS_BROWSE_HINT_NEW_FOLDER 2607
+#define IDS_BROWSE_HINT_DELETE 2608
+#define IDS_BROWSE_NEW_FOLDER_NAME 2609
+#define IDS_BROWSE_SYS_FONTS 2610
+#define IDD_BROWSE_FOLDER 240
+#define IDD_MULTI_FOLDERS 241
+#define IDD_PROGRESS 242
+// Controls of these dialogs.
+#define IDC_BROWSE_FAV 2780
+#define IDC_BROWSE_NEW_FOLDER 2781
+#define IDC_BROWSE_DELETE 2782
+#define IDC_BROWSE_TREE 2783
+#define IDC_BROWSE_LIST 2784
+#define IDC_BROWSE_SELECTED 2785
+#define IDC_BROWSE_CHECKBOX 2786
+#define IDC_MULTI_LIST 2790
+#define IDC_MULTI_ADD 2791
+#define IDC_MULTI_REMOVE 2792
+#define IDC_MULTI_CLEAR 2793
+#define IDC_PROGRESS_TEXT 2795
 
 // Selection, search and filters (2800..2999, dialogs 260..279).
