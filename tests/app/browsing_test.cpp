@@ -4,6 +4,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -180,6 +181,19 @@ TEST_F(BrowsingTest, TheTreeOpensWhatIsChosenButNotTheFolderShown) {
     EXPECT_EQ(fills, 1);
     EXPECT_TRUE(main->FontList().IncludeSubfolders) << "Ctrl includes the subfolders";
     EXPECT_EQ(Title(main->Handle()).back(), L'*');
+
+    // A click on the node selected already opens it again once the list shows something else.
+    ctrl = false;
+    ASSERT_TRUE(main->OpenFolder(root.Path() + L"one", false, false));
+    fills = 0;
+    RECT rect{};
+    ASSERT_TRUE(TreeView_GetItemRect(shell.Hwnd(), shell.Selected(), &rect, TRUE));
+    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    PostMessageW(shell.Hwnd(), WM_LBUTTONUP, 0, point);  // ends the view's drag detection
+    SendMessageW(shell.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PumpMessages();
+    EXPECT_EQ(fills, 1);
+    EXPECT_EQ(main->FontList().Folder(), root.Path() + L"two");
     Close(main);
 }
 
@@ -331,6 +345,17 @@ TEST_F(BrowsingTest, SeveralFoldersKeepOneRowPerFolderAndStoreAfterFinding) {
                 multi->AddFolder();
                 EXPECT_EQ(multi->Folders()->ItemCount(), 1);
                 EXPECT_TRUE(IsWindowEnabled(dialog.Item(IDOK)));
+                // Remove takes the only entry even without a current row; Clear empties.
+                const std::vector<TFolderEntry> kept = multi->Entries();
+                multi->Folders()->SetItemIndex(-1);
+                multi->RemoveFolder();
+                EXPECT_TRUE(multi->Entries().empty());
+                EXPECT_FALSE(IsWindowEnabled(dialog.Item(IDOK)));
+                multi->AddFolder();
+                multi->ClearFolders();
+                EXPECT_EQ(multi->Folders()->ItemCount(), 0);
+                multi->AddFolder();
+                EXPECT_EQ(multi->Entries().size(), kept.size());
                 Press(dialog, IDOK);
             },
             [&](ui::Dialog& dialog) {
@@ -342,10 +367,10 @@ TEST_F(BrowsingTest, SeveralFoldersKeepOneRowPerFolderAndStoreAfterFinding) {
                 Press(dialog, IDOK);
             }};
         std::size_t step = 0;
-        ModalScript script([&](ui::Dialog& dialog) { steps.at(step++)(dialog); });
+        ModalScript script([&](ui::Dialog& dialog) { steps.at(std::min<std::size_t>(step++, 1))(dialog); });
         ScriptedAnswers answers(IDOK);
         main->RunCommand(IDM_VIEW_MULTI_FOLDERS);
-        EXPECT_EQ(step, 2u);
+        EXPECT_EQ(step, 4u) << "the list dialog and three picks";
         ASSERT_EQ(answers.asked.size(), 1u);
         EXPECT_EQ(answers.asked[0], L"没有找到符合您要求的字体。");
         EXPECT_EQ(main->FontList().Source(), catalog::SourceKind::System) << "the list stays";
