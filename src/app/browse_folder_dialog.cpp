@@ -128,6 +128,7 @@ bool TfrmBrowseFolder::OnInitDialog() {
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     UpdateState();
+    if (RestoreCursor) SetCursor(RestoreCursor);
     // A tree view that gets the focus selects its first node: without a
     // folder to start from, the choice stays with the user.
     if (!tree_->Selected()) return true;
@@ -236,7 +237,11 @@ bool TfrmBrowseFolder::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam,
 bool BrowseForFolder(TfrmMain& main, HWND owner, std::wstring& folder, const std::wstring& checkCaption,
                      bool showCheckBox, bool& checked) {
     TfrmBrowseFolder dialog(main, owner, folder, checkCaption, showCheckBox, checked);
-    const INT_PTR result = ui::CreateAndShowForm(dialog, owner, true, ui::kShowModal);
+    // The hourglass while the tree reads its folders; back before the dialog waits for the user.
+    const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    dialog.RestoreCursor = previous;
+    const INT_PTR result = ui::CreateAndShowForm(dialog, owner, false, ui::kShowModal);
+    SetCursor(previous);
     folder = dialog.SelectedFolder();
     checked = dialog.Checked();
     return result == IDOK;

@@ -31,6 +31,8 @@ public:
     // Chooses favourite `index` (the last entry after them is the system
     // fonts folder), as the favourites button's menu does.
     void ChooseFavorite(int index);
+    // The cursor put back once the dialog is ready (null: left alone).
+    HCURSOR RestoreCursor = nullptr;
 
 protected:
     bool OnInitDialog() override;

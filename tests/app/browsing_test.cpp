@@ -159,6 +159,17 @@ TEST_F(BrowsingTest, TheTreeOpensWhatIsChosenButNotTheFolderShown) {
         EXPECT_EQ(shell.Mark(child), font) << "mark of " << std::string(path.begin(), path.end());
     }
 
+    // Marked nodes draw in bold only while HighlightFontFolders is on.
+    bool bold = false;
+    ASSERT_TRUE(shell.OnCustomDraw);
+    shell.OnCustomDraw(one, bold);
+    EXPECT_TRUE(bold);
+    main->Settings().highlightFontFolders = false;
+    bold = false;
+    shell.OnCustomDraw(one, bold);
+    EXPECT_FALSE(bold);
+    main->Settings().highlightFontFolders = true;
+
     int fills = 0;
     main->FontListRebuilt += [&fills] { ++fills; };
     bool ctrl = false;
