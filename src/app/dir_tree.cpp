@@ -1,0 +1,191 @@
+#include "app/dir_tree.h"
+
+#include <windowsx.h>
+
+#include "app/main_window.h"
+
+namespace typorama::app {
+namespace {
+
+constexpr wchar_t kSplitterClass[] = L"TyporamaSplitter";
+constexpr int kTreeId = 110;
+constexpr int kSplitterId = 111;
+constexpr int kMinimumSplitterLeft = 150;
+
+bool FolderHasFile(const std::wstring& folder, const wchar_t* pattern) {
+    std::wstring search = folder;
+    if (!search.empty() && search.back() != L'\\') search += L'\\';
+    search += pattern;
+    WIN32_FIND_DATAW data{};
+    HANDLE find = FindFirstFileExW(search.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    bool found = false;
+    do {
+        found = !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+    } while (!found && FindNextFileW(find, &data));
+    FindClose(find);
+    return found;
+}
+
+void RegisterSplitterClass(WNDPROC proc) {
+    static const bool registered = [proc] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_SIZEWE);
+        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        wc.lpszClassName = kSplitterClass;
+        return RegisterClassExW(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+}  // namespace
+
+bool IsFontFolder(const std::wstring& folder) {
+    if (folder.size() < 2 || folder[1] != L':') return false;
+    const wchar_t root[] = {folder[0], L':', L'\\', 0};
+    // Removable, network and optical drives are never read just to draw a tree.
+    if (GetDriveTypeW(root) != DRIVE_FIXED) return false;
+    return FolderHasFile(folder, L"*.ttf") || FolderHasFile(folder, L"*.otf");
+}
+
+void AttachFontFolderMarks(TfrmMain& main, ui::ShellTree& tree) {
+    tree.OnExpanded = [&main, &tree](HTREEITEM node) {
+        if (!main.Settings().highlightFontFolders) return;
+        for (HTREEITEM child : tree.Children(node)) tree.SetMark(child, IsFontFolder(tree.NodePath(child)));
+    };
+    tree.OnCustomDraw = [&main, &tree](HTREEITEM node, bool& bold) {
+        if (main.Settings().highlightFontFolders && tree.Mark(node)) bold = true;
+    };
+}
+
+DirTree::DirTree(TfrmMain& main) : main_(main) {
+    const HWND parent = main.Handle();
+    ui::ShellTreeArgs args;
+    args.parent = parent;
+    args.id = kTreeId;
+    args.visible = false;
+    args.font = reinterpret_cast<HFONT>(SendMessageW(main.ListBox().Hwnd(), WM_GETFONT, 0, 0));
+    tree_ = std::make_unique<ui::ShellTree>(args);
+    tree_->OnChange = [this](HTREEITEM node) { OnChange(node); };
+    AttachFontFolderMarks(main, *tree_);
+    RegisterSplitterClass(&DirTree::SplitterProc);
+    splitter_ = CreateWindowExW(0, kSplitterClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, TfrmMain::kSplitterWidth,
+                                10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSplitterId)),
+                                GetModuleHandleW(nullptr), this);
+}
+
+DirTree::~DirTree() {
+    if (splitter_ && IsWindow(splitter_)) DestroyWindow(splitter_);
+}
+
+void DirTree::Place(const ClientLayout& layout) {
+    if (tree_->Hwnd())
+        MoveWindow(tree_->Hwnd(), layout.tree.left, layout.tree.top, layout.tree.width, layout.tree.height, TRUE);
+    if (splitter_)
+        MoveWindow(splitter_, layout.splitter.left, layout.splitter.top, layout.splitter.width,
+                   layout.splitter.height, TRUE);
+}
+
+void DirTree::SetVisible(bool visible) {
+    const HWND window = main_.Handle();
+    const bool changed = visible != main_.TreeVisible();
+    main_.SetTreeVisible(visible);
+    if (tree_->Hwnd()) ShowWindow(tree_->Hwnd(), visible ? SW_SHOWNA : SW_HIDE);
+    if (splitter_) ShowWindow(splitter_, visible ? SW_SHOWNA : SW_HIDE);
+    if (changed && !main_.StartingUp() && !IsZoomed(window)) {
+        // The list keeps its size: the window takes the tree's room.
+        const int delta = TfrmMain::kSplitterWidth + (main_.SplitterLeft() - 1) + 2;
+        const int change = visible ? delta : -delta;
+        if (IsIconic(window)) {
+            WINDOWPLACEMENT placement{};
+            placement.length = sizeof placement;
+            GetWindowPlacement(window, &placement);
+            placement.rcNormalPosition.right += change;
+            placement.showCmd = SW_SHOWMINNOACTIVE;
+            SetWindowPlacement(window, &placement);
+        } else {
+            RECT bounds{};
+            GetWindowRect(window, &bounds);
+            SetWindowPos(window, nullptr, 0, 0, bounds.right - bounds.left + change, bounds.bottom - bounds.top,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    main_.LayoutClient();
+    if (!visible) return;
+    if (!tree_->RootFilled()) {
+        ++quiet_;
+        tree_->FillRoot();
+        --quiet_;
+    }
+    const catalog::TFontList& list = main_.FontList();
+    if (list.Source() == catalog::SourceKind::Folder) SelectQuietly(list.Folder());
+}
+
+void DirTree::SelectQuietly(const std::wstring& folder) {
+    ++quiet_;
+    tree_->SelectPath(folder);
+    --quiet_;
+}
+
+void DirTree::OnChange(HTREEITEM node) {
+    if (quiet_ > 0 || !node) return;
+    const std::wstring path = tree_->NodePath(node);
+    if (path.empty()) return;
+    const catalog::TFontList& list = main_.FontList();
+    // The folder shown already is not filled again (a trailing backslash of
+    // a folder given on the command line does not make it another folder).
+    if (list.Source() == catalog::SourceKind::Folder &&
+        ui::SameTextFoldedAscii(path, ui::TrimFolderPath(list.Folder())))
+        return;
+    UpdateWindow(tree_->Hwnd());
+    main_.OpenFolder(path, main_.ControlKeyHeld && main_.ControlKeyHeld(), false);
+}
+
+LRESULT CALLBACK DirTree::SplitterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    auto* self = reinterpret_cast<DirTree*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    switch (message) {
+        case WM_LBUTTONDOWN:
+            SetCapture(window);
+            self->dragging_ = true;
+            return 0;
+        case WM_MOUSEMOVE:
+            if (self->dragging_) {
+                POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+                MapWindowPoints(window, GetParent(window), &point, 1);
+                RECT client{};
+                GetClientRect(GetParent(window), &client);
+                int left = point.x;
+                if (left > client.right - 2 * TfrmMain::kSplitterWidth) left = client.right - 2 * TfrmMain::kSplitterWidth;
+                if (left < kMinimumSplitterLeft) left = kMinimumSplitterLeft;
+                if (left != self->main_.SplitterLeft()) {
+                    self->main_.SetSplitterLeft(left);
+                    self->main_.LayoutClient();
+                }
+            }
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_CAPTURECHANGED:
+            if (self->dragging_) {
+                self->dragging_ = false;
+                if (GetCapture() == window) ReleaseCapture();
+                self->main_.LayoutClient();
+            }
+            return 0;
+        case WM_NCDESTROY:
+            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            if (self->splitter_ == window) self->splitter_ = nullptr;
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace typorama::app

@@ -1,0 +1,597 @@
+#include "ui/shell_tree.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace typorama::ui {
+namespace {
+
+constexpr wchar_t kObjectProperty[] = L"TyporamaShellTree";
+constexpr UINT_PTR kSubclassId = 1;
+constexpr UINT_PTR kWatchTimer = 1;
+constexpr UINT kWatchInterval = 700;  // ms between looks at the change notifications
+// Change notifications are a scarce kernel resource (inotify watches under
+// Wine): only so many open folders are followed.
+constexpr std::size_t kMaxWatches = 48;
+
+std::wstring Join(const std::wstring& folder, const std::wstring& name) {
+    if (!folder.empty() && folder.back() == L'\\') return folder + name;
+    return folder + L'\\' + name;
+}
+
+bool IsFixedDrivePath(const std::wstring& path) {
+    if (path.size() < 2 || path[1] != L':') return false;
+    const wchar_t root[] = {path[0], L':', L'\\', 0};
+    return GetDriveTypeW(root) == DRIVE_FIXED;
+}
+
+// The subfolders of `folder`, hidden ones included, sorted by name as Explorer does.
+std::vector<std::wstring> ReadSubfolders(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW data{};
+    const std::wstring pattern = Join(folder, L"*");
+    HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchLimitToDirectories, nullptr,
+                                   FIND_FIRST_EX_LARGE_FETCH);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+        if (lstrcmpW(data.cFileName, L".") == 0 || lstrcmpW(data.cFileName, L"..") == 0) continue;
+        names.emplace_back(data.cFileName);
+    } while (FindNextFileW(find, &data));
+    FindClose(find);
+    std::sort(names.begin(), names.end(),
+              [](const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) < 0; });
+    return names;
+}
+
+int SystemIconIndex(const std::wstring& path, bool open) {
+    SHFILEINFOW info{};
+    UINT flags = SHGFI_SYSICONINDEX | SHGFI_SMALLICON | (open ? SHGFI_OPENICON : 0);
+    // A removable or network drive is not touched just to draw its node.
+    if (!IsFixedDrivePath(path)) flags |= SHGFI_USEFILEATTRIBUTES;
+    if (!SHGetFileInfoW(path.c_str(), FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info, flags)) return 0;
+    return info.iIcon;
+}
+
+// The shell's context menu of one folder. COM stays initialised while it lives.
+class FolderContextMenu {
+public:
+    FolderContextMenu(HWND owner, const std::wstring& path) {
+        comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+        PIDLIST_ABSOLUTE pidl = nullptr;
+        if (FAILED(SHParseDisplayName(path.c_str(), nullptr, &pidl, 0, nullptr))) return;
+        IShellFolder* parent = nullptr;
+        PCUITEMID_CHILD child = nullptr;
+        if (SUCCEEDED(SHBindToParent(pidl, IID_IShellFolder, reinterpret_cast<void**>(&parent), &child))) {
+            parent->GetUIObjectOf(owner, 1, &child, IID_IContextMenu, nullptr, reinterpret_cast<void**>(&menu_));
+            parent->Release();
+        }
+        CoTaskMemFree(pidl);
+    }
+    ~FolderContextMenu() {
+        if (menu_) menu_->Release();
+        if (comReady_) CoUninitialize();
+    }
+    FolderContextMenu(const FolderContextMenu&) = delete;
+    FolderContextMenu& operator=(const FolderContextMenu&) = delete;
+
+    IContextMenu* get() const { return menu_; }
+
+    bool Invoke(HWND owner, LPCSTR verb) const {
+        if (!menu_) return false;
+        CMINVOKECOMMANDINFO info{};
+        info.cbSize = sizeof info;
+        info.hwnd = owner;
+        info.lpVerb = verb;
+        info.nShow = SW_SHOWNORMAL;
+        // Some handlers only accept a verb after the menu was queried.
+        win::UniqueMenu popup(CreatePopupMenu());
+        if (popup) menu_->QueryContextMenu(popup.get(), 0, 1, 0x7FFF, CMF_NORMAL);
+        return SUCCEEDED(menu_->InvokeCommand(&info));
+    }
+
+private:
+    bool comReady_ = false;
+    IContextMenu* menu_ = nullptr;
+};
+
+}  // namespace
+
+std::wstring TrimFolderPath(std::wstring path) {
+    while (path.size() > 3 && path.back() == L'\\') path.pop_back();
+    if (path.size() == 2 && path[1] == L':') path += L'\\';
+    return path;
+}
+
+bool SameTextFoldedAscii(const std::wstring& a, const std::wstring& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        wchar_t x = a[i], y = b[i];
+        if (x >= L'A' && x <= L'Z') x = static_cast<wchar_t>(x - L'A' + L'a');
+        if (y >= L'A' && y <= L'Z') y = static_cast<wchar_t>(y - L'A' + L'a');
+        if (x != y) return false;
+    }
+    return true;
+}
+
+struct ShellTree::Node {
+    std::wstring path;  // empty for a virtual folder
+    bool filled = false;
+    bool mark = false;
+};
+
+ShellTree::ShellTree(const ShellTreeArgs& args) : id_(args.id), font_(args.font) {
+    INITCOMMONCONTROLSEX init{sizeof init, ICC_TREEVIEW_CLASSES};
+    InitCommonControlsEx(&init);
+    DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
+                  TVS_SHOWSELALWAYS;
+    if (args.visible) style |= WS_VISIBLE;
+    hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"", style, args.x, args.y, args.width, args.height,
+                            args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
+                            GetModuleHandleW(nullptr), nullptr);
+    if (!hwnd_) return;
+    SetPropW(hwnd_, kObjectProperty, this);
+    SetWindowSubclass(hwnd_, &ShellTree::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    if (!font_) font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    LOGFONTW bold{};
+    if (GetObjectW(font_, sizeof bold, &bold)) {
+        bold.lfWeight = FW_BOLD;
+        boldFont_.reset(CreateFontIndirectW(&bold));
+    }
+    SHFILEINFOW info{};
+    const auto images = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(
+        L"C:\\", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
+        SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES));
+    // The system image list belongs to the shell: the tree must not destroy it.
+    if (images) TreeView_SetImageList(hwnd_, images, TVSIL_NORMAL);
+    SetTimer(hwnd_, kWatchTimer, kWatchInterval, nullptr);
+}
+
+ShellTree::~ShellTree() {
+    if (hwnd_) DestroyWindow(hwnd_);
+    for (const Watcher& watch : watches_) FindCloseChangeNotification(watch.change);
+    watches_.clear();
+}
+
+ShellTree* ShellTree::FromHwnd(HWND hwnd) {
+    return hwnd ? static_cast<ShellTree*>(GetPropW(hwnd, kObjectProperty)) : nullptr;
+}
+
+ShellTree::Node* ShellTree::NodeOf(HTREEITEM item) const {
+    if (!item || !hwnd_) return nullptr;
+    TVITEMW tv{};
+    tv.mask = TVIF_PARAM;
+    tv.hItem = item;
+    if (!TreeView_GetItem(hwnd_, &tv)) return nullptr;
+    return reinterpret_cast<Node*>(tv.lParam);
+}
+
+HTREEITEM ShellTree::InsertNode(HTREEITEM parent, std::unique_ptr<Node> node, const std::wstring& text) {
+    TVINSERTSTRUCTW insert{};
+    insert.hParent = parent ? parent : TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_CHILDREN;
+    insert.item.pszText = const_cast<wchar_t*>(text.c_str());
+    insert.item.iImage = I_IMAGECALLBACK;
+    insert.item.iSelectedImage = I_IMAGECALLBACK;
+    insert.item.cChildren = 1;  // known once the folder is read
+    insert.item.lParam = reinterpret_cast<LPARAM>(node.get());
+    const HTREEITEM item = TreeView_InsertItem(hwnd_, &insert);
+    if (item) nodes_.emplace(node.get(), std::move(node));
+    return item;
+}
+
+void ShellTree::FillRoot() {
+    if (rootFilled_ || !hwnd_) return;
+    rootFilled_ = true;
+    wchar_t desktop[MAX_PATH]{};
+    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop)) &&
+        GetFileAttributesW(desktop) != INVALID_FILE_ATTRIBUTES) {
+        SHFILEINFOW info{};
+        SHGetFileInfoW(desktop, 0, &info, sizeof info, SHGFI_DISPLAYNAME);
+        auto node = std::make_unique<Node>();
+        node->path = desktop;
+        InsertNode(nullptr, std::move(node), info.szDisplayName[0] ? info.szDisplayName : desktop);
+    }
+    wchar_t drives[512]{};
+    const DWORD length = GetLogicalDriveStringsW(ARRAYSIZE(drives) - 1, drives);
+    for (const wchar_t* drive = drives; length && *drive; drive += lstrlenW(drive) + 1) {
+        std::wstring root = drive;
+        std::wstring text = root.substr(0, 2);
+        if (GetDriveTypeW(root.c_str()) == DRIVE_FIXED) {
+            SHFILEINFOW info{};
+            if (SHGetFileInfoW(root.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME) && info.szDisplayName[0])
+                text = info.szDisplayName;
+        }
+        auto node = std::make_unique<Node>();
+        node->path = root;
+        InsertNode(nullptr, std::move(node), text);
+    }
+}
+
+void ShellTree::FillNode(HTREEITEM item) {
+    Node* node = NodeOf(item);
+    if (!node || node->filled) return;
+    node->filled = true;
+    const std::vector<std::wstring> names = node->path.empty() ? std::vector<std::wstring>{}
+                                                               : ReadSubfolders(node->path);
+    for (const std::wstring& name : names) {
+        auto child = std::make_unique<Node>();
+        child->path = Join(node->path, name);
+        InsertNode(item, std::move(child), name);
+    }
+    if (names.empty()) {
+        TVITEMW tv{};
+        tv.mask = TVIF_CHILDREN;
+        tv.hItem = item;
+        tv.cChildren = 0;
+        TreeView_SetItem(hwnd_, &tv);
+    }
+}
+
+void ShellTree::Expand(HTREEITEM item) {
+    if (!item) return;
+    FillNode(item);
+    const bool wasExpanded = (TreeView_GetItemState(hwnd_, item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+    expandingInCode_ = true;
+    TreeView_Expand(hwnd_, item, TVE_EXPAND);
+    expandingInCode_ = false;
+    if (!wasExpanded) AfterExpand(item);
+}
+
+void ShellTree::AfterExpand(HTREEITEM item) {
+    Watch(item);
+    if (OnExpanded) OnExpanded(item);
+}
+
+std::vector<HTREEITEM> ShellTree::Children(HTREEITEM item) const {
+    std::vector<HTREEITEM> children;
+    if (!hwnd_) return children;
+    for (HTREEITEM child = item ? TreeView_GetChild(hwnd_, item) : TreeView_GetRoot(hwnd_); child;
+         child = TreeView_GetNextSibling(hwnd_, child))
+        children.push_back(child);
+    return children;
+}
+
+std::wstring ShellTree::NodePath(HTREEITEM item) const {
+    const Node* node = NodeOf(item);
+    return node ? node->path : std::wstring();
+}
+
+HTREEITEM ShellTree::Selected() const { return hwnd_ ? TreeView_GetSelection(hwnd_) : nullptr; }
+
+std::wstring ShellTree::SelectedPath() const { return NodePath(Selected()); }
+
+bool ShellTree::Mark(HTREEITEM item) const {
+    const Node* node = NodeOf(item);
+    return node && node->mark;
+}
+
+void ShellTree::SetMark(HTREEITEM item, bool mark) {
+    Node* node = NodeOf(item);
+    if (!node || node->mark == mark) return;
+    node->mark = mark;
+    RECT rect{};
+    if (TreeView_GetItemRect(hwnd_, item, &rect, FALSE)) InvalidateRect(hwnd_, &rect, TRUE);
+}
+
+bool ShellTree::SelectPath(const std::wstring& requested) {
+    if (!hwnd_ || requested.empty()) return false;
+    FillRoot();
+    wchar_t full[MAX_PATH * 2]{};
+    const DWORD length = GetFullPathNameW(requested.c_str(), ARRAYSIZE(full), full, nullptr);
+    const std::wstring path = TrimFolderPath(length && length < ARRAYSIZE(full) ? full : requested);
+    if (path.size() < 3 || path[1] != L':') return false;  // drives only; network shares have no node
+    HTREEITEM node = nullptr;
+    for (HTREEITEM top : Children(nullptr))
+        if (CompareStringOrdinal(NodePath(top).c_str(), -1, path.substr(0, 3).c_str(), -1, TRUE) == CSTR_EQUAL)
+            node = top;
+    if (!node) return false;
+    std::size_t pos = 3;
+    std::vector<HTREEITEM> ancestors;
+    while (pos < path.size()) {
+        std::size_t end = path.find(L'\\', pos);
+        if (end == std::wstring::npos) end = path.size();
+        const std::wstring prefix = path.substr(0, end);
+        FillNode(node);
+        HTREEITEM found = nullptr;
+        for (HTREEITEM child : Children(node))
+            if (CompareStringOrdinal(NodePath(child).c_str(), -1, prefix.c_str(), -1, TRUE) == CSTR_EQUAL) {
+                found = child;
+                break;
+            }
+        if (!found) return false;
+        ancestors.push_back(node);
+        node = found;
+        pos = end + 1;
+    }
+    for (HTREEITEM ancestor : ancestors) Expand(ancestor);
+    TreeView_SelectItem(hwnd_, node);
+    TreeView_EnsureVisible(hwnd_, node);
+    return true;
+}
+
+std::wstring ShellTree::NewFolder(const std::wstring& baseName) {
+    const HTREEITEM parent = Selected();
+    const std::wstring folder = NodePath(parent);
+    if (folder.empty()) {
+        SetLastError(ERROR_PATH_NOT_FOUND);
+        return {};
+    }
+    std::wstring path;
+    for (int n = 1; n < 100; ++n) {
+        path = Join(folder, n == 1 ? baseName : baseName + L" (" + std::to_wstring(n) + L")");
+        if (CreateDirectoryW(path.c_str(), nullptr)) break;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) return {};
+        path.clear();
+    }
+    if (path.empty()) {
+        SetLastError(ERROR_ALREADY_EXISTS);
+        return {};
+    }
+    Node* node = NodeOf(parent);
+    if (node && node->filled) {
+        SyncChildren(parent);
+    } else {
+        FillNode(parent);
+    }
+    SelectPath(path);
+    return path;
+}
+
+bool ShellTree::InvokeVerb(HTREEITEM item, const char* verb) {
+    const std::wstring path = NodePath(item);
+    if (path.empty()) return false;
+    FolderContextMenu menu(hwnd_, path);
+    return menu.Invoke(GetAncestor(hwnd_, GA_ROOT), verb);
+}
+
+void ShellTree::SyncChildren(HTREEITEM item) {
+    Node* node = NodeOf(item);
+    if (!node || !node->filled || node->path.empty()) return;
+    const std::vector<std::wstring> names = ReadSubfolders(node->path);
+    std::vector<bool> present(names.size(), false);
+    for (HTREEITEM child : Children(item)) {
+        const std::wstring childPath = NodePath(child);
+        bool onDisk = false;
+        for (std::size_t i = 0; i < names.size(); ++i)
+            if (!present[i] && CompareStringOrdinal(Join(node->path, names[i]).c_str(), -1, childPath.c_str(), -1,
+                                                    TRUE) == CSTR_EQUAL) {
+                present[i] = onDisk = true;
+                break;
+            }
+        if (!onDisk) TreeView_DeleteItem(hwnd_, child);
+    }
+    bool added = false;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (present[i]) continue;
+        auto child = std::make_unique<Node>();
+        child->path = Join(node->path, names[i]);
+        InsertNode(item, std::move(child), names[i]);
+        added = true;
+    }
+    if (added) TreeView_SortChildren(hwnd_, item, FALSE);
+    TVITEMW tv{};
+    tv.mask = TVIF_CHILDREN;
+    tv.hItem = item;
+    tv.cChildren = names.empty() ? 0 : 1;
+    TreeView_SetItem(hwnd_, &tv);
+    if (added && OnExpanded && (TreeView_GetItemState(hwnd_, item, TVIS_EXPANDED) & TVIS_EXPANDED))
+        OnExpanded(item);
+}
+
+void ShellTree::RefreshBelow(HTREEITEM item) {
+    const Node* node = NodeOf(item);
+    if (!node || !node->filled) return;
+    SyncChildren(item);
+    for (HTREEITEM child : Children(item)) RefreshBelow(child);
+}
+
+void ShellTree::Refresh() {
+    if (!hwnd_) return;
+    for (HTREEITEM top : Children(nullptr)) RefreshBelow(top);
+}
+
+void ShellTree::Watch(HTREEITEM item) {
+    const std::wstring path = NodePath(item);
+    if (path.empty() || !IsFixedDrivePath(path) || watches_.size() >= kMaxWatches) return;
+    for (const Watcher& watch : watches_)
+        if (watch.item == item) return;
+    const HANDLE change = FindFirstChangeNotificationW(path.c_str(), FALSE, FILE_NOTIFY_CHANGE_DIR_NAME);
+    if (change != INVALID_HANDLE_VALUE) watches_.push_back({item, change});
+}
+
+void ShellTree::Unwatch(HTREEITEM item) {
+    for (auto it = watches_.begin(); it != watches_.end(); ++it) {
+        if (it->item != item) continue;
+        FindCloseChangeNotification(it->change);
+        watches_.erase(it);
+        return;
+    }
+}
+
+void ShellTree::PollWatches() {
+    std::vector<HTREEITEM> changed;
+    for (Watcher& watch : watches_) {
+        if (WaitForSingleObject(watch.change, 0) != WAIT_OBJECT_0) continue;
+        FindNextChangeNotification(watch.change);
+        changed.push_back(watch.item);
+    }
+    // Syncing may delete nodes and with them watches: work from the copy.
+    for (HTREEITEM item : changed)
+        if (std::any_of(watches_.begin(), watches_.end(), [item](const Watcher& w) { return w.item == item; }))
+            SyncChildren(item);
+}
+
+void ShellTree::ShowContextMenu(POINT screen) {
+    TVHITTESTINFO hit{};
+    hit.pt = screen;
+    ScreenToClient(hwnd_, &hit.pt);
+    const HTREEITEM item = TreeView_HitTest(hwnd_, &hit);
+    if (!item || !(hit.flags & TVHT_ONITEM)) return;
+    const std::wstring path = NodePath(item);
+    if (path.empty()) return;
+    FolderContextMenu menu(hwnd_, path);
+    if (!menu.get()) return;
+    win::UniqueMenu popup(CreatePopupMenu());
+    if (!popup || FAILED(menu.get()->QueryContextMenu(popup.get(), 0, 1, 0x7FFF, CMF_NORMAL))) return;
+    const UINT chosen = static_cast<UINT>(
+        TrackPopupMenuEx(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, hwnd_, nullptr));
+    if (chosen == 0) return;
+    CMINVOKECOMMANDINFO info{};
+    info.cbSize = sizeof info;
+    info.hwnd = GetAncestor(hwnd_, GA_ROOT);
+    info.lpVerb = MAKEINTRESOURCEA(chosen - 1);
+    info.nShow = SW_SHOWNORMAL;
+    menu.get()->InvokeCommand(&info);
+    Refresh();
+}
+
+LRESULT ShellTree::OnNotify(NMHDR* header) {
+    switch (header->code) {
+        case TVN_GETDISPINFOW: {
+            auto* info = reinterpret_cast<NMTVDISPINFOW*>(header);
+            const Node* node = reinterpret_cast<const Node*>(info->item.lParam);
+            if (!node) return 0;
+            if (info->item.mask & TVIF_IMAGE) info->item.iImage = SystemIconIndex(node->path, false);
+            if (info->item.mask & TVIF_SELECTEDIMAGE) info->item.iSelectedImage = SystemIconIndex(node->path, true);
+            info->item.mask |= TVIF_DI_SETITEM;
+            return 0;
+        }
+        case TVN_ITEMEXPANDINGW: {
+            const auto* info = reinterpret_cast<NMTREEVIEWW*>(header);
+            if (info->action & TVE_EXPAND) FillNode(info->itemNew.hItem);
+            return FALSE;
+        }
+        case TVN_ITEMEXPANDEDW: {
+            const auto* info = reinterpret_cast<NMTREEVIEWW*>(header);
+            if (expandingInCode_) return 0;
+            if (info->action & TVE_EXPAND) {
+                AfterExpand(info->itemNew.hItem);
+            } else if (info->action & TVE_COLLAPSE) {
+                Unwatch(info->itemNew.hItem);
+            }
+            return 0;
+        }
+        case TVN_SELCHANGEDW: {
+            const auto* info = reinterpret_cast<NMTREEVIEWW*>(header);
+            if (OnChange) OnChange(info->itemNew.hItem);
+            return 0;
+        }
+        case TVN_DELETEITEMW: {
+            const auto* info = reinterpret_cast<NMTREEVIEWW*>(header);
+            Unwatch(info->itemOld.hItem);
+            nodes_.erase(reinterpret_cast<Node*>(info->itemOld.lParam));
+            return 0;
+        }
+        case TVN_KEYDOWN: {
+            const auto* info = reinterpret_cast<NMTVKEYDOWN*>(header);
+            if (info->wVKey == VK_F5) {
+                Refresh();
+                return TRUE;
+            }
+            if (info->wVKey == VK_DELETE) {
+                if (InvokeVerb(Selected(), "delete")) Refresh();
+                return TRUE;
+            }
+            return 0;
+        }
+        case NM_RCLICK: {
+            POINT screen{};
+            GetCursorPos(&screen);
+            ShowContextMenu(screen);
+            return TRUE;
+        }
+        case NM_CUSTOMDRAW: {
+            auto* draw = reinterpret_cast<NMTVCUSTOMDRAW*>(header);
+            if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+            if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+                bool bold = false;
+                if (OnCustomDraw) OnCustomDraw(reinterpret_cast<HTREEITEM>(draw->nmcd.dwItemSpec), bold);
+                if (bold && boldFont_) {
+                    SelectObject(draw->nmcd.hdc, boldFont_.get());
+                    return CDRF_NEWFONT;
+                }
+            }
+            return CDRF_DODEFAULT;
+        }
+        default:
+            return 0;
+    }
+}
+
+bool ShellTree::HandleParentMessage(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    (void)wParam;
+    if (message != WM_NOTIFY) return false;
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (!header || GetParent(header->hwndFrom) != parent) return false;
+    ShellTree* tree = FromHwnd(header->hwndFrom);
+    if (!tree) return false;
+    switch (header->code) {
+        case TVN_GETDISPINFOW:
+        case TVN_ITEMEXPANDINGW:
+        case TVN_ITEMEXPANDEDW:
+        case TVN_SELCHANGEDW:
+        case TVN_DELETEITEMW:
+        case TVN_KEYDOWN:
+        case NM_RCLICK:
+        case NM_CUSTOMDRAW:
+            break;
+        default:
+            return false;
+    }
+    try {
+        result = tree->OnNotify(header);
+    } catch (...) {
+        result = 0;
+    }
+    return true;
+}
+
+LRESULT CALLBACK ShellTree::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR data) {
+    auto* self = reinterpret_cast<ShellTree*>(data);
+    switch (message) {
+        case WM_TIMER:
+            if (wParam == kWatchTimer) {
+                try {
+                    self->PollWatches();
+                } catch (...) {
+                }
+                return 0;
+            }
+            break;
+        case WM_LBUTTONDOWN: {
+            // A click on the node that is selected already counts as choosing it again.
+            TVHITTESTINFO hit{};
+            hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            const HTREEITEM item = TreeView_HitTest(hwnd, &hit);
+            const bool again = item && (hit.flags & TVHT_ONITEM) && item == TreeView_GetSelection(hwnd);
+            const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+            if (again && self->OnChange && TreeView_GetSelection(hwnd) == item) {
+                try {
+                    self->OnChange(item);
+                } catch (...) {
+                }
+            }
+            return result;
+        }
+        case WM_NCDESTROY:
+            KillTimer(hwnd, kWatchTimer);
+            RemovePropW(hwnd, kObjectProperty);
+            RemoveWindowSubclass(hwnd, &ShellTree::SubclassProc, id);
+            self->hwnd_ = nullptr;
+            break;
+        default:
+            break;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+}  // namespace typorama::ui
