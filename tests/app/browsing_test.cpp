@@ -11,6 +11,7 @@
 #include "app/browse_folder_dialog.h"
 #include "app/dir_tree.h"
 #include "app/main_window.h"
+#include "app/main_window_fixture.h"
 #include "app/multi_folders_dialog.h"
 #include "catalog/font_file.h"
 #include "catalog/font_registry.h"
@@ -26,32 +27,13 @@
 namespace typorama::app {
 namespace {
 
+using test::PumpMessages;
+
+using test::ScriptedAnswers;
+
 using test::BuildFont;
 using test::FontSpec;
 using test::ScratchFolder;
-
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
-// Answers every box with `answer` and keeps the texts.
-class ScriptedAnswers {
-public:
-    explicit ScriptedAnswers(int answer) {
-        ui::SetMessageAnswerer([this, answer](const std::wstring& text, const std::wstring&, UINT flags) {
-            asked.push_back(text);
-            this->flags.push_back(flags);
-            return answer;
-        });
-    }
-    ~ScriptedAnswers() { ui::SetMessageAnswerer({}); }
-    std::vector<std::wstring> asked;
-    std::vector<UINT> flags;
-};
 
 // Hands each modal dialog to `handle`, in turn; removed at the end.
 class ModalScript {
@@ -76,31 +58,9 @@ std::wstring Title(HWND window) {
     return title;
 }
 
-class BrowsingTest : public ::testing::Test {
+class BrowsingTest : public test::MainWindowFixture {
 protected:
-    BrowsingTest() : settingsKey_(L"browsing-settings"), versionKey_(L"browsing-version") {
-        settings::SetActiveSettingsRoot({HKEY_CURRENT_USER, settingsKey_.SubKey()});
-        settings::SetActiveVersionKey({HKEY_CURRENT_USER, versionKey_.SubKey()});
-    }
-    ~BrowsingTest() override {
-        ui::SetModalHook({});
-        ui::SetMessageAnswerer({});
-        settings::SetActiveSettingsRoot(settings::DefaultSettingsRoot());
-        settings::SetActiveVersionKey(settings::DefaultVersionKey());
-    }
-    std::unique_ptr<TfrmMain> OpenHidden(const std::wstring& folder) {
-        auto main = std::make_unique<TfrmMain>();
-        main->QuitOnDestroy = false;
-        if (!main->Create(folder, SW_HIDE)) return nullptr;
-        // Closing must not ask about tags or write into the settings of another test.
-        return main;
-    }
-    static void Close(std::unique_ptr<TfrmMain>& main) {
-        for (int i = 0; i < main->FontList().Count(); ++i) main->FontList()[i].Tagged = false;
-        main.reset();
-    }
-    test::ScratchKey settingsKey_;
-    test::ScratchKey versionKey_;
+    BrowsingTest() : MainWindowFixture(L"browsing") {}
 };
 
 TEST_F(BrowsingTest, OpenFolderRefusesMissingFoldersAndKeptTags) {
@@ -132,7 +92,7 @@ TEST_F(BrowsingTest, OpenFolderRefusesMissingFoldersAndKeptTags) {
         EXPECT_EQ(Title(main->Handle()), L"Typorama - " + b.Path() + L"*");
         EXPECT_EQ(main->FolderTree()->Tree().SelectedPath(), Trimmed(b.Path())) << "selected in the visible tree";
     }
-    Close(main);
+    CloseUntagged(main);
 }
 
 TEST_F(BrowsingTest, TheTreeOpensWhatIsChosenButNotTheFolderShown) {
@@ -205,7 +165,7 @@ TEST_F(BrowsingTest, TheTreeOpensWhatIsChosenButNotTheFolderShown) {
     PumpMessages();
     EXPECT_EQ(fills, 1);
     EXPECT_EQ(main->FontList().Folder(), root.Path() + L"two");
-    Close(main);
+    CloseUntagged(main);
 }
 
 TEST_F(BrowsingTest, ShowingAndHidingTheTreeChangesTheWindowWidth) {
@@ -237,7 +197,7 @@ TEST_F(BrowsingTest, ShowingAndHidingTheTreeChangesTheWindowWidth) {
     GetWindowRect(main->ListBox().Hwnd(), &list);
     EXPECT_EQ(tree.right - tree.left, main->SplitterLeft() - 1);
     EXPECT_GT(list.left, tree.right);
-    Close(main);
+    CloseUntagged(main);
 }
 
 TEST_F(BrowsingTest, FavouritesOpenAddAndReportMissingFolders) {
@@ -276,7 +236,7 @@ TEST_F(BrowsingTest, FavouritesOpenAddAndReportMissingFolders) {
     main->RunCommand(IDM_VIEW_SCREEN_FONTS);
     EXPECT_EQ(main->FontList().Source(), catalog::SourceKind::System);
     EXPECT_FALSE(main->Commands().Enabled(IDM_FAV_ADD));
-    Close(main);
+    CloseUntagged(main);
 }
 
 TEST_F(BrowsingTest, CancellingTheFolderPickerStillHandsBackItsFolder) {
@@ -326,7 +286,7 @@ TEST_F(BrowsingTest, CancellingTheFolderPickerStillHandsBackItsFolder) {
     EXPECT_TRUE(BrowseForFolder(*main, main->Handle(), chosen, L"", false, checked));
     EXPECT_EQ(chosen, folder.Path() + L"inner");
     EXPECT_LT(heightWithout, heightWith) << "without the check box the dialog is shorter";
-    Close(main);
+    CloseUntagged(main);
 }
 
 TEST_F(BrowsingTest, SeveralFoldersKeepOneRowPerFolderAndStoreAfterFinding) {
@@ -430,7 +390,7 @@ TEST_F(BrowsingTest, SeveralFoldersKeepOneRowPerFolderAndStoreAfterFinding) {
         EXPECT_EQ(loaded[1].folder, L"D:\\More");
         EXPECT_FALSE(loaded[1].includeSubfolders);
     }
-    Close(main);
+    CloseUntagged(main);
 }
 
 TEST_F(BrowsingTest, FontsNotInstalledLeaveOutThoseRegisteredFromTheSameFile) {
@@ -482,7 +442,7 @@ TEST_F(BrowsingTest, FontsNotInstalledLeaveOutThoseRegisteredFromTheSameFile) {
             ASSERT_EQ(ok.asked.size(), 1u);
             EXPECT_EQ(ok.asked[0], L"没有找到符合您要求的字体。");
         }
-        Close(main);
+        CloseUntagged(main);
     }
     catalog::SetLocations(saved);
 }

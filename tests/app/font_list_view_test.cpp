@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "app/main_window_fixture.h"
+
 #include <vector>
 
 #include "catalog/font_registry.h"
@@ -25,28 +27,17 @@ using test::BuildFont;
 using test::FontSpec;
 using test::ScratchFolder;
 
-class FontListViewTest : public ::testing::Test {
+class FontListViewTest : public test::MainWindowFixture {
 protected:
-    FontListViewTest() : settingsKey_(L"list-view-settings"), versionKey_(L"list-view-version") {
-        settings::SetActiveSettingsRoot({HKEY_CURRENT_USER, settingsKey_.SubKey()});
-        settings::SetActiveVersionKey({HKEY_CURRENT_USER, versionKey_.SubKey()});
-    }
-    ~FontListViewTest() override {
-        ui::SetModalHook({});
-        settings::SetActiveSettingsRoot(settings::DefaultSettingsRoot());
-        settings::SetActiveVersionKey(settings::DefaultVersionKey());
-    }
+    FontListViewTest() : MainWindowFixture(L"list-view") {}
     // The window on `folder` (empty: the loaded fonts), 400 x 600, its beeps counted.
     std::unique_ptr<TfrmMain> Open(const std::wstring& folder) {
-        auto main = std::make_unique<TfrmMain>();
-        main->QuitOnDestroy = false;
-        if (!main->Create(folder, SW_HIDE)) return nullptr;
+        auto main = OpenHidden(folder);
+        if (!main) return nullptr;
         SetWindowPos(main->Handle(), nullptr, 0, 0, 400, 600, SWP_NOZORDER | SWP_NOACTIVATE);
         main->FontList().Beep = [this] { ++beeps; };
         return main;
     }
-    test::ScratchKey settingsKey_;
-    test::ScratchKey versionKey_;
     int beeps = 0;
 };
 

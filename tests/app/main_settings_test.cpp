@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/main_window.h"
+#include "app/main_window_fixture.h"
 #include "settings/settings_store.h"
 #include "support/scratch.h"
 #include "ui/message_box.h"
@@ -17,54 +18,33 @@ namespace {
 
 using test::ScratchFolder;
 
-class MainSettingsTest : public ::testing::Test {
+class MainSettingsTest : public test::MainWindowFixture {
 protected:
-    MainSettingsTest() : settingsKey_(L"main-settings-root"), versionKey_(L"main-settings-version") {
-        settings::SetActiveSettingsRoot(Root());
-        settings::SetActiveVersionKey({HKEY_CURRENT_USER, versionKey_.SubKey()});
-    }
-    ~MainSettingsTest() override {
-        settings::SetActiveSettingsRoot(settings::DefaultSettingsRoot());
-        settings::SetActiveVersionKey(settings::DefaultVersionKey());
-    }
-    settings::SettingsRoot Root() const { return {HKEY_CURRENT_USER, settingsKey_.SubKey()}; }
-    settings::TRegistryEx Open(std::wstring_view subKey = L"") {
-        settings::TRegistryEx reg(Root());
-        reg.OpenKey(subKey, true);
-        return reg;
-    }
-    static std::unique_ptr<TfrmMain> OpenHidden(const std::wstring& folder = L"") {
-        auto main = std::make_unique<TfrmMain>();
-        main->QuitOnDestroy = false;
-        if (!main->Create(folder, SW_HIDE)) return nullptr;
-        return main;
-    }
+    MainSettingsTest() : MainWindowFixture(L"main-settings") {}
     static void Close(TfrmMain& main) {
         const HWND window = main.Handle();
         SendMessageW(window, WM_CLOSE, 0, 0);
         ASSERT_FALSE(IsWindow(window));
     }
-    test::ScratchKey settingsKey_;
-    test::ScratchKey versionKey_;
 };
 
 TEST_F(MainSettingsTest, ListsAreReadUpToTheirCaps) {
     {
-        auto programs = Open(settings::kProgramsKey);
+        auto programs = Settings(settings::kProgramsKey);
         for (int i = 0; i < 30; ++i) {
             programs.WriteString(L"Title" + std::to_wstring(i), L"Program " + std::to_wstring(i));
             programs.WriteString(L"CmdLine" + std::to_wstring(i), L"run" + std::to_wstring(i) + L".exe");
         }
         programs.WriteInteger(L"Count", 30);
-        auto favorites = Open(settings::kFavoritesKey);
+        auto favorites = Settings(settings::kFavoritesKey);
         for (int i = 0; i < 60; ++i) favorites.WriteString(std::to_wstring(i), L"C:\\Fav" + std::to_wstring(i));
         favorites.WriteInteger(L"Count", 60);
-        auto destinations = Open(settings::kDestinationsKey);
+        auto destinations = Settings(settings::kDestinationsKey);
         destinations.WriteString(L"0", L"D:\\Out");
         destinations.WriteInteger(L"Count", 3);  // more than stored: the rest read as empty
     }
     MainSettings loaded;
-    auto reg = Open();
+    auto reg = Settings();
     ReadMainSettings(reg, loaded);
     ASSERT_EQ(loaded.programs.size(), 25u) << "Programs with Count 30 loads 25";
     EXPECT_EQ(loaded.programs[24].title, L"Program 24");
@@ -76,7 +56,7 @@ TEST_F(MainSettingsTest, ListsAreReadUpToTheirCaps) {
 
 TEST_F(MainSettingsTest, ExitWritesTheListsStringsAndVersionRecord) {
     {
-        auto favorites = Open(settings::kFavoritesKey);
+        auto favorites = Settings(settings::kFavoritesKey);
         favorites.WriteString(L"0", L"C:\\Old");
         favorites.WriteInteger(L"Count", 1);
     }
@@ -88,7 +68,7 @@ TEST_F(MainSettingsTest, ExitWritesTheListsStringsAndVersionRecord) {
         main->Settings().programs = {{L"Viewer", L"view.exe \"$TY_FILEPATH\""}};
         Close(*main);
     }
-    settings::TRegistryEx reg(Root());
+    settings::TRegistryEx reg(SettingsRoot());
     EXPECT_FALSE(reg.KeyExists(settings::kFavoritesKey)) << "an empty favourites list leaves no subkey";
     EXPECT_FALSE(reg.KeyExists(settings::kDestinationsKey));
     ASSERT_TRUE(reg.KeyExists(settings::kStringsKey)) << "the Strings subkey is always written";
@@ -116,7 +96,7 @@ TEST_F(MainSettingsTest, ExitWritesTheListsStringsAndVersionRecord) {
 TEST_F(MainSettingsTest, LastUsedFolderThatVanishedStartsWithTheLoadedFonts) {
     ScratchFolder folder(L"main-settings-last-used");
     {
-        auto reg = Open();
+        auto reg = Settings();
         reg.WriteInteger(L"StartupRestoreFolderType", 1);
         reg.WriteString(L"LastUsedFolder", folder.Path());
     }
@@ -127,7 +107,7 @@ TEST_F(MainSettingsTest, LastUsedFolderThatVanishedStartsWithTheLoadedFonts) {
         Close(*main);
     }
     for (const std::wstring& vanished : {folder.Path() + L"gone\\", std::wstring()}) {
-        Open().WriteString(L"LastUsedFolder", vanished);
+        Settings().WriteString(L"LastUsedFolder", vanished);
         auto main = OpenHidden();
         ASSERT_TRUE(main);
         EXPECT_EQ(main->FontList().Source(), catalog::SourceKind::System) << "'" << vanished << "'";
@@ -141,7 +121,7 @@ TEST_F(MainSettingsTest, StoredWidthLeavesOutTheFolderTree) {
     main->SetSplitterLeft(200);
     main->SetTreeVisible(true);
     Close(*main);
-    auto reg = Open();
+    auto reg = Settings();
     EXPECT_EQ(reg.ReadIntegerDef(L"FormWidth", -1), 700 - (TfrmMain::kSplitterWidth + 199 + 2))
         << "the width without the tree, the splitter and 2 pixels";
     EXPECT_EQ(reg.ReadIntegerDef(L"FormLeft", -1), 10);

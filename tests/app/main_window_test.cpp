@@ -1,6 +1,7 @@
 // The real main window, created hidden, driven by the messages a user or
 // another process would send it.
 #include "app/main_window.h"
+#include "app/main_window_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -18,57 +19,19 @@
 namespace typorama::app {
 namespace {
 
+using test::PumpMessages;
+
+using test::ScriptedAnswers;
+
 using test::BuildFont;
 using test::FontSpec;
 using test::ScratchFolder;
 
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
-// Answers every box with `answer` and counts the questions.
-class ScriptedAnswers {
-public:
-    explicit ScriptedAnswers(int answer) {
-        ui::SetMessageAnswerer([this, answer](const std::wstring& text, const std::wstring&, UINT) {
-            asked.push_back(text);
-            return answer;
-        });
-    }
-    ~ScriptedAnswers() { ui::SetMessageAnswerer({}); }
-    std::vector<std::wstring> asked;
-};
-
 // Each test reads and writes its settings under its own scratch key.
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::MainWindowFixture {
 protected:
-    MainWindowTest() : settingsKey_(L"main-window-settings"), versionKey_(L"main-window-version") {
-        settings::SetActiveSettingsRoot({HKEY_CURRENT_USER, settingsKey_.SubKey()});
-        settings::SetActiveVersionKey({HKEY_CURRENT_USER, versionKey_.SubKey()});
-    }
-    ~MainWindowTest() override {
-        settings::SetActiveSettingsRoot(settings::DefaultSettingsRoot());
-        settings::SetActiveVersionKey(settings::DefaultVersionKey());
-    }
-    settings::TRegistryEx Settings() {
-        settings::TRegistryEx reg;
-        reg.OpenKey(L"", true);
-        return reg;
-    }
-    test::ScratchKey settingsKey_;
-    test::ScratchKey versionKey_;
+    MainWindowTest() : MainWindowFixture(L"main-window") {}
 };
-
-std::unique_ptr<TfrmMain> OpenHidden(const std::wstring& folder) {
-    auto main = std::make_unique<TfrmMain>();
-    main->QuitOnDestroy = false;
-    if (!main->Create(folder, SW_HIDE)) return nullptr;
-    return main;
-}
 
 std::vector<UINT> MenuCommands(HMENU menu) {
     std::vector<UINT> ids;

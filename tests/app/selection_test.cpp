@@ -9,6 +9,7 @@
 #include "app/clipboard_text.h"
 #include "app/find_dialog.h"
 #include "app/main_window.h"
+#include "app/main_window_fixture.h"
 #include "catalog/scratch_locations.h"
 #include "settings/settings_store.h"
 #include "support/font_builder.h"
@@ -22,24 +23,11 @@
 namespace typorama::app {
 namespace {
 
+using test::ScriptedAnswers;
+
 using test::BuildFont;
 using test::FontSpec;
 using test::ScratchFolder;
-
-// Answers every box with `answer` and keeps the texts and flags.
-class ScriptedAnswers {
-public:
-    explicit ScriptedAnswers(int answer) {
-        ui::SetMessageAnswerer([this, answer](const std::wstring& text, const std::wstring&, UINT flags) {
-            asked.push_back(text);
-            this->flags.push_back(flags);
-            return answer;
-        });
-    }
-    ~ScriptedAnswers() { ui::SetMessageAnswerer({}); }
-    std::vector<std::wstring> asked;
-    std::vector<UINT> flags;
-};
 
 // Answers each modal dialog with `answer`, after `fill` did its part.
 class ModalAnswers {
@@ -56,23 +44,17 @@ public:
 
 // Scratch settings root and installed-font key; a main window over a scratch
 // folder of fonts, hidden, with its beeps counted.
-class SelectionTest : public ::testing::Test {
+class SelectionTest : public test::MainWindowFixture {
 protected:
     SelectionTest()
-        : settingsKey_(L"selection-settings"),
-          versionKey_(L"selection-version"),
+        : MainWindowFixture(L"selection"),
           fontsKey_(L"selection-fonts"),
-          where_(catalog::ScratchLocations(fontsKey_, catalog::Locations().fontsFolder)) {
-        settings::SetActiveSettingsRoot({HKEY_CURRENT_USER, settingsKey_.SubKey()});
-        settings::SetActiveVersionKey({HKEY_CURRENT_USER, versionKey_.SubKey()});
-    }
+          where_(catalog::ScratchLocations(fontsKey_, catalog::Locations().fontsFolder)) {}
     ~SelectionTest() override {
         if (main_) {
             for (int i = 0; i < main_->FontList().Count(); ++i) main_->FontList()[i].Tagged = false;
             main_.reset();
         }
-        settings::SetActiveSettingsRoot(settings::DefaultSettingsRoot());
-        settings::SetActiveVersionKey(settings::DefaultVersionKey());
     }
 
     TfrmMain& Open(const std::wstring& folder) {
@@ -89,8 +71,6 @@ protected:
         return names;
     }
 
-    test::ScratchKey settingsKey_;
-    test::ScratchKey versionKey_;
     test::ScratchKey fontsKey_;
     catalog::SystemLocations where_;
     std::unique_ptr<TfrmMain> main_;

@@ -12,6 +12,7 @@
 
 #include "app/about_window.h"
 #include "app/main_window.h"
+#include "app/main_window_fixture.h"
 #include "app/web_pages.h"
 #include "settings/settings_store.h"
 #include "support/scratch.h"
@@ -27,20 +28,9 @@
 namespace typorama::app {
 namespace {
 
-using test::ScratchFolder;
+using test::ScriptedAnswers;
 
-// Answers every box with `answer` and keeps the texts.
-class ScriptedAnswers {
-public:
-    explicit ScriptedAnswers(int answer) {
-        ui::SetMessageAnswerer([this, answer](const std::wstring& text, const std::wstring&, UINT) {
-            asked.push_back(text);
-            return answer;
-        });
-    }
-    ~ScriptedAnswers() { ui::SetMessageAnswerer({}); }
-    std::vector<std::wstring> asked;
-};
+using test::ScratchFolder;
 
 // Records what the shell would open, and succeeds or fails as told.
 class RecordedShell {
@@ -55,25 +45,9 @@ public:
     std::vector<std::wstring> opened;
 };
 
-class WindowCommandsTest : public ::testing::Test {
+class WindowCommandsTest : public test::MainWindowFixture {
 protected:
-    WindowCommandsTest() : settingsKey_(L"window-commands-settings"), versionKey_(L"window-commands-version") {
-        settings::SetActiveSettingsRoot({HKEY_CURRENT_USER, settingsKey_.SubKey()});
-        settings::SetActiveVersionKey({HKEY_CURRENT_USER, versionKey_.SubKey()});
-    }
-    ~WindowCommandsTest() override {
-        settings::SetActiveSettingsRoot(settings::DefaultSettingsRoot());
-        settings::SetActiveVersionKey(settings::DefaultVersionKey());
-        ui::SetModalHook({});
-    }
-    static std::unique_ptr<TfrmMain> OpenHidden() {
-        auto main = std::make_unique<TfrmMain>();
-        main->QuitOnDestroy = false;
-        if (!main->Create(L"", SW_HIDE)) return nullptr;
-        return main;
-    }
-    test::ScratchKey settingsKey_;
-    test::ScratchKey versionKey_;
+    WindowCommandsTest() : MainWindowFixture(L"window-commands") {}
 };
 
 // The shown buttons among `ids`, in the bar's order (other features'
