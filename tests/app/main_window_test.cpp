@@ -20,9 +20,7 @@ namespace typorama::app {
 namespace {
 
 using test::PumpMessages;
-
 using test::ScriptedAnswers;
-
 using test::BuildFont;
 using test::FontSpec;
 using test::ScratchFolder;

@@ -24,7 +24,6 @@ namespace typorama::app {
 namespace {
 
 using test::ScriptedAnswers;
-
 using test::BuildFont;
 using test::FontSpec;
 using test::ScratchFolder;

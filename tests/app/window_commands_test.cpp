@@ -29,7 +29,6 @@ namespace typorama::app {
 namespace {
 
 using test::ScriptedAnswers;
-
 using test::ScratchFolder;
 
 // Records what the shell would open, and succeeds or fails as told.
