@@ -128,5 +128,91 @@ TEST_F(MainSettingsTest, StoredWidthLeavesOutTheFolderTree) {
     EXPECT_EQ(reg.ReadIntegerDef(L"SplitterLeft", -1), 200);
 }
 
+TEST_F(MainSettingsTest, EveryValueGoesOutAndComesBack) {
+    MainSettings written;
+    written.useCustomColors = true;
+    written.colorFont = 0x123456;
+    written.colorBack = kSystemColor + COLOR_INFOBK;
+    written.colorSmallText = 0x654321;
+    written.colorSelection = 0x00FF00;
+    written.colorSelectionText = kSystemColor + COLOR_HIGHLIGHTTEXT;
+    written.fontSize = 72;
+    written.fontSizes = L"10 20";
+    written.showFontName = false;
+    written.showInstalledGlyph = false;
+    written.showCheckBoxes = false;
+    written.showUserString = true;
+    written.highlightFontFolders = false;
+    written.hideSystemFonts = false;
+    written.minimizeToTray = true;
+    written.dblClickOpenType = 1;
+    written.dblClickOpenCmdLine = L"viewer.exe \"$TY_FILEPATH\"";
+    written.startupRestoreFolderType = 2;
+    written.startupSpecialFolder = L"C:\\Special\\";
+    written.lastUsedFolder = L"C:\\Last\\";
+    written.favorites = {L"C:\\Fav\\"};
+    written.destinations = {L"D:\\One\\", L"D:\\Two\\"};
+    written.programs = {{L"Viewer", L"view.exe"}, {L"Editor", L"edit.exe $TY_FILEPATH"}};
+    written.sampleStrings = {L"Now", {L"The quick brown fox", L"永"}};
+    {
+        auto reg = Settings();
+        WriteMainSettings(reg, written);
+    }
+    MainSettings read;
+    auto reg = Settings();
+    EXPECT_EQ(ReadMainSettings(reg, read), L"C:\\Special\\") << "type 2 opens the fixed folder";
+    EXPECT_EQ(read.useCustomColors, true);
+    EXPECT_EQ(read.colorFont, written.colorFont);
+    EXPECT_EQ(read.colorBack, written.colorBack);
+    EXPECT_EQ(read.colorSmallText, written.colorSmallText);
+    EXPECT_EQ(read.colorSelection, written.colorSelection);
+    EXPECT_EQ(read.colorSelectionText, written.colorSelectionText);
+    EXPECT_EQ(read.fontSize, 72);
+    EXPECT_EQ(read.fontSizes, L"10 20");
+    EXPECT_FALSE(read.showFontName);
+    EXPECT_FALSE(read.showInstalledGlyph);
+    EXPECT_FALSE(read.showCheckBoxes);
+    EXPECT_TRUE(read.showUserString);
+    EXPECT_FALSE(read.highlightFontFolders);
+    EXPECT_FALSE(read.hideSystemFonts);
+    EXPECT_TRUE(read.minimizeToTray);
+    EXPECT_EQ(read.dblClickOpenType, 1);
+    EXPECT_EQ(read.dblClickOpenCmdLine, written.dblClickOpenCmdLine);
+    EXPECT_EQ(read.startupRestoreFolderType, 2);
+    EXPECT_EQ(read.lastUsedFolder, L"C:\\Last\\");
+    EXPECT_EQ(read.favorites, written.favorites);
+    EXPECT_EQ(read.destinations, written.destinations);
+    ASSERT_EQ(read.programs.size(), 2u);
+    EXPECT_EQ(read.programs[1].title, L"Editor");
+    EXPECT_EQ(read.programs[1].cmdLine, L"edit.exe $TY_FILEPATH");
+    EXPECT_EQ(read.sampleStrings.current, L"Now");
+    EXPECT_EQ(read.sampleStrings.items, written.sampleStrings.items);
+
+    // Out-of-range choices are clamped to a byte and an unknown start-up type opens nothing.
+    reg.WriteInteger(L"DblClickOpenType", 300);
+    reg.WriteInteger(L"StartupRestoreFolderType", 7);
+    MainSettings odd;
+    EXPECT_EQ(ReadMainSettings(reg, odd), L"");
+    EXPECT_EQ(odd.dblClickOpenType, 255);
+}
+
+TEST_F(MainSettingsTest, ABadSplitterPositionFallsBackTo150) {
+    struct Case {
+        int stored;
+        int expected;
+    };
+    for (const Case c : {Case{100, 150}, Case{800, 150}, Case{300, 300}}) {
+        {
+            auto reg = Settings();
+            reg.WriteInteger(L"FormWidth", 500);
+            reg.WriteInteger(L"SplitterLeft", c.stored);
+        }
+        auto main = OpenHidden();
+        ASSERT_TRUE(main);
+        EXPECT_EQ(main->SplitterLeft(), c.expected) << "stored " << c.stored << " with a window 500 wide";
+        Close(*main);
+    }
+}
+
 }  // namespace
 }  // namespace typorama::app

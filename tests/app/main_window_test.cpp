@@ -130,6 +130,7 @@ TEST_F(MainWindowTest, ClosingWithTaggedFontsAsksAndCancelKeepsItOpen) {
         EXPECT_NE(cancel.asked[0].find(L"您已选定 1 字体。"), std::wstring::npos) << "the count of tagged fonts";
         EXPECT_TRUE(IsWindow(window)) << "Cancel keeps the program running";
         EXPECT_NE(GetFileAttributesW(temporary.c_str()), INVALID_FILE_ATTRIBUTES) << "nothing is cleaned up yet";
+        EXPECT_FALSE(Settings().ValueExists(L"FormLeft")) << "Cancel writes no settings";
     }
     {
         ScriptedAnswers ok(IDOK);
