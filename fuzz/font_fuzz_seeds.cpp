@@ -16,13 +16,13 @@ void Put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
 }
 
 FontSpec Small(const std::u16string& family, const std::u16string& style = u"Regular") {
-    FontSpec spec = FontSpec::Named(family, style);
+    FontSpec fontSpec = FontSpec::Named(family, style);
     // A handful of glyphs keeps the seeds small; the reader never looks at them.
     GlyphOutline a;
     a.codePoint = U'A';
     a.contours.push_back({{0, 0}, {0, 700}, {250, 800, false}, {500, 700}, {500, 0}});
-    spec.glyphs = {a};
-    return spec;
+    fontSpec.glyphs = {a};
+    return fontSpec;
 }
 
 }  // namespace

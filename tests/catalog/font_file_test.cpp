@@ -21,9 +21,9 @@ NameEntry Ms(std::uint16_t language, std::uint16_t id, std::u16string text) {
 
 TEST(ReadFontInfo, ReadsNamesStyleAndEmbeddingOfAFile) {
     ScratchFolder dir(L"font-file-basic");
-    FontSpec spec = FontSpec::Named(u"Typorama Reader Sans", u"Bold Italic");
-    spec.fsType = 0x0004;
-    std::wstring path = dir.Write(L"reader.ttf", BuildFont(spec));
+    FontSpec fontSpec = FontSpec::Named(u"Typorama Reader Sans", u"Bold Italic");
+    fontSpec.fsType = 0x0004;
+    std::wstring path = dir.Write(L"reader.ttf", BuildFont(fontSpec));
 
     TFontInfo info;
     ASSERT_TRUE(ReadFontInfo(path, info, 0x0409));
@@ -41,10 +41,10 @@ TEST(ReadFontInfo, ReadsNamesStyleAndEmbeddingOfAFile) {
 
 TEST(ReadFontInfo, PrefersNamesInThePreferredLanguage) {
     ScratchFolder dir(L"font-file-language");
-    FontSpec spec;
-    spec.names = {Ms(0x0409, 1, u"Typorama Song"), Ms(0x0409, 4, u"Typorama Song Regular"),
+    FontSpec fontSpec;
+    fontSpec.names = {Ms(0x0409, 1, u"Typorama Song"), Ms(0x0409, 4, u"Typorama Song Regular"),
                   Ms(0x0409, 5, u"Version 2.0"), Ms(0x0804, 1, u"排版宋体"), Ms(0x0804, 4, u"排版宋体 常规")};
-    std::wstring path = dir.Write(L"song.ttf", BuildFont(spec));
+    std::wstring path = dir.Write(L"song.ttf", BuildFont(fontSpec));
 
     TFontInfo chinese;
     ASSERT_TRUE(ReadFontInfo(path, chinese, 0x0804));
@@ -60,10 +60,10 @@ TEST(ReadFontInfo, PrefersNamesInThePreferredLanguage) {
 
 TEST(ReadFontInfo, DecodesMacintoshNamesWithTheAnsiCodePage) {
     ScratchFolder dir(L"font-file-mac");
-    FontSpec spec;
+    FontSpec fontSpec;
     // Only Microsoft names in a third language: the Macintosh names are shown.
-    spec.names = {Ms(0x0407, 4, u"Nicht gezeigt"), {1, 0, 0, 1, {}, "Caf\xE9 Mac"}, {1, 0, 0, 4, {}, "Caf\xE9 Mac"}};
-    std::wstring path = dir.Write(L"mac.ttf", BuildFont(spec));
+    fontSpec.names = {Ms(0x0407, 4, u"Nicht gezeigt"), {1, 0, 0, 1, {}, "Caf\xE9 Mac"}, {1, 0, 0, 4, {}, "Caf\xE9 Mac"}};
+    std::wstring path = dir.Write(L"mac.ttf", BuildFont(fontSpec));
 
     TFontInfo info;
     ASSERT_TRUE(ReadFontInfo(path, info, 0x0409));

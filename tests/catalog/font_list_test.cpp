@@ -172,8 +172,8 @@ TEST(FontListFiles, ReportsALoadProblemFromTheFourthFailure) {
 
 TEST(FontListFiles, HidesMarlettOnlyWhenAsked) {
     Fixture fx(L"list-marlett");
-    FontSpec spec = FontSpec::Named(u"Marlett");
-    fx.folder.Write(L"marlett.ttf", BuildFont(spec));
+    FontSpec fontSpec = FontSpec::Named(u"Marlett");
+    fx.folder.Write(L"marlett.ttf", BuildFont(fontSpec));
     fx.Font(L"other.ttf", u"Typorama LM Other");
 
     TFontList list(fx.where);

@@ -51,8 +51,8 @@ std::wstring Upper(std::wstring text) {
 
 // A font file in the folder, not loaded by anything a failed earlier run left
 // behind in the same Wine session.
-std::wstring WriteFont(const ScratchFolder& dir, const std::wstring& fileName, const FontSpec& spec) {
-    std::wstring path = dir.Write(fileName, BuildFont(spec));
+std::wstring WriteFont(const ScratchFolder& dir, const std::wstring& fileName, const FontSpec& fontSpec) {
+    std::wstring path = dir.Write(fileName, BuildFont(fontSpec));
     for (int i = 0; i < 10 && RemoveFontResourceW(path.c_str()); ++i) {
     }
     return path;

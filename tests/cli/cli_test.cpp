@@ -9,9 +9,9 @@ namespace {
 
 TEST(CliInfo, PrintsOneJsonObjectPerFileWithKeysInOrder) {
     ScratchFolder dir(L"cli-info");
-    FontSpec spec = FontSpec::Named(u"Typorama Cli Serif", u"Italic");
-    spec.fsType = 0x0008;
-    std::wstring font = dir.Write(L"serif.ttf", BuildFont(spec));
+    FontSpec fontSpec = FontSpec::Named(u"Typorama Cli Serif", u"Italic");
+    fontSpec.fsType = 0x0008;
+    std::wstring font = dir.Write(L"serif.ttf", BuildFont(fontSpec));
     std::wstring missing = dir.Path() + L"missing.ttf";
 
     ProcessResult run = RunCli({L"info", font, missing});
@@ -34,12 +34,12 @@ TEST(CliInfo, PrintsOneJsonObjectPerFileWithKeysInOrder) {
 
 TEST(CliInfo, EscapesWhateverANameTableHolds) {
     ScratchFolder dir(L"cli-escape");
-    FontSpec spec;
-    spec.names = {{3, 1, 0x0409, 1, u"Quote\" Back\\ Tab\t", {}},
+    FontSpec fontSpec;
+    fontSpec.names = {{3, 1, 0x0409, 1, u"Quote\" Back\\ Tab\t", {}},
                   {3, 1, 0x0409, 2, std::u16string(u"Nul\0Mid", 7), {}},
                   {3, 1, 0x0409, 4, u"排版 \U0001F600", {}},
                   {3, 1, 0x0409, 5, std::u16string(1, char16_t(0xD800)) + u"x", {}}};
-    std::wstring font = dir.Write(L"odd.ttf", BuildFont(spec));
+    std::wstring font = dir.Write(L"odd.ttf", BuildFont(fontSpec));
 
     ProcessResult run = RunCli({L"info", font});
     EXPECT_EQ(run.exitCode, 0);

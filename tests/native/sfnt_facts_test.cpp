@@ -55,9 +55,9 @@ NameEntry Mac(std::uint16_t id, std::string bytes, std::uint16_t language = 0, s
 }
 
 FontSpec WithNames(std::vector<NameEntry> names) {
-    FontSpec spec;
-    spec.names = std::move(names);
-    return spec;
+    FontSpec fontSpec;
+    fontSpec.names = std::move(names);
+    return fontSpec;
 }
 
 std::uint16_t GetU16(const std::vector<std::uint8_t>& b, std::size_t at) {
@@ -156,7 +156,7 @@ TEST(SfntFacts, LaterRecordReplacesEarlierAndEncodingIsIgnored) {
 }
 
 TEST(SfntFacts, MacintoshNamesAreTheFallbackWhenNoMicrosoftNameMatches) {
-    FontSpec spec = WithNames({
+    FontSpec fontSpec = WithNames({
         Mac(1, "Mac Family"),
         Mac(1, "Japanese", 11),    // Macintosh language other than English: ignored
         Mac(2, "Caf\xE9", 0, 1),   // encodingID is not looked at
@@ -168,8 +168,8 @@ TEST(SfntFacts, MacintoshNamesAreTheFallbackWhenNoMicrosoftNameMatches) {
     NameEntry unicode = Ms(1, u"Unicode platform");
     unicode.platformId = 0;  // Unicode platform: neither pass reads it
     unicode.encodingId = 3;
-    spec.names.push_back(unicode);
-    auto bytes = BuildFont(spec);
+    fontSpec.names.push_back(unicode);
+    auto bytes = BuildFont(fontSpec);
 
     SfntFacts f = Facts(bytes, kChinese);
     EXPECT_EQ(f.names[kFamilyName], u"Mac Family");
@@ -231,9 +231,9 @@ TEST(SfntFacts, NameStringsKeepNulsAndReadPastTheEndAsZeros) {
 TEST(SfntFacts, NamesAreFoundWhateverTheNameTableLengthSays) {
     // No table length is compared with anything: strings outside the stated
     // length, or a length far beyond the file, still read normally.
-    auto spec = FontSpec::Named(u"Typo Sans", u"Bold Italic");
+    auto fontSpec = FontSpec::Named(u"Typo Sans", u"Bold Italic");
     for (std::uint32_t length : {0u, 6u, 0xFFFFFFFFu}) {
-        auto bytes = BuildFont(spec);
+        auto bytes = BuildFont(fontSpec);
         SetTableLength(bytes, "name", length);
         SfntFacts f = Facts(bytes);
         for (int i = 0; i < kNameSlotCount; ++i)
@@ -251,11 +251,11 @@ TEST(SfntFacts, WeightAndItalicComeFromOs2) {
         {10, 0, 10, false}, {700, 1, 700, true},  {400, 0x40, 400, false}, {1000, 0x21, 1000, true},
     };
     for (const Case& c : cases) {
-        FontSpec spec = FontSpec::Named(u"W");
-        spec.weightClass = c.weightClass;
-        spec.fsSelection = c.fsSelection;
-        spec.macStyle = 0x03;  // head disagrees: OS/2 wins
-        SfntFacts f = Facts(BuildFont(spec));
+        FontSpec fontSpec = FontSpec::Named(u"W");
+        fontSpec.weightClass = c.weightClass;
+        fontSpec.fsSelection = c.fsSelection;
+        fontSpec.macStyle = 0x03;  // head disagrees: OS/2 wins
+        SfntFacts f = Facts(BuildFont(fontSpec));
         EXPECT_EQ(f.weight, c.weight) << "usWeightClass " << c.weightClass;
         EXPECT_EQ(f.italic, c.italic) << "fsSelection " << c.fsSelection;
     }
@@ -269,18 +269,18 @@ TEST(SfntFacts, EmbeddingClassFromFsType) {
                  {0x000A, 3}, {0x0006, 2}, {0x000E, 3}, {0x0001, 4}, {0x0300, 4}, {0x0302, 1}};
     for (const Case& c : cases) {
         EXPECT_EQ(EmbeddingClass(c.fsType), c.embedding) << "fsType " << c.fsType;
-        FontSpec spec = FontSpec::Named(u"E");
-        spec.fsType = c.fsType;
-        EXPECT_EQ(Facts(BuildFont(spec)).embedding, c.embedding) << "font with fsType " << c.fsType;
+        FontSpec fontSpec = FontSpec::Named(u"E");
+        fontSpec.fsType = c.fsType;
+        EXPECT_EQ(Facts(BuildFont(fontSpec)).embedding, c.embedding) << "font with fsType " << c.fsType;
     }
 }
 
 TEST(SfntFacts, WithoutOs2TheStyleComesFromHeadAndEmbeddingIsUnknown) {
     for (std::uint16_t macStyle : {0, 1, 2, 3}) {
-        FontSpec spec = FontSpec::Named(u"H");
-        spec.os2Length.reset();
-        spec.macStyle = macStyle;
-        SfntFacts f = Facts(BuildFont(spec));
+        FontSpec fontSpec = FontSpec::Named(u"H");
+        fontSpec.os2Length.reset();
+        fontSpec.macStyle = macStyle;
+        SfntFacts f = Facts(BuildFont(fontSpec));
         EXPECT_EQ(f.weight, (macStyle & 1) ? 700 : 400) << "macStyle " << macStyle;
         EXPECT_EQ(f.italic, (macStyle & 2) != 0) << "macStyle " << macStyle;
         EXPECT_EQ(f.embedding, 0);
@@ -296,21 +296,21 @@ TEST(SfntFacts, WithoutOs2TheStyleComesFromHeadAndEmbeddingIsUnknown) {
 }
 
 TEST(SfntFacts, ShortOs2TablesAreUsedWithMissingFieldsAsZero) {
-    FontSpec spec = FontSpec::Named(u"S");
-    spec.weightClass = 700;
-    spec.fsType = 0x0008;
-    spec.fsSelection = 0x0001;
-    spec.macStyle = 0;
+    FontSpec fontSpec = FontSpec::Named(u"S");
+    fontSpec.weightClass = 700;
+    fontSpec.fsType = 0x0008;
+    fontSpec.fsSelection = 0x0001;
+    fontSpec.macStyle = 0;
 
-    spec.os2Length = 78;  // version 0 table: every field used is inside
-    SfntFacts v0 = Facts(BuildFont(spec));
+    fontSpec.os2Length = 78;  // version 0 table: every field used is inside
+    SfntFacts v0 = Facts(BuildFont(fontSpec));
     EXPECT_EQ(v0.weight, 700);
     EXPECT_TRUE(v0.italic);
     EXPECT_EQ(v0.embedding, 3);
 
     // The full table is in the file but the directory claims less: bytes beyond
     // the stated length are not the table's and must read as zero.
-    spec.os2Length = 96;
+    fontSpec.os2Length = 96;
     struct Case {
         std::uint32_t length;
         std::int32_t weight;
@@ -319,7 +319,7 @@ TEST(SfntFacts, ShortOs2TablesAreUsedWithMissingFieldsAsZero) {
     } cases[] = {{64, 700, true, 3}, {62, 700, false, 3}, {10, 700, false, 3},
                  {8, 700, false, 4}, {5, 0x0200, false, 4}, {4, 0, false, 4}, {0, 0, false, 4}};
     for (const Case& c : cases) {
-        auto bytes = BuildFont(spec);
+        auto bytes = BuildFont(fontSpec);
         SetTableLength(bytes, "OS/2", c.length);
         SfntFacts f = Facts(bytes);
         EXPECT_EQ(f.weight, c.weight) << "OS/2 length " << c.length;
@@ -329,11 +329,11 @@ TEST(SfntFacts, ShortOs2TablesAreUsedWithMissingFieldsAsZero) {
 }
 
 TEST(SfntFacts, TablesCutByTheEndOfTheFileAreIgnored) {
-    FontSpec spec = FontSpec::Named(u"T");
-    spec.weightClass = 300;
-    spec.fsType = 0x0002;
-    spec.macStyle = 0x0003;
-    auto bytes = BuildFont(spec);
+    FontSpec fontSpec = FontSpec::Named(u"T");
+    fontSpec.weightClass = 300;
+    fontSpec.fsType = 0x0002;
+    fontSpec.macStyle = 0x0003;
+    auto bytes = BuildFont(fontSpec);
 
     // Move OS/2 to the end of the file with only 85 of the 86 bytes the reader
     // wants: OS/2 is ignored and head decides.
@@ -355,9 +355,9 @@ TEST(SfntFacts, TablesCutByTheEndOfTheFileAreIgnored) {
     EXPECT_EQ(f.embedding, 1);
 
     // head needs all 54 bytes, whatever its stated length.
-    spec.os2Length.reset();
+    fontSpec.os2Length.reset();
     for (std::size_t kept : {53u, 54u}) {
-        auto font = BuildFont(spec);
+        auto font = BuildFont(fontSpec);
         auto head = FindTable(font, "head");
         ASSERT_TRUE(head);
         std::vector<std::uint8_t> copy(font.begin() + head->offset, font.begin() + head->offset + kept);
@@ -371,21 +371,21 @@ TEST(SfntFacts, TablesCutByTheEndOfTheFileAreIgnored) {
 }
 
 TEST(SfntFacts, TableCountLimitIsOneHundred) {
-    FontSpec spec = FontSpec::Named(u"Many");
-    std::size_t real = BuildFont(spec).at(5);  // tables the builder writes itself
+    FontSpec fontSpec = FontSpec::Named(u"Many");
+    std::size_t real = BuildFont(fontSpec).at(5);  // tables the builder writes itself
     for (std::size_t i = real; i < 100; ++i) {
         char tag[5];
         std::snprintf(tag, sizeof tag, "X%03zu", i);
-        spec.extraTables.push_back({tag, {1, 2, 3, 4}});
+        fontSpec.extraTables.push_back({tag, {1, 2, 3, 4}});
     }
-    auto hundred = BuildFont(spec);
+    auto hundred = BuildFont(fontSpec);
     ASSERT_EQ(GetU16(hundred, 4), 100);
     auto f = Read(hundred);
     ASSERT_TRUE(f) << "100 tables are accepted";
     EXPECT_EQ(f->names[kFamilyName], u"Many");
 
-    spec.extraTables.push_back({"Y101", {1}});
-    EXPECT_FALSE(Read(BuildFont(spec))) << "101 tables are refused";
+    fontSpec.extraTables.push_back({"Y101", {1}});
+    EXPECT_FALSE(Read(BuildFont(fontSpec))) << "101 tables are refused";
 
     auto few = BuildFont(FontSpec::Named(u"Few"));
     for (std::uint16_t n : {101, 0x8000, 0xFFFF}) {
@@ -441,14 +441,14 @@ TEST(SfntFacts, DirectoryEntriesAreMatchedExactlyAndExtraEntriesTolerated) {
 
 TEST(SfntFacts, ReadsOnlyTheTablesItNeedsFromAFile) {
     // A font with a lot of glyph data; the reader must not read the file whole.
-    FontSpec spec = FontSpec::Named(u"Big");
+    FontSpec fontSpec = FontSpec::Named(u"Big");
     for (char32_t cp = 0x4E00; cp < 0x4E00 + 3000; ++cp) {
         test::GlyphOutline g;
         g.codePoint = cp;
         g.contours.push_back({{0, 0}, {0, 700}, {300, 800, false}, {600, 700}, {600, 0}});
-        spec.glyphs.push_back(g);
+        fontSpec.glyphs.push_back(g);
     }
-    auto bytes = BuildFont(spec);
+    auto bytes = BuildFont(fontSpec);
     auto path = std::filesystem::temp_directory_path() / "typorama_sfnt_facts_file.ttf";
     ASSERT_TRUE(test::WriteBytesToFile(path, bytes));
 

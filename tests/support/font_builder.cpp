@@ -406,15 +406,15 @@ std::vector<std::uint8_t> BuildName(const std::vector<NameEntry>& names) {
     return std::move(w.Data());
 }
 
-std::vector<std::uint8_t> BuildOs2(const FontSpec& spec, const GlyphTables& gt) {
-    std::uint16_t length = *spec.os2Length;
+std::vector<std::uint8_t> BuildOs2(const FontSpec& fontSpec, const GlyphTables& gt) {
+    std::uint16_t length = *fontSpec.os2Length;
     Writer w;
     w.U16(length >= 96 ? 4 : length >= 86 ? 1 : 0);  // version matching the size
     w.S16(gt.avgWidth);
-    w.U16(spec.weightClass);
+    w.U16(fontSpec.weightClass);
     w.U16(5);  // usWidthClass: medium
-    w.U16(spec.fsType);
-    std::int16_t em = static_cast<std::int16_t>(spec.unitsPerEm);
+    w.U16(fontSpec.fsType);
+    std::int16_t em = static_cast<std::int16_t>(fontSpec.unitsPerEm);
     w.S16(em * 65 / 100), w.S16(em * 60 / 100), w.S16(0), w.S16(em * 7 / 100);    // subscript
     w.S16(em * 65 / 100), w.S16(em * 60 / 100), w.S16(0), w.S16(em * 35 / 100);   // superscript
     w.S16(em * 5 / 100), w.S16(em * 25 / 100);                                     // strikeout
@@ -423,14 +423,14 @@ std::vector<std::uint8_t> BuildOs2(const FontSpec& spec, const GlyphTables& gt) 
     w.Bytes(panose, 10);
     w.U32(1), w.U32(0), w.U32(0), w.U32(0);  // ulUnicodeRange: Basic Latin
     w.Bytes("TYPO", 4);
-    w.U16(spec.fsSelection);
-    w.U16(spec.firstChar);
-    w.U16(spec.lastChar);
-    w.S16(spec.ascender);
-    w.S16(spec.descender);
+    w.U16(fontSpec.fsSelection);
+    w.U16(fontSpec.firstChar);
+    w.U16(fontSpec.lastChar);
+    w.S16(fontSpec.ascender);
+    w.S16(fontSpec.descender);
     w.S16(0);  // sTypoLineGap
-    w.U16(static_cast<std::uint16_t>(std::max<int>(spec.ascender, gt.bounds.yMax)));
-    w.U16(static_cast<std::uint16_t>(std::max<int>(-spec.descender, -gt.bounds.yMin)));
+    w.U16(static_cast<std::uint16_t>(std::max<int>(fontSpec.ascender, gt.bounds.yMax)));
+    w.U16(static_cast<std::uint16_t>(std::max<int>(-fontSpec.descender, -gt.bounds.yMin)));
     w.U32(1), w.U32(0);  // ulCodePageRange: Latin 1, so GDI maps the font for ANSI_CHARSET
     w.S16(em / 2), w.S16(em * 7 / 10);  // sxHeight, sCapHeight
     w.U16(0), w.U16(0x20), w.U16(1);     // usDefaultChar, usBreakChar, usMaxContext
@@ -452,7 +452,7 @@ std::string Latin(const std::u16string& s) {
 }  // namespace
 
 FontSpec FontSpec::Named(const std::u16string& family, const std::u16string& style) {
-    FontSpec spec;
+    FontSpec fontSpec;
     std::u16string full = style == u"Regular" ? family : family + u" " + style;
     // PostScript names have no spaces; a hyphen separates family and style.
     auto squeeze = [](const std::u16string& s) {
@@ -477,34 +477,34 @@ FontSpec FontSpec::Named(const std::u16string& family, const std::u16string& sty
         e.languageId = 0;
         e.nameId = id;
         e.bytes = Latin(texts[id]);
-        spec.names.push_back(e);
+        fontSpec.names.push_back(e);
     }
     for (std::uint16_t id = 0; id < texts.size(); ++id) {
         NameEntry e;
         e.nameId = id;
         e.text = texts[id];
-        spec.names.push_back(e);
+        fontSpec.names.push_back(e);
     }
     bool bold = HasWord(style, u"Bold");
     bool italic = HasWord(style, u"Italic") || HasWord(style, u"Oblique");
-    spec.weightClass = bold ? 700 : 400;
-    spec.macStyle = static_cast<std::uint16_t>((bold ? 1 : 0) | (italic ? 2 : 0));
-    spec.fsSelection = static_cast<std::uint16_t>((bold ? 0x20 : 0) | (italic ? 0x01 : 0));
-    if (!bold && !italic) spec.fsSelection = 0x40;
-    return spec;
+    fontSpec.weightClass = bold ? 700 : 400;
+    fontSpec.macStyle = static_cast<std::uint16_t>((bold ? 1 : 0) | (italic ? 2 : 0));
+    fontSpec.fsSelection = static_cast<std::uint16_t>((bold ? 0x20 : 0) | (italic ? 0x01 : 0));
+    if (!bold && !italic) fontSpec.fsSelection = 0x40;
+    return fontSpec;
 }
 
-std::vector<std::uint8_t> BuildFont(const FontSpec& spec) {
-    std::vector<GlyphOutline> glyphs{NotdefGlyph(spec.unitsPerEm)};
-    if (spec.glyphs.empty()) {
-        auto defaults = DefaultGlyphs(spec.unitsPerEm);
+std::vector<std::uint8_t> BuildFont(const FontSpec& fontSpec) {
+    std::vector<GlyphOutline> glyphs{NotdefGlyph(fontSpec.unitsPerEm)};
+    if (fontSpec.glyphs.empty()) {
+        auto defaults = DefaultGlyphs(fontSpec.unitsPerEm);
         glyphs.insert(glyphs.end(), defaults.begin(), defaults.end());
     } else {
-        glyphs.insert(glyphs.end(), spec.glyphs.begin(), spec.glyphs.end());
+        glyphs.insert(glyphs.end(), fontSpec.glyphs.begin(), fontSpec.glyphs.end());
     }
     GlyphTables gt = BuildGlyphTables(glyphs);
     std::uint16_t numGlyphs = static_cast<std::uint16_t>(glyphs.size());
-    bool italic = (spec.macStyle & 2) != 0;
+    bool italic = (fontSpec.macStyle & 2) != 0;
 
     struct Table {
         std::string tag;
@@ -514,14 +514,14 @@ std::vector<std::uint8_t> BuildFont(const FontSpec& spec) {
 
     tables.push_back({"cmap", BuildCmap(glyphs)});
     tables.push_back({"glyf", gt.glyf});
-    if (spec.withHead) {
+    if (fontSpec.withHead) {
         Writer w;
         w.U32(0x00010000);  // version
         w.U32(0x00010000);  // fontRevision 1.0
         w.U32(0);           // checkSumAdjustment, set once the file is complete
         w.U32(0x5F0F3CF5);
         w.U16(0x000B);  // baseline at y=0, lsb at x=0, integer scaling
-        w.U16(spec.unitsPerEm);
+        w.U16(fontSpec.unitsPerEm);
         const std::uint64_t kJan2024 = 3786825600;  // seconds since 1904-01-01
         w.U64(kJan2024);
         w.U64(kJan2024);
@@ -529,7 +529,7 @@ std::vector<std::uint8_t> BuildFont(const FontSpec& spec) {
         w.S16(static_cast<std::int16_t>(gt.bounds.yMin));
         w.S16(static_cast<std::int16_t>(gt.bounds.xMax));
         w.S16(static_cast<std::int16_t>(gt.bounds.yMax));
-        w.U16(spec.macStyle);
+        w.U16(fontSpec.macStyle);
         w.U16(8);  // lowestRecPPEM
         w.S16(2);  // fontDirectionHint
         w.S16(1);  // indexToLocFormat: long offsets
@@ -539,8 +539,8 @@ std::vector<std::uint8_t> BuildFont(const FontSpec& spec) {
     {
         Writer w;
         w.U32(0x00010000);
-        w.S16(spec.ascender);
-        w.S16(spec.descender);
+        w.S16(fontSpec.ascender);
+        w.S16(fontSpec.descender);
         w.S16(0);  // lineGap
         w.U16(gt.advanceMax);
         w.S16(gt.minLsb);
@@ -567,20 +567,20 @@ std::vector<std::uint8_t> BuildFont(const FontSpec& spec) {
         w.Zeros(16);         // twilight, storage, fdefs, idefs, stack, instructions, components, depth
         tables.push_back({"maxp", std::move(w.Data())});
     }
-    tables.push_back({"name", BuildName(spec.names)});
-    if (spec.os2Length) tables.push_back({"OS/2", BuildOs2(spec, gt)});
+    tables.push_back({"name", BuildName(fontSpec.names)});
+    if (fontSpec.os2Length) tables.push_back({"OS/2", BuildOs2(fontSpec, gt)});
     {
         Writer w;
         w.U32(0x00030000);                        // no glyph names
         w.U32(italic ? 0xFFF40000u : 0u);          // italicAngle -12.0
-        w.S16(static_cast<std::int16_t>(-spec.unitsPerEm / 10));  // underlinePosition
-        w.S16(static_cast<std::int16_t>(spec.unitsPerEm / 20));   // underlineThickness
+        w.S16(static_cast<std::int16_t>(-fontSpec.unitsPerEm / 10));  // underlinePosition
+        w.S16(static_cast<std::int16_t>(fontSpec.unitsPerEm / 20));   // underlineThickness
         w.U32(0);                                  // isFixedPitch
         w.Zeros(16);                               // memory usage hints
         tables.push_back({"post", std::move(w.Data())});
     }
     std::sort(tables.begin(), tables.end(), [](const Table& a, const Table& b) { return a.tag < b.tag; });
-    for (const auto& [tag, data] : spec.extraTables) {
+    for (const auto& [tag, data] : fontSpec.extraTables) {
         std::string t = tag;
         t.resize(4, ' ');
         tables.push_back({t, data});

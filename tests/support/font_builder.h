@@ -69,8 +69,8 @@ struct FontSpec {
 
 // Writes a complete font: offset table, directory sorted by tag, checksums and
 // head.checkSumAdjustment correct, tables 4-byte aligned. Includes cmap (format 4),
-// glyf, loca, hmtx, hhea, maxp, post, name, and OS/2 / head as the spec says.
-std::vector<std::uint8_t> BuildFont(const FontSpec& spec);
+// glyf, loca, hmtx, hhea, maxp, post, name, and OS/2 / head as the description says.
+std::vector<std::uint8_t> BuildFont(const FontSpec& fontSpec);
 
 // Damage helpers for robustness tests, applied to the bytes BuildFont produced.
 void SetNumTables(std::vector<std::uint8_t>& font, std::uint16_t numTables);
