@@ -9,6 +9,7 @@
 #include "ui/input_box.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
+#include "win/gdi.h"
 #include "win/resource_strings.h"
 #include "win/wide.h"
 
@@ -100,8 +101,8 @@ void TfrmMain::FontListView::PaintEmpty(HDC dc) const {
     win::UniqueBrush brush(CreateSolidBrush(main_.Colors().back));
     FillRect(dc, &clip, brush.get());
     const std::wstring text = win::LoadResString(IDS_LIST_EMPTY);
-    const HGDIOBJ old = SelectObject(dc, main_.ListBox().Font() ? static_cast<HGDIOBJ>(main_.ListBox().Font())
-                                                                : GetStockObject(DEFAULT_GUI_FONT));
+    win::SelectedObject font(dc, main_.ListBox().Font() ? static_cast<HGDIOBJ>(main_.ListBox().Font())
+                                                        : GetStockObject(DEFAULT_GUI_FONT));
     SIZE extent{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     RECT client{};
@@ -110,7 +111,6 @@ void TfrmMain::FontListView::PaintEmpty(HDC dc) const {
     SetTextColor(dc, main_.Colors().font);
     TextOutW(dc, client.right / 2 - extent.cx / 2, main_.ListBox().ItemHeight(), text.c_str(),
              static_cast<int>(text.size()));
-    SelectObject(dc, old);
 }
 
 void TfrmMain::FontListView::SelectionChanged() {
@@ -323,10 +323,17 @@ void TfrmMain::RegisterListViewCommands() {
                                         [this] { return settings_.showFontName; }});
 
     // Delete deletes fonts wherever the focus is, except in the sample-string
-    // box, where it deletes text as usual.
+    // box and in text being edited (a folder name in the tree), where it
+    // deletes text as usual; without the delete command the key is the
+    // focused control's.
     commands_.Add(IDM_LIST_DELETE_KEY, {[this] {
                                             const HWND focus = GetFocus();
-                                            if (focus && userString_ && (focus == userString_ || IsChild(userString_, focus))) {
+                                            const bool inUserString =
+                                                focus && userString_ && (focus == userString_ || IsChild(userString_, focus));
+                                            wchar_t className[16]{};
+                                            if (focus) GetClassNameW(focus, className, 16);
+                                            const bool editing = lstrcmpiW(className, L"Edit") == 0;
+                                            if (focus && (inUserString || editing || !commands_.Has(IDM_FONT_DELETE))) {
                                                 SendMessageW(focus, WM_KEYDOWN, VK_DELETE, 0);
                                                 return;
                                             }

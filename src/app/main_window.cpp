@@ -298,13 +298,6 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CREATE:
             CreateControls();
             return 0;
-        case WM_CTLCOLORLISTBOX:
-            // The list's background below its last row is the effective background colour.
-            if (listBox_ && reinterpret_cast<HWND>(lParam) == listBox_->Hwnd() && listBackground_) {
-                SetBkColor(reinterpret_cast<HDC>(wParam), colors_.back);
-                return reinterpret_cast<LRESULT>(listBackground_.get());
-            }
-            break;
         case WM_INITMENUPOPUP:
             if (!menuBar_.Prepare(reinterpret_cast<HMENU>(wParam), commands_))
                 if (!popupMenu_.Prepare(reinterpret_cast<HMENU>(wParam), commands_))
@@ -486,7 +479,6 @@ bool TfrmMain::IsFolderSource() const { return fontList_ && fontList_->Source() 
 
 void TfrmMain::ApplyDisplayColors() {
     colors_ = EffectiveColors(settings_);
-    listBackground_.reset(CreateSolidBrush(colors_.back));
     if (listBox_) InvalidateRect(listBox_->Hwnd(), nullptr, TRUE);
     ColorsChanged();
 }

@@ -316,7 +316,6 @@ private:
     win::UniqueAccel accelerators_;
     MainSettings settings_;
     DisplayColors colors_{};
-    win::UniqueBrush listBackground_;
     std::wstring programFolder_;
     std::wstring programPath_;
     std::vector<MessageHandler> messageHandlers_;

@@ -459,6 +459,18 @@ TEST_F(FontListViewTest, DeleteKeyRunsTheDeleteCommand) {
     wchar_t text[16]{};
     GetWindowTextW(edit, text, 16);
     EXPECT_STREQ(text, L"bc");
+
+    // Nor in a name being edited elsewhere in the window (a folder of the tree).
+    const HWND rename = CreateWindowExW(0, L"EDIT", L"xyz", WS_CHILD | WS_VISIBLE, 0, 0, 80, 20, main->Handle(),
+                                        nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetFocus(rename);
+    SendMessageW(rename, EM_SETSEL, 0, 0);
+    MSG inRename{rename, WM_KEYDOWN, VK_DELETE, 1, 0, {}};
+    EXPECT_TRUE(main->PreTranslate(inRename));
+    EXPECT_EQ(deletes, 1);
+    GetWindowTextW(rename, text, 16);
+    EXPECT_STREQ(text, L"yz");
+    DestroyWindow(rename);
 }
 
 TEST_F(FontListViewTest, ATickedCheckBoxIsRepaintedWhereItWasClicked) {
