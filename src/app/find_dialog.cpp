@@ -1,4 +1,5 @@
 #include "app/find_dialog.h"
+#include "win/window_text.h"
 
 #include <windowsx.h>
 
@@ -18,12 +19,7 @@ bool TfrmFind::OnInitDialog() {
 bool TfrmFind::OnCommand(int id, int code, HWND control) {
     (void)code, (void)control;
     if (id != IDOK) return false;
-    const HWND edit = Item(IDC_FIND_TEXT);
-    const int length = GetWindowTextLengthW(edit);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(edit, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(copied));
-    Text = std::move(text);
+    Text = win::WindowText(Item(IDC_FIND_TEXT));
     FromStart = IsDlgButtonChecked(Handle(), IDC_FIND_FROM_START) == BST_CHECKED;
     End(IDOK);
     return true;

@@ -12,20 +12,12 @@
 #include "win/gdi.h"
 #include "win/resource_strings.h"
 #include "win/wide.h"
+#include "win/window_text.h"
 
 namespace typorama::app {
 namespace {
 
 constexpr int kHintMaxWidth = 150;
-
-std::wstring WindowText(HWND window) {
-    if (!window) return {};
-    const int length = GetWindowTextLengthW(window);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const int got = GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(std::max(got, 0)));
-    return text;
-}
 
 std::vector<std::wstring> SizeEntries(MainSettings& settings) {
     // The setting keeps the cleaned text.
@@ -81,7 +73,7 @@ RowPaintOptions TfrmMain::FontListView::PaintOptions() const {
     options.marks = marks_.get();
     options.nameLineFont = main_.NameLineFont();
     options.useUserText = settings.showUserString;
-    if (options.useUserText) options.userText = UserSampleText(WindowText(main_.UserStringBox()));
+    if (options.useUserText) options.userText = UserSampleText(win::WindowText(main_.UserStringBox()));
     return options;
 }
 

@@ -14,6 +14,7 @@
 #include "ui/resource.h"
 #include "win/gdi.h"
 #include "win/resource_strings.h"
+#include "win/window_text.h"
 
 namespace typorama::app {
 namespace {
@@ -180,7 +181,7 @@ void TfrmMain::ReadSettings(std::wstring& startFolder) {
     settings::TRegistryEx reg;
     reg.OpenKey(L"", true);  // reads fall back to the defaults when it cannot be opened
     startFolder = ReadMainSettings(reg, settings_);
-    ApplyBounds();
+    ApplyBounds(reg);
     if (userString_) {
         SetWindowTextW(userString_, settings_.sampleStrings.current.c_str());
         for (const std::wstring& item : settings_.sampleStrings.items)
@@ -189,12 +190,10 @@ void TfrmMain::ReadSettings(std::wstring& startFolder) {
     settingsLoaded_ = true;
 }
 
-void TfrmMain::ApplyBounds() {
+void TfrmMain::ApplyBounds(const settings::TRegistryEx& reg) {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     const RECT defaults = DefaultBounds(screenWidth, screenHeight);
-    settings::TRegistryEx reg;
-    reg.OpenKey(L"", true);
     const int left = reg.ReadIntegerDef(L"FormLeft", defaults.left);
     const int top = reg.ReadIntegerDef(L"FormTop", defaults.top);
     const int width = reg.ReadIntegerDef(L"FormWidth", defaults.right - defaults.left);
@@ -216,28 +215,20 @@ void TfrmMain::WriteSettings() {
     if (!reg.OpenKey(L"", true)) return;
     settings_.lastUsedFolder = fontList_ && fontList_->Source() == catalog::SourceKind::Folder ? fontList_->Folder()
                                                                                                : std::wstring();
-    if (userString_) {
-        const int length = GetWindowTextLengthW(userString_);
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        GetWindowTextW(userString_, text.data(), length + 1);
-        text.resize(static_cast<std::size_t>(length));
-        settings_.sampleStrings.current = text;
-    }
-    WriteBounds();
+    if (userString_) settings_.sampleStrings.current = win::WindowText(userString_);
+    WriteBounds(reg);
     WriteMainSettings(reg, settings_);
     WriteVersionRecord(settings::ActiveVersionKey(), programPath_);
     SettingsWriting();
 }
 
-void TfrmMain::WriteBounds() {
+void TfrmMain::WriteBounds(settings::TRegistryEx& reg) {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     if (!GetWindowPlacement(window_, &placement)) return;
     RECT r = placement.rcNormalPosition;
     // The stored width is that of the window without the folder tree.
     if (treeVisible_) r.right -= kSplitterWidth + (splitterLeft_ - 1) + 2;
-    settings::TRegistryEx reg;
-    if (!reg.OpenKey(L"", true)) return;
     reg.WriteInteger(L"FormLeft", r.left);
     reg.WriteInteger(L"FormTop", r.top);
     reg.WriteInteger(L"FormWidth", r.right - r.left);

@@ -292,8 +292,8 @@ private:
     void ApplyViewSettings();
     void ReadSettings(std::wstring& startFolder);
     void WriteSettings();
-    void ApplyBounds();
-    void WriteBounds();
+    void ApplyBounds(const settings::TRegistryEx& reg);
+    void WriteBounds(settings::TRegistryEx& reg);
     int ShowCommandFor(int showCommand) const;
     void OpenStartSource(const std::wstring& startFolder, int showCommand);
 

@@ -1,6 +1,7 @@
 #include "ui/input_box.h"
 
 #include "ui/resource.h"
+#include "win/window_text.h"
 
 namespace typorama::ui {
 
@@ -29,12 +30,7 @@ bool InputBox::OnInitDialog() {
 bool InputBox::OnCommand(int id, int code, HWND control) {
     (void)code, (void)control;
     if (id != IDOK) return false;
-    const HWND edit = Item(IDC_INPUT_EDIT);
-    const int length = GetWindowTextLengthW(edit);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(edit, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    text_ = std::move(text);
+    text_ = win::WindowText(Item(IDC_INPUT_EDIT));
     End(IDOK);
     return true;
 }
