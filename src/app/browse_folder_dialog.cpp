@@ -70,25 +70,22 @@ bool TfrmBrowseFolder::OnInitDialog() {
         SetWindowPos(dialog, nullptr, caller.left + 25, caller.top + 25, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
+    // The shell controls take the places of their frames in the template.
+    auto placeOver = [&](auto& args, int frameId) {
+        const RECT frame = ChildRect(dialog, Item(frameId));
+        args.parent = dialog;
+        args.id = frameId + 100;
+        args.x = frame.left;
+        args.y = frame.top;
+        args.width = frame.right - frame.left;
+        args.height = frame.bottom - frame.top;
+        args.font = font;
+    };
     ui::ShellTreeArgs treeArgs;
-    treeArgs.parent = dialog;
-    treeArgs.id = IDC_BROWSE_TREE + 100;
-    const RECT treeRect = ChildRect(dialog, Item(IDC_BROWSE_TREE));
-    treeArgs.x = treeRect.left;
-    treeArgs.y = treeRect.top;
-    treeArgs.width = treeRect.right - treeRect.left;
-    treeArgs.height = treeRect.bottom - treeRect.top;
-    treeArgs.font = font;
+    placeOver(treeArgs, IDC_BROWSE_TREE);
     tree_ = std::make_unique<ui::ShellTree>(treeArgs);
     ui::ShellListArgs listArgs;
-    listArgs.parent = dialog;
-    listArgs.id = IDC_BROWSE_LIST + 100;
-    const RECT listRect = ChildRect(dialog, Item(IDC_BROWSE_LIST));
-    listArgs.x = listRect.left;
-    listArgs.y = listRect.top;
-    listArgs.width = listRect.right - listRect.left;
-    listArgs.height = listRect.bottom - listRect.top;
-    listArgs.font = font;
+    placeOver(listArgs, IDC_BROWSE_LIST);
     files_ = std::make_unique<ui::ShellList>(listArgs);
     // Tab order as designed: each control where its frame is.
     SetWindowPos(tree_->Hwnd(), Item(IDC_BROWSE_TREE), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -123,7 +120,8 @@ bool TfrmBrowseFolder::OnInitDialog() {
         RECT client{}, window{};
         GetClientRect(dialog, &client);
         GetWindowRect(dialog, &window);
-        const int height = (window.bottom - window.top) + ok.bottom + treeRect.left - client.bottom;
+        const int margin = ChildRect(dialog, Item(IDC_BROWSE_TREE)).left;
+        const int height = (window.bottom - window.top) + ok.bottom + margin - client.bottom;
         SetWindowPos(dialog, nullptr, 0, 0, window.right - window.left, height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }

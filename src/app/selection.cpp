@@ -81,12 +81,6 @@ private:
     TfrmMain& main_;
 };
 
-// Before a filter replaces the list: the fonts that the only-selected-files
-// filter set aside belong to the old list and must not come back later.
-void ForgetSetAside(catalog::TFontList& list) {
-    if (list.ShowTaggedOnly()) list.DropHidden(false);
-}
-
 void ShowCheckBoxes(TfrmMain& main) {
     if (main.Settings().showCheckBoxes) return;
     // The view's own toggle also sets its button; without it the setting alone does.
@@ -148,7 +142,6 @@ void ChooseCharsetFilter(TfrmMain& main, BYTE charset) {
     if (charset == list.CharsetFilter() && list.FamilyFilter() == 0) return;
     if (!main.ConfirmDiscardTags()) return;
     RestorePositionOnExit position(main);
-    ForgetSetAside(list);
     list.SetHideMarlett(main.Settings().hideSystemFonts);
     list.SetCharsetFilter(charset);
 }
@@ -158,7 +151,6 @@ void ChooseFamilyFilter(TfrmMain& main, BYTE family) {
     // Asked even when the family is in force already; then nothing changes.
     if (!main.ConfirmDiscardTags() || family == list.FamilyFilter()) return;
     RestorePositionOnExit position(main);
-    ForgetSetAside(list);
     list.SetHideMarlett(main.Settings().hideSystemFonts);
     list.SetFamilyFilter(family);
 }
