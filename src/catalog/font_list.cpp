@@ -165,6 +165,9 @@ void TFontList::Clear() {
 void TFontList::Rebuild(bool keepTags) {
     win::BusyCursor busy;
     UpdateScope update(*this);
+    // Listing the source again makes new items of every font: rows set aside
+    // for the only-selected view would come back beside their new copies.
+    DropHidden(false);
     if (keepTags) {
         TaggedNames.clear();
         for (TFontListItem* item : items_)
@@ -284,7 +287,6 @@ void TFontList::SetCharsetFilter(BYTE value) {
     if (value == charsetFilter_ && familyFilter_ == 0) return;
     charsetFilter_ = value;
     familyFilter_ = 0;
-    DropHidden(false);  // the rows set aside belong to the old list
     Rebuild(false);
 }
 
@@ -292,7 +294,6 @@ void TFontList::SetFamilyFilter(BYTE value) {
     if (value == familyFilter_) return;
     familyFilter_ = value;
     charsetFilter_ = DEFAULT_CHARSET;
-    DropHidden(false);  // the rows set aside belong to the old list
     Rebuild(false);
 }
 

@@ -108,7 +108,10 @@ public:
     // The beep of a search that wraps around; tests count it.
     std::function<void()> Beep;
 
+    // Lists the source again; the only-selected view ends with the old items.
     void Rebuild(bool keepTags);
+    // Only hides what is no longer tagged while the only-selected view is on;
+    // otherwise a rebuild.
     void Refresh(bool keepTags);
     void SetCharsetFilter(BYTE value);
     void SetFamilyFilter(BYTE value);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "app/browse_folder_dialog.h"
@@ -163,6 +164,55 @@ TEST_F(BrowsingTest, TheTreeOpensWhatIsChosenButNotTheFolderShown) {
     PumpMessages();
     EXPECT_EQ(fills, 1);
     EXPECT_EQ(main->FontList().Folder(), root.Path() + L"two");
+    CloseUntagged(main);
+}
+
+// Opening the folder shown already lists it anew: the only-selected view ends
+// with the old rows, and no font comes back twice when it is switched off.
+TEST_F(BrowsingTest, OpeningTheFolderShownEndsTheOnlySelectedView) {
+    test::ScratchKey fontsKey(L"browse-again-fonts");
+    ScratchFolder folder(L"browse-again");
+    const std::wstring a = folder.Write(L"a.ttf", BuildFont(FontSpec::Named(u"TyBrowseAgainA")));
+    const std::wstring b = folder.Write(L"b.ttf", BuildFont(FontSpec::Named(u"TyBrowseAgainB")));
+    const catalog::SystemLocations where = catalog::ScratchLocations(fontsKey, folder.Path());  // the fonts folder
+    auto main = OpenHidden(folder.Path(), where);
+    ASSERT_TRUE(main);
+    catalog::TFontList& fonts = main->FontList();
+    main->Settings().favorites = {folder.Path()};
+    const MenuList* favourites = main->Commands().FindList(IDM_FAV_LIST);
+    ASSERT_NE(favourites, nullptr);
+    bool ctrl = false;
+    main->ControlKeyHeld = [&ctrl] { return ctrl; };
+
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"favourite", [&] { favourites->choose(0); }},
+        {"Ctrl+favourite",
+         [&] {
+             ctrl = true;
+             favourites->choose(0);
+             ctrl = false;
+         }},
+        {"system fonts folder", [&] { main->RunCommand(IDM_FAV_SYS_FONTS); }},
+        {"search results", [&] { main->ShowSearchResults({a, b}); }},
+        {"search results again", [&] { main->ShowSearchResults({a, b}); }},
+    };
+    for (const auto& [way, open] : ways) {
+        SCOPED_TRACE(way);
+        ASSERT_EQ(fonts.Count(), 2);
+        fonts[0].Tagged = true;
+        main->RunCommand(IDM_FILTER_SELECTED_FILES);
+        ASSERT_EQ(fonts.Count(), 1);
+        {
+            ScriptedAnswers ok(IDOK);
+            open();
+        }
+        EXPECT_FALSE(fonts.ShowTaggedOnly());
+        EXPECT_FALSE(main->Commands().Checked(IDM_FILTER_SELECTED_FILES));
+        EXPECT_EQ(fonts.HiddenCount(), 0);
+        main->RunCommand(IDM_FILTER_SELECTED_FILES);
+        main->RunCommand(IDM_FILTER_SELECTED_FILES);
+        ASSERT_EQ(fonts.Count(), 2) << "no font listed twice";
+    }
     CloseUntagged(main);
 }
 
