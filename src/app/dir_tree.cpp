@@ -141,7 +141,10 @@ void DirTree::OnChange(HTREEITEM node) {
         ui::SameTextFoldedAscii(path, ui::TrimFolderPath(list.Folder())))
         return;
     UpdateWindow(tree_->Hwnd());
-    main_.OpenFolder(path, main_.ControlKeyHeld && main_.ControlKeyHeld(), false);
+    if (main_.OpenFolder(path, main_.ControlKeyHeld && main_.ControlKeyHeld(), false)) return;
+    // The user kept the tags (or the folder is gone): the list still shows its
+    // folder, and the tree goes back to it rather than name another.
+    if (list.Source() == catalog::SourceKind::Folder) SelectQuietly(list.Folder());
 }
 
 LRESULT CALLBACK DirTree::SplitterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

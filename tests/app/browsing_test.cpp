@@ -167,6 +167,36 @@ TEST_F(BrowsingTest, TheTreeOpensWhatIsChosenButNotTheFolderShown) {
     CloseUntagged(main);
 }
 
+TEST_F(BrowsingTest, KeptTagsTakeTheTreeBackToTheListsFolder) {
+    ScratchFolder root(L"browse-tree-refused");
+    root.Write(L"one\\a.ttf", BuildFont(FontSpec::Named(u"TyBrowseRefusedA")));
+    root.Write(L"two\\b.ttf", BuildFont(FontSpec::Named(u"TyBrowseRefusedB")));
+    auto main = OpenHidden(root.Path() + L"one\\");
+    ASSERT_TRUE(main);
+    ui::ShellTree& shell = main->FolderTree()->Tree();
+    ASSERT_EQ(shell.SelectedPath(), root.Path() + L"one");
+    HTREEITEM two = nullptr;
+    for (HTREEITEM child : shell.Children(TreeView_GetParent(shell.Hwnd(), shell.Selected())))
+        if (shell.NodePath(child) == root.Path() + L"two") two = child;
+    ASSERT_NE(two, nullptr);
+    main->FontList()[0].Tagged = true;
+
+    // The user clicks "two" and keeps the tags.
+    ScriptedAnswers cancel(IDCANCEL);
+    RECT rect{};
+    ASSERT_TRUE(TreeView_GetItemRect(shell.Hwnd(), two, &rect, TRUE));
+    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    PostMessageW(shell.Hwnd(), WM_LBUTTONUP, 0, point);  // ends the view's drag detection
+    SendMessageW(shell.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PumpMessages();
+    ASSERT_EQ(cancel.asked.size(), 1u) << "the click asked about the tags";
+    EXPECT_EQ(main->FontList().Folder(), root.Path() + L"one\\");
+    EXPECT_TRUE(main->FontList()[0].Tagged);
+    EXPECT_EQ(shell.SelectedPath(), root.Path() + L"one") << "the tree names the folder the list shows";
+    EXPECT_EQ(cancel.asked.size(), 1u) << "going back asks nothing";
+    CloseUntagged(main);
+}
+
 // Opening the folder shown already lists it anew: the only-selected view ends
 // with the old rows, and no font comes back twice when it is switched off.
 TEST_F(BrowsingTest, OpeningTheFolderShownEndsTheOnlySelectedView) {
