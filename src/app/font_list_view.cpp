@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "base/list_view_rules.h"
 #include "ui/input_box.h"
@@ -215,12 +216,26 @@ void TfrmMain::FontListView::Wheel(int delta) {
 }
 
 void TfrmMain::FontListView::CharToItem(wchar_t ch, int& index) {
-    if (ch < 33 || ch > 255) {
-        index = -2;  // not a letter to look for; the space bar tags
+    index = -2;  // nothing to look for
+    // A character beyond the first plane comes as two messages, one per half.
+    const wchar_t high = std::exchange(pendingHighSurrogate_, 0);
+    if (IS_HIGH_SURROGATE(ch)) {
+        pendingHighSurrogate_ = ch;
         return;
     }
+    std::wstring typed;
+    if (IS_LOW_SURROGATE(ch)) {
+        if (!high) return;
+        typed = {high, ch};
+    } else {
+        WORD type = 0;
+        if (!GetStringTypeW(CT_CTYPE1, &ch, 1, &type)) return;
+        // Controls and white space are no letters to look for; the space bar tags.
+        if (!(type & C1_DEFINED) || (type & (C1_CNTRL | C1_SPACE | C1_BLANK))) return;
+        typed = {ch};
+    }
     catalog::TFontList& fonts = main_.FontList();
-    index = fonts.FindFont(std::wstring(1, ch), true, true, main_.ListBox().ItemIndex());
+    index = fonts.FindFont(typed, true, true, main_.ListBox().ItemIndex());
     if (index < 0 && fonts.Beep) fonts.Beep();
 }
 

@@ -49,6 +49,7 @@ private:
     std::unique_ptr<MarkImages> marks_;
     std::unique_ptr<ui::HintWindow> hint_;
     StatusBarView statusBar_;
+    wchar_t pendingHighSurrogate_ = 0;  // first half of a typed character, until its second
 };
 
 }  // namespace typorama::app

@@ -39,11 +39,6 @@ int CompareFoldedAscii(std::u16string_view a, std::u16string_view b) {
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-bool StartsWithFoldedAscii(std::u16string_view text, std::u16string_view prefix) {
-    if (text.size() < prefix.size()) return false;
-    return CompareFoldedAscii(text.substr(0, prefix.size()), prefix) == 0;
-}
-
 namespace {
 
 std::u16string Grouped(std::u16string digits) {

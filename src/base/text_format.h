@@ -16,9 +16,6 @@ std::u16string FormatByteSize(std::int64_t bytes);
 // Order of font names: A-Z compare as a-z, every other code unit by its value.
 int CompareFoldedAscii(std::u16string_view a, std::u16string_view b);
 
-// Whether `text` begins with `prefix`, ignoring the case of A-Z only.
-bool StartsWithFoldedAscii(std::u16string_view text, std::u16string_view prefix);
-
 // One argument of FormatText: text, a whole number or a real number.
 using FormatArg = std::variant<std::u16string_view, std::int64_t, double>;
 

@@ -52,6 +52,15 @@ std::wstring FolderOf(const std::wstring& path) {
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }
 
+// Whether `text` begins with `prefix` as the user's language compares them,
+// ignoring case in every script (so that a typed "é" finds "École").
+bool StartsWithIgnoringCase(const std::wstring& text, const std::wstring& prefix) {
+    if (prefix.empty()) return true;
+    const int length = static_cast<int>(std::min(text.size(), prefix.size()));
+    return CompareStringEx(LOCALE_NAME_USER_DEFAULT, NORM_IGNORECASE, text.c_str(), length, prefix.c_str(),
+                           static_cast<int>(prefix.size()), nullptr, nullptr, 0) == CSTR_EQUAL;
+}
+
 std::wstring Lowered(std::wstring text) {
     if (!text.empty()) CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
     return text;
@@ -362,7 +371,7 @@ bool TFontList::AnyInstalled(bool fromThisFile) const {
 int TFontList::FindFont(const std::wstring& text, bool prefixOnly, bool wrap, int startIndex) const {
     std::wstring needle = prefixOnly ? text : Lowered(text);
     auto matches = [&](const TFontListItem* item) {
-        if (prefixOnly) return StartsWithFoldedAscii(win::AsU16(item->Name), win::AsU16(needle));
+        if (prefixOnly) return StartsWithIgnoringCase(item->Name, needle);
         // An empty text occurs in no name.
         return !needle.empty() && Lowered(item->Name).find(needle) != std::wstring::npos;
     };

@@ -125,7 +125,8 @@ public:
     int TaggedCount() const;
     bool AnyInstalled(bool fromThisFile) const;
     // The next item after startIndex whose name starts with (prefixOnly) or
-    // contains text; -1 when none. With wrap, beeps once and starts over at 0.
+    // contains text, letter case ignored in every script; -1 when none. With
+    // wrap, beeps once and starts over at 0.
     int FindFont(const std::wstring& text, bool prefixOnly, bool wrap, int startIndex) const;
     // Destroys the items (unloading the fonts the list loaded) and empties the list.
     void Clear();

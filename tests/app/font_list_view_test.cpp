@@ -348,6 +348,32 @@ TEST_F(FontListViewTest, TypeAheadFindsWrapsAndBeeps) {
     EXPECT_EQ(main->CurrentIndex(), 2);
 }
 
+// Names in any script: a letter beyond Latin-1, a Chinese character, and one
+// beyond the first plane that arrives as two halves.
+TEST_F(FontListViewTest, TypeAheadReachesNamesInEveryScript) {
+    ScratchFolder folder(L"list-view-type-any");
+    folder.Write(L"1.ttf", BuildFont(FontSpec::Named(u"\u00C9lan TyViewAny")));
+    folder.Write(L"2.ttf", BuildFont(FontSpec::Named(u"\u5B8B\u4F53 TyViewAny")));
+    folder.Write(L"3.ttf", BuildFont(FontSpec::Named(u"\U00020000 TyViewAny")));
+    auto main = Open(folder.Path());
+    ASSERT_TRUE(main);
+    ASSERT_EQ(main->FontList().Count(), 3);
+    const HWND list = main->ListBox().Hwnd();
+
+    SendMessageW(list, WM_CHAR, L'\u00E9', 0);
+    EXPECT_EQ(main->CurrentIndex(), 0) << "case ignored beyond A-Z";
+    SendMessageW(list, WM_CHAR, L'\u5B8B', 0);
+    EXPECT_EQ(main->CurrentIndex(), 1);
+    SendMessageW(list, WM_CHAR, 0xD840, 0);
+    EXPECT_EQ(main->CurrentIndex(), 1) << "half a character finds nothing yet";
+    SendMessageW(list, WM_CHAR, 0xDC00, 0);
+    EXPECT_EQ(main->CurrentIndex(), 2);
+    SendMessageW(list, WM_CHAR, L'\u3000', 0);
+    SendMessageW(list, WM_CHAR, 0x7F, 0);
+    EXPECT_EQ(main->CurrentIndex(), 2) << "white space and controls are no letters";
+    EXPECT_EQ(beeps, 0);
+}
+
 TEST_F(FontListViewTest, HoverWheelAndTheScrollHint) {
     auto main = Open(L"");  // the loaded fonts: enough rows to scroll
     ASSERT_TRUE(main);

@@ -27,9 +27,6 @@ TEST(CompareFoldedAscii, FoldsOnlyAsciiLetters) {
     EXPECT_GT(CompareFoldedAscii(u"Zapf", u"_Zapf"), 0) << "'Z' compares as 'z' (0x7A), after '_' (0x5F)";
     EXPECT_GT(CompareFoldedAscii(u"\u00C9cole", u"Zebra"), 0) << "non-ASCII by code unit, not folded";
     EXPECT_NE(CompareFoldedAscii(u"\u00E9", u"\u00C9"), 0) << "no case folding beyond A-Z";
-    EXPECT_TRUE(StartsWithFoldedAscii(u"Typorama Sans", u"tYPO"));
-    EXPECT_TRUE(StartsWithFoldedAscii(u"Typorama", u""));
-    EXPECT_FALSE(StartsWithFoldedAscii(u"Ty", u"Typ"));
 }
 
 TEST(FormatText, FillsEveryPlaceholderKind) {
