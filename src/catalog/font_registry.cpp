@@ -5,22 +5,31 @@
 #include <optional>
 #include <string_view>
 
+#include "catalog/entry_name.h"
 #include "win/gdi.h"
 #include "win/unique_handle.h"
+#include "win/wide.h"
 
 namespace typorama::catalog {
 namespace {
-
-constexpr wchar_t kSuffix[] = L" (TrueType)";
-constexpr wchar_t kSuffixSpaced[] = L" (True Type)";
 
 // The old font list was read into a MAX_PATH buffer; a longer value cannot be a
 // usable file name for the system anyway, so it counts as no value at all.
 constexpr std::size_t kMaxStoredChars = MAX_PATH;
 
-// The three names an entry may be stored under, in the order they are tried.
-std::array<std::wstring, 3> EntryNames(const std::wstring& name) {
-    return {name + kSuffix, name + kSuffixSpaced, name};
+// The three names an entry may be stored under, in the order they are tried;
+// the first is the one the program writes.
+std::array<std::wstring, 3> EntryNames(const EntryName& checked) {
+    std::wstring name = win::ToWide(checked.name);
+    return {name + win::ToWide(kEntrySuffix), name + win::ToWide(kEntrySuffixSpaced), name};
+}
+
+EntryStatus NameStatus(const EntryName& checked) {
+    switch (checked.problem) {
+        case EntryNameProblem::None: return EntryStatus::Done;
+        case EntryNameProblem::Empty: return EntryStatus::NoFullName;
+        default: return EntryStatus::UnusableName;
+    }
 }
 
 win::UniqueKey OpenFontsKey(const SystemLocations& where, REGSAM access) {
@@ -47,6 +56,26 @@ std::optional<std::wstring> ReadEntry(HKEY key, const std::wstring& valueName) {
     return std::wstring(text);
 }
 
+// The text of one string value up to its first NUL, however long: writers must
+// see an entry that the lookup skips as too long, to leave it alone or to remove
+// it. nullopt when the value is missing or not a string.
+std::optional<std::wstring> ReadWholeEntry(HKEY key, const std::wstring& valueName) {
+    for (;;) {
+        DWORD type = 0, size = 0;
+        if (RegQueryValueExW(key, valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+            (type != REG_SZ && type != REG_EXPAND_SZ))
+            return std::nullopt;
+        std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
+        size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+        LSTATUS status =
+            RegQueryValueExW(key, valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size);
+        if (status == ERROR_MORE_DATA) continue;  // it grew in between
+        if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::nullopt;
+        text.resize(size / sizeof(wchar_t));
+        return text.substr(0, text.find(L'\0'));
+    }
+}
+
 struct FoundEntry {
     std::wstring valueName;
     std::wstring stored;
@@ -54,7 +83,9 @@ struct FoundEntry {
 
 // Tries the value-name forms in order (all three, or the two with a suffix).
 std::optional<FoundEntry> FindEntry(HKEY key, const std::wstring& name, bool acceptBareName) {
-    auto names = EntryNames(name);
+    EntryName checked = CheckEntryName(win::AsU16(name));
+    if (!checked.usable()) return std::nullopt;
+    auto names = EntryNames(checked);
     std::size_t count = acceptBareName ? names.size() : names.size() - 1;
     for (std::size_t i = 0; i < count; ++i) {
         if (auto stored = ReadEntry(key, names[i])) return FoundEntry{names[i], std::move(*stored)};
@@ -87,6 +118,31 @@ std::wstring SystemFileArgument(const std::wstring& file, const SystemLocations&
     return file;
 }
 
+// What an entry for the file holds: only its name when it lies directly in the
+// fonts folder (in any letter case), otherwise the full path.
+std::wstring StoredText(const std::wstring& file, const SystemLocations& where) {
+    std::size_t start = FileNameStart(file);
+    return SamePathIgnoringCase(std::wstring_view(file).substr(0, start), where.fontsFolder) ? file.substr(start)
+                                                                                             : file;
+}
+
+bool PointsAt(const std::wstring& stored, const std::wstring& file, const SystemLocations& where) {
+    return SamePathIgnoringCase(CompleteRegisteredFile(stored, where), file);
+}
+
+// Everything RegisterFont checks before it writes, for a usable name.
+EntryStatus RegistrationStatus(HKEY key, const EntryName& checked, const std::wstring& stored,
+                               const std::wstring& file, const SystemLocations& where) {
+    // The lookup would treat a longer text as no entry at all.
+    if (stored.size() > kMaxStoredChars) return EntryStatus::PathTooLong;
+    for (const std::wstring& valueName : EntryNames(checked)) {
+        if (RegQueryValueExW(key, valueName.c_str(), nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) continue;
+        auto existing = ReadWholeEntry(key, valueName);
+        if (!existing || !PointsAt(*existing, file, where)) return EntryStatus::OtherFilesEntry;
+    }
+    return EntryStatus::Done;
+}
+
 }  // namespace
 
 std::wstring CompleteRegisteredFile(const std::wstring& stored, const SystemLocations& where) {
@@ -101,7 +157,7 @@ InstallState GetInstallState(const std::wstring& name, const std::wstring& file,
     auto entry = FindEntry(key.get(), name, true);
     if (!entry) return state;
     state.installed = true;
-    state.fromThisFile = !file.empty() && SamePathIgnoringCase(CompleteRegisteredFile(entry->stored, where), file);
+    state.fromThisFile = !file.empty() && PointsAt(entry->stored, file, where);
     return state;
 }
 
@@ -124,31 +180,86 @@ std::wstring LookupFileName(const std::wstring& name, const SystemLocations& whe
     return entry ? entry->stored : std::wstring();
 }
 
-bool RegisterFont(const std::wstring& name, const std::wstring& file, const SystemLocations& where) {
-    std::size_t start = FileNameStart(file);
-    std::wstring stored =
-        SamePathIgnoringCase(std::wstring_view(file).substr(0, start), where.fontsFolder) ? file.substr(start) : file;
-    win::UniqueKey key = OpenFontsKey(where, KEY_SET_VALUE);
-    if (!key) return false;
-    std::wstring valueName = name + kSuffix;
-    return RegSetValueExW(key.get(), valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(stored.c_str()),
-                          static_cast<DWORD>((stored.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+namespace {
+
+EntryResult Register(const std::wstring& name, const std::wstring& file, const SystemLocations& where, bool write) {
+    EntryName checked = CheckEntryName(win::AsU16(name));
+    if (!checked.usable()) return {NameStatus(checked)};
+    win::UniqueKey key = OpenFontsKey(where, KEY_QUERY_VALUE | KEY_SET_VALUE);
+    if (!key) return {EntryStatus::Failed};
+    std::wstring stored = StoredText(file, where);
+    EntryStatus status = RegistrationStatus(key.get(), checked, stored, file, where);
+    if (status != EntryStatus::Done || !write) return {status};
+    std::wstring valueName = EntryNames(checked)[0];
+    if (RegSetValueExW(key.get(), valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(stored.c_str()),
+                       static_cast<DWORD>((stored.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
+        return {EntryStatus::Failed};
+    return {EntryStatus::Done, valueName};
 }
 
-bool UnregisterFont(const std::wstring& name, const std::wstring& file, const SystemLocations& where) {
+}  // namespace
+
+EntryResult RegisterFont(const std::wstring& name, const std::wstring& file, const SystemLocations& where) {
+    return Register(name, file, where, true);
+}
+
+EntryResult CanRegisterFont(const std::wstring& name, const std::wstring& file, const SystemLocations& where) {
+    return Register(name, file, where, false);
+}
+
+EntryResult UnregisterFont(const std::wstring& name, const std::wstring& file, const SystemLocations& where) {
+    EntryName checked = CheckEntryName(win::AsU16(name));
+    if (!checked.usable()) return {NameStatus(checked)};
     win::UniqueKey key = OpenFontsKey(where, KEY_QUERY_VALUE | KEY_SET_VALUE);
-    if (!key) return false;
-    std::wstring valueName;
-    if (file.empty()) {
-        // The program's own form only: entries under the other forms were not
-        // written by it and are left to their owner.
-        valueName = name + kSuffix;
-    } else {
-        auto entry = FindEntry(key.get(), name, true);
-        if (!entry || !SamePathIgnoringCase(CompleteRegisteredFile(entry->stored, where), file)) return false;
-        valueName = std::move(entry->valueName);
+    if (!key) return {EntryStatus::Failed};
+    auto names = EntryNames(checked);
+    auto remove = [&](const std::wstring& valueName) {
+        LSTATUS status = RegDeleteValueW(key.get(), valueName.c_str());
+        if (status == ERROR_SUCCESS) return EntryResult{EntryStatus::Done, valueName};
+        return EntryResult{status == ERROR_FILE_NOT_FOUND ? EntryStatus::NoEntry : EntryStatus::Failed};
+    };
+    // The program's own form only: entries under the other forms were not
+    // written by it and are left to their owner.
+    if (file.empty()) return remove(names[0]);
+
+    // The forms in the lookup's order; the first the lookup can read is the
+    // entry. One too long for the lookup is skipped by it, but removed here when
+    // it points at the file, since nothing else could ever remove it.
+    EntryStatus result = EntryStatus::NoEntry;
+    for (const std::wstring& valueName : names) {
+        auto stored = ReadWholeEntry(key.get(), valueName);
+        if (!stored) continue;
+        if (PointsAt(*stored, file, where)) return remove(valueName);
+        result = EntryStatus::OtherFilesEntry;
+        if (stored->size() <= kMaxStoredChars) break;
     }
-    return RegDeleteValueW(key.get(), valueName.c_str()) == ERROR_SUCCESS;
+    return {result};
+}
+
+std::vector<std::wstring> UnregisterFile(const std::wstring& file, const SystemLocations& where) {
+    std::vector<std::wstring> removed;
+    win::UniqueKey key = OpenFontsKey(where, KEY_QUERY_VALUE | KEY_SET_VALUE);
+    if (!key) return removed;
+    DWORD longestName = 0;
+    if (RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longestName,
+                         nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return removed;
+    // Names first, deletions after: deleting while enumerating shifts the indexes.
+    std::vector<std::wstring> matching;
+    std::wstring valueName(longestName + 1, L'\0');
+    for (DWORD index = 0;; ++index) {
+        DWORD length = static_cast<DWORD>(valueName.size());
+        LSTATUS status =
+            RegEnumValueW(key.get(), index, valueName.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        if (status == ERROR_NO_MORE_ITEMS) break;
+        if (status != ERROR_SUCCESS) continue;
+        std::wstring name(valueName.data(), length);
+        auto stored = ReadWholeEntry(key.get(), name);
+        if (stored && PointsAt(*stored, file, where)) matching.push_back(std::move(name));
+    }
+    for (std::wstring& name : matching)
+        if (RegDeleteValueW(key.get(), name.c_str()) == ERROR_SUCCESS) removed.push_back(std::move(name));
+    return removed;
 }
 
 bool LoadFont(const std::wstring& file, const SystemLocations& where) {

@@ -7,16 +7,36 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "catalog/system_locations.h"
 
 namespace typorama::catalog {
+
+// What became of a change to the installed-font list.
+enum class EntryStatus {
+    Done,
+    NoFullName,       // nothing before the name's first NUL: "no full name in the file"
+    UnusableName,     // refused by CheckEntryName (catalog/entry_name.h)
+    PathTooLong,      // longer than the lookup reads back (MAX_PATH characters)
+    OtherFilesEntry,  // an entry for the name points at another file: left alone
+    NoEntry,          // nothing to remove
+    Failed,           // the key cannot be opened or the system refused
+};
+
+// True only for Done, so that a refusal never reads as success.
+struct EntryResult {
+    EntryStatus status = EntryStatus::Failed;
+    std::wstring valueName = {};  // the entry written or removed, when Done
+    explicit operator bool() const { return status == EntryStatus::Done; }
+};
 
 struct InstallState {
     bool installed = false;       // an entry exists under any of the three name forms
     bool fromThisFile = false;    // ... and it points at the file asked about
 };
 
+// Names are passed through CheckEntryName: a name it refuses has no entry.
 // Entry lookup tries "<name> (TrueType)", "<name> (True Type)", then "<name>".
 bool IsInstalled(const std::wstring& name, const std::wstring& file = {},
                  const SystemLocations& where = Locations());
@@ -31,8 +51,25 @@ std::wstring LookupFileName(const std::wstring& name, const SystemLocations& whe
 // A bare file name completed with the fonts folder; a path is returned as it is.
 std::wstring CompleteRegisteredFile(const std::wstring& stored, const SystemLocations& where = Locations());
 
-bool RegisterFont(const std::wstring& name, const std::wstring& file, const SystemLocations& where = Locations());
-bool UnregisterFont(const std::wstring& name, const std::wstring& file, const SystemLocations& where = Locations());
+// Writes "<name> (TrueType)" = file (just the file name for a file directly in
+// the fonts folder). Refused for a name CheckEntryName refuses, for a stored text
+// the lookup could not read back, and while any entry for the name points at
+// another file: installing a font never takes over another file's registration.
+EntryResult RegisterFont(const std::wstring& name, const std::wstring& file,
+                         const SystemLocations& where = Locations());
+// The checks of RegisterFont without the write, for callers that load the font
+// first and must not load what cannot be registered.
+EntryResult CanRegisterFont(const std::wstring& name, const std::wstring& file,
+                            const SystemLocations& where = Locations());
+// With a file: removes the entry for the name, found as the lookup finds it, if
+// it points at that file; an entry too long for the lookup is removed as well
+// when it points at the file. Without a file: removes "<name> (TrueType)" only.
+// Callers that know the file pass it, so that another file's entry stays.
+EntryResult UnregisterFont(const std::wstring& name, const std::wstring& file,
+                           const SystemLocations& where = Locations());
+// Removes every entry that points at the file, whatever its name, for a font
+// whose file is gone or has no usable name. Returns the value names removed.
+std::vector<std::wstring> UnregisterFile(const std::wstring& file, const SystemLocations& where = Locations());
 
 // Adds or removes a font file to or from the system font table for this logon.
 bool LoadFont(const std::wstring& file, const SystemLocations& where = Locations());

@@ -28,9 +28,10 @@ constexpr char kUsage[] =
     "                 in list order: {\"name\", \"file\", \"size\", \"installed\",\n"
     "                 \"installedFromThisFile\", \"loadedByList\", \"embedding\", \"status\"}\n"
     "                 and, with --system, \"scripts\". One FOLDER lists its *.ttf and *.otf\n"
-    "                 files (--subfolders: those below it too); files, or several folders,\n"
-    "                 make a file list. --system lists the fonts the system knows,\n"
-    "                 filtered by character set (--charset 238) or family bits (--family 48).\n"
+    "                 files; files, or several folders, make a file list. --subfolders:\n"
+    "                 the files below each folder too. --system lists the fonts the\n"
+    "                 system knows, filtered by character set (--charset 238) or family\n"
+    "                 bits (--family 48).\n"
     "                 \"Marlett\" is left out unless --show-marlett. Fonts the list had to\n"
     "                 load for the listing are unloaded again before it exits.\n"
     "  status [--fonts-key KEY] PATH...\n"
@@ -46,17 +47,25 @@ constexpr char kUsage[] =
     "  unload [--fonts-key KEY] PATH...     Unloads each font file.\n"
     "  install [--fonts-key KEY] PATH...    Loads each font, then registers it where it is.\n"
     "  uninstall [--fonts-key KEY] PATH...  Unloads each font, then removes its entry if\n"
-    "                 that entry points at this file.\n"
-    "                 One JSON object per file: {\"file\", \"fullName\", \"action\", \"ok\"}\n"
-    "                 with \"action\" one of loaded, already-available, unloaded, installed,\n"
-    "                 uninstalled (ok true) or unreadable, load-failed, unload-failed,\n"
-    "                 register-failed, unregister-failed (ok false). A font that cannot be\n"
-    "                 loaded is not registered; one that cannot be unloaded keeps its entry.\n"
+    "                 that entry points at this file; a font that is not loaded loses its\n"
+    "                 entry too. For a file that is gone or has no usable full name, every\n"
+    "                 entry pointing at the file is removed.\n"
+    "                 One JSON object per file: {\"file\", \"fullName\", \"action\", \"ok\"},\n"
+    "                 for uninstall also \"unloaded\" and \"removedEntries\" (value names).\n"
+    "                 \"action\" with ok true: loaded, already-available, unloaded,\n"
+    "                 installed, uninstalled, unregistered (entry removed, nothing was\n"
+    "                 loaded); with ok false: unreadable, load-failed, unload-failed (in\n"
+    "                 use; the entry stays), register-failed, unregister-failed,\n"
+    "                 not-installed (no entry for this file), registered-elsewhere (the\n"
+    "                 name's entry points at another file and stays), no-full-name,\n"
+    "                 unusable-name (control characters, over 244 characters, or ending\n"
+    "                 in \" (TrueType)\"), path-too-long (over 260 characters). Install\n"
+    "                 loads nothing that it could not register.\n"
     "                 Every window is told once at the end that the fonts changed.\n"
     "                 Loaded fonts stay loaded after typorama-cli exits, until unloaded or\n"
     "                 the next logon (under Wine: while the wineserver runs). Installing\n"
-    "                 into HKLM needs administrator rights; without them the font is\n"
-    "                 loaded but not registered (register-failed).\n"
+    "                 into HKLM needs administrator rights; without them nothing is\n"
+    "                 done (register-failed).\n"
     "  --fonts-key KEY  The installed-font list to use instead of the system's, as\n"
     "                 HKLM\\SUBKEY or HKCU\\SUBKEY (for example the per-user list\n"
     "                 HKCU\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts).\n"
@@ -81,7 +90,7 @@ bool IsFolder(const std::wstring& path) {
 
 void Output::Write(std::wstring_view text) { Write(win::WideToUtf8(text)); }
 
-std::vector<std::wstring> ExpandFontPaths(const std::vector<std::wstring>& paths) {
+std::vector<std::wstring> ExpandFontPaths(const std::vector<std::wstring>& paths, bool includeSubfolders) {
     std::vector<std::wstring> files;
     for (const std::wstring& path : paths) {
         if (!IsFolder(path)) {
@@ -89,7 +98,7 @@ std::vector<std::wstring> ExpandFontPaths(const std::vector<std::wstring>& paths
             continue;
         }
         std::vector<std::wstring> found;
-        catalog::FindFontFiles(path, catalog::kFontFilePatterns, true, found);
+        catalog::FindFontFiles(path, catalog::kFontFilePatterns, includeSubfolders, found);
         std::sort(found.begin(), found.end(), PathLess);
         files.insert(files.end(), found.begin(), found.end());
     }

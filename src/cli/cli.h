@@ -24,8 +24,9 @@ private:
 bool IsFolder(const std::wstring& path);
 
 // The files a list of command-line paths stands for: a folder stands for every
-// font file below it, sorted; anything else is taken as it is.
-std::vector<std::wstring> ExpandFontPaths(const std::vector<std::wstring>& paths);
+// font file in it (and below it, with includeSubfolders), sorted; anything else
+// is taken as it is.
+std::vector<std::wstring> ExpandFontPaths(const std::vector<std::wstring>& paths, bool includeSubfolders = true);
 
 int RunInfo(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunList(const std::vector<std::wstring>& args, Output& out, Output& err);

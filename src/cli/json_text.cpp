@@ -61,4 +61,15 @@ JsonLine& JsonLine::Add(std::string_view key, std::int64_t value) {
     return *this;
 }
 
+JsonLine& JsonLine::Add(std::string_view key, const std::vector<std::u16string>& values) {
+    Key(key);
+    text_ += '[';
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i > 0) text_ += ", ";
+        AppendJsonString(text_, values[i]);
+    }
+    text_ += ']';
+    return *this;
+}
+
 }  // namespace typorama::cli

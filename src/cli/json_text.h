@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace typorama::cli {
 
@@ -20,6 +21,7 @@ public:
     JsonLine& Add(std::string_view key, bool value);
     JsonLine& Add(std::string_view key, std::int64_t value);
     JsonLine& Add(std::string_view key, int value) { return Add(key, static_cast<std::int64_t>(value)); }
+    JsonLine& Add(std::string_view key, const std::vector<std::u16string>& values);  // an array of strings
     // The finished object followed by a bare LF.
     std::string Finish() const { return text_ + "}\n"; }
 

@@ -72,7 +72,7 @@ int RunList(const std::vector<std::wstring>& args, Output& out, Output& err) {
         list.Rebuild(false);
     } else {
         list.SetSourceKind(catalog::SourceKind::FileList);
-        list.Files = ExpandFontPaths(paths);
+        list.Files = ExpandFontPaths(paths, subfolders);
         list.Rebuild(false);
     }
 

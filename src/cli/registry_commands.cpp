@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "catalog/font_file.h"
 #include "catalog/font_registry.h"
@@ -77,7 +78,57 @@ enum class Operation { Load, Unload, Install, Uninstall };
 struct Outcome {
     std::u16string_view action;
     bool ok;
+    // Uninstall only: whether the font was unloaded, and the entries removed.
+    bool unloaded = false;
+    std::vector<std::u16string> removedEntries = {};
 };
+
+// Why the installed-font list was left as it was.
+std::u16string_view RefusalAction(catalog::EntryStatus status) {
+    switch (status) {
+        case catalog::EntryStatus::NoFullName: return u"no-full-name";
+        case catalog::EntryStatus::UnusableName: return u"unusable-name";
+        case catalog::EntryStatus::PathTooLong: return u"path-too-long";
+        case catalog::EntryStatus::OtherFilesEntry: return u"registered-elsewhere";
+        case catalog::EntryStatus::NoEntry: return u"not-installed";
+        default: return u"";
+    }
+}
+
+Outcome Uninstall(const std::wstring& file, bool readable, const catalog::TFontInfo& info,
+                  const catalog::SystemLocations& where) {
+    Outcome outcome{u"", false};
+    outcome.unloaded = catalog::UnloadFont(file, where);
+    // Still in the system font table: in use, so it keeps its entry. A font
+    // that is not loaded at all has nothing to unload and loses its entry.
+    if (!outcome.unloaded && readable && catalog::IsFontAvailable(info.FamilyName, info.FullName)) {
+        outcome.action = u"unload-failed";
+        return outcome;
+    }
+    catalog::EntryResult byName;
+    if (readable) {
+        byName = catalog::UnregisterFont(info.FullName, file, where);
+        if (byName) outcome.removedEntries.push_back(std::u16string(win::AsU16(byName.valueName)));
+    }
+    // A file that is gone, or has no name the entry could be found by: every
+    // entry that points at it.
+    bool noName = byName.status == catalog::EntryStatus::NoFullName ||
+                  byName.status == catalog::EntryStatus::UnusableName;
+    if (!readable || noName) {
+        for (const std::wstring& valueName : catalog::UnregisterFile(file, where))
+            outcome.removedEntries.push_back(std::u16string(win::AsU16(valueName)));
+    }
+    if (!outcome.removedEntries.empty()) {
+        outcome.action = outcome.unloaded ? u"uninstalled" : u"unregistered";
+        outcome.ok = true;
+    } else if (!readable) {
+        outcome.action = u"unreadable";
+    } else {
+        std::u16string_view refusal = RefusalAction(byName.status);
+        outcome.action = refusal.empty() ? u"unregister-failed" : refusal;
+    }
+    return outcome;
+}
 
 // One file of a batch, by the same rules as the Tools commands of the program.
 Outcome Apply(Operation op, const std::wstring& file, bool readable, const catalog::TFontInfo& info,
@@ -92,18 +143,19 @@ Outcome Apply(Operation op, const std::wstring& file, bool readable, const catal
         case Operation::Unload:
             // Needs no names: the system table knows the file.
             return catalog::UnloadFont(file, where) ? Outcome{u"unloaded", true} : Outcome{u"unload-failed", false};
-        case Operation::Install:
+        case Operation::Install: {
             if (!readable) return {u"unreadable", false};
-            // A font that cannot be loaded is not registered either.
-            if (!catalog::LoadFont(file, where)) return {u"load-failed", false};
-            return catalog::RegisterFont(info.FullName, file, where) ? Outcome{u"installed", true}
-                                                                     : Outcome{u"register-failed", false};
+            // Nothing is loaded that could not be registered afterwards, and a
+            // font that cannot be loaded is not registered either.
+            catalog::EntryResult result = catalog::CanRegisterFont(info.FullName, file, where);
+            if (result && !catalog::LoadFont(file, where)) return {u"load-failed", false};
+            if (result) result = catalog::RegisterFont(info.FullName, file, where);
+            if (result) return {u"installed", true};
+            std::u16string_view refusal = RefusalAction(result.status);
+            return {refusal.empty() ? u"register-failed" : refusal, false};
+        }
         case Operation::Uninstall:
-            if (!readable) return {u"unreadable", false};
-            // A font that cannot be unloaded keeps its entry.
-            if (!catalog::UnloadFont(file, where)) return {u"unload-failed", false};
-            return catalog::UnregisterFont(info.FullName, file, where) ? Outcome{u"uninstalled", true}
-                                                                       : Outcome{u"unregister-failed", false};
+            return Uninstall(file, readable, info, where);
     }
     return {u"", false};
 }
@@ -118,12 +170,14 @@ int RunBatch(Operation op, std::string_view command, const std::vector<std::wstr
         bool readable = catalog::ReadFontInfo(file, info);
         Outcome outcome = Apply(op, file, readable, info, run->where);
         allOk = allOk && outcome.ok;
-        out.Write(JsonLine()
-                      .Add("file", win::AsU16(file))
-                      .Add("fullName", win::AsU16(info.FullName))
-                      .Add("action", outcome.action)
-                      .Add("ok", outcome.ok)
-                      .Finish());
+        JsonLine line;
+        line.Add("file", win::AsU16(file))
+            .Add("fullName", win::AsU16(info.FullName))
+            .Add("action", outcome.action)
+            .Add("ok", outcome.ok);
+        if (op == Operation::Uninstall)
+            line.Add("unloaded", outcome.unloaded).Add("removedEntries", outcome.removedEntries);
+        out.Write(line.Finish());
     }
     // Once per batch, however many fonts changed.
     catalog::BroadcastFontChange();

@@ -511,6 +511,7 @@ TEST_F(BrowsingTest, FontsNotInstalledLeaveOutThoseRegisteredFromTheSameFile) {
         }
         // Every font registered from its own file: nothing to show.
         ASSERT_TRUE(catalog::ReadFontInfo(other, info));
+        ASSERT_TRUE(catalog::UnregisterFont(info.FullName, fontsFolder.Path() + L"elsewhere.ttf"));
         ASSERT_TRUE(catalog::RegisterFont(info.FullName, other));
         ASSERT_TRUE(catalog::ReadFontInfo(fresh, info));
         ASSERT_TRUE(catalog::RegisterFont(info.FullName, fresh));

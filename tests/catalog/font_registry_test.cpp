@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cwctype>
 
+#include "catalog/font_file.h"
 #include "catalog/scratch_locations.h"
 #include "support/font_builder.h"
 #include "support/scratch.h"
@@ -164,10 +166,107 @@ TEST(FontRegistryWrite, StoresJustTheNameOfAFileInTheFontsFolder) {
     EXPECT_TRUE(RegisterFont(L"Prefix", L"C:\\Windows\\FontsX\\prefix.ttf", where));
     EXPECT_EQ(LookupFileName(L"Prefix", where), L"C:\\Windows\\FontsX\\prefix.ttf");
 
-    EXPECT_TRUE(RegisterFont(L"Elsewhere", L"E:\\moved.ttf", where)) << "an entry is overwritten";
-    EXPECT_EQ(LookupFileName(L"Elsewhere", where), L"E:\\moved.ttf");
+    EXPECT_TRUE(RegisterFont(L"Elsewhere", L"d:\\fonts\\ELSEWHERE.ttf", where)) << "the same file again";
+    EXPECT_EQ(LookupFileName(L"Elsewhere", where), L"d:\\fonts\\ELSEWHERE.ttf");
     EXPECT_FALSE(HasValue(key, L"Elsewhere (True Type)"));
     EXPECT_FALSE(HasValue(key, L"Elsewhere"));
+}
+
+// A font's full name as a crafted file gives it, read the way install reads it.
+std::wstring FullNameOf(const ScratchFolder& dir, const std::wstring& fileName, const std::u16string& fullName) {
+    FontSpec fontSpec = FontSpec::Named(u"Typorama Registry Crafted");
+    for (auto& entry : fontSpec.names)
+        if (entry.nameId == 4 && entry.platformId == 3) entry.text = fullName;
+    if (fullName.empty()) fontSpec.names.clear();
+    TFontInfo info;
+    EXPECT_TRUE(ReadFontInfo(dir.Write(fileName, BuildFont(fontSpec)), info));
+    return info.FullName;
+}
+
+TEST(FontRegistryWrite, NamesFromFilesNeverReachAnotherFilesEntry) {
+    ScratchFolder dir(L"registry-hostile");
+    ScratchKey key(L"registry-hostile");
+    SystemLocations where = ScratchLocations(key, L"C:\\Fonts\\");
+    const std::wstring mine = L"D:\\Mine\\mine.ttf";
+    Set(key, L"Victim (TrueType)", L"victim.ttf");
+    Set(key, L"Spaced (True Type)", L"spaced.ttf");
+
+    // Cut at the NUL, its bare lookup form is the victim's entry.
+    std::wstring suffixed = FullNameOf(dir, L"suffixed.ttf", std::u16string(u"Victim (TrueType)\0x", 19));
+    ASSERT_EQ(suffixed.size(), 19u) << "the reader keeps the NUL";
+    EXPECT_EQ(RegisterFont(suffixed, mine, where).status, EntryStatus::UnusableName);
+    EXPECT_EQ(UnregisterFont(suffixed, L"C:\\Fonts\\victim.ttf", where).status, EntryStatus::UnusableName);
+    EXPECT_EQ(UnregisterFont(suffixed, L"", where).status, EntryStatus::UnusableName);
+    EXPECT_FALSE(IsInstalled(suffixed, L"", where)) << "the lookup does not take the victim's entry for it either";
+
+    // Cut at the NUL, it is the victim's name: the entry belongs to another file.
+    std::wstring impostor = FullNameOf(dir, L"impostor.ttf", std::u16string(u"Victim\0evil", 11));
+    EXPECT_EQ(RegisterFont(impostor, mine, where).status, EntryStatus::OtherFilesEntry);
+    EXPECT_EQ(CanRegisterFont(impostor, mine, where).status, EntryStatus::OtherFilesEntry);
+    EXPECT_EQ(UnregisterFont(impostor, mine, where).status, EntryStatus::OtherFilesEntry);
+    EXPECT_EQ(RegisterFont(L"Spaced", mine, where).status, EntryStatus::OtherFilesEntry) << "under any form";
+    EXPECT_EQ(Stored(key, L"Victim (TrueType)"), std::wstring(L"victim.ttf\0", 11));
+    EXPECT_EQ(Stored(key, L"Spaced (True Type)"), std::wstring(L"spaced.ttf\0", 11));
+    EXPECT_FALSE(HasValue(key, L"Spaced (TrueType)"));
+
+    // A trailing NUL: registered with its suffix, found and removed by the same name.
+    std::wstring trailing = FullNameOf(dir, L"trailing.ttf", std::u16string(u"Trail\0", 6));
+    EntryResult written = RegisterFont(trailing, mine, where);
+    EXPECT_TRUE(written);
+    EXPECT_EQ(written.valueName, L"Trail (TrueType)");
+    EXPECT_FALSE(HasValue(key, L"Trail"));
+    EXPECT_TRUE(IsInstalled(trailing, mine, where));
+    EXPECT_TRUE(UnregisterFont(trailing, mine, where));
+    EXPECT_FALSE(HasValue(key, L"Trail (TrueType)"));
+
+    // No name at all: refused, and nothing is written under the bare suffix.
+    std::wstring nameless = FullNameOf(dir, L"nameless.ttf", u"");
+    EXPECT_EQ(nameless, L"");
+    EXPECT_EQ(RegisterFont(nameless, mine, where).status, EntryStatus::NoFullName);
+    EXPECT_EQ(RegisterFont(std::wstring(L"\0Hidden", 7), mine, where).status, EntryStatus::NoFullName);
+    EXPECT_EQ(UnregisterFont(nameless, L"", where).status, EntryStatus::NoFullName);
+    EXPECT_FALSE(HasValue(key, L" (TrueType)"));
+}
+
+TEST(FontRegistryWrite, WritesOnlyWhatTheLookupReadsBackAndRemovesLongerEntries) {
+    ScratchKey key(L"registry-long-path");
+    SystemLocations where = ScratchLocations(key, L"C:\\Fonts\\");
+    std::wstring longest = L"D:\\" + std::wstring(MAX_PATH - 7, L'a') + L".ttf";
+    std::wstring overlong = L"D:\\" + std::wstring(MAX_PATH - 6, L'a') + L".ttf";
+    ASSERT_EQ(overlong.size(), std::size_t{MAX_PATH + 1});
+
+    EXPECT_TRUE(RegisterFont(L"Longest", longest, where));
+    EXPECT_TRUE(IsInstalled(L"Longest", longest, where));
+    EXPECT_EQ(RegisterFont(L"Overlong", overlong, where).status, EntryStatus::PathTooLong);
+    EXPECT_EQ(CanRegisterFont(L"Overlong", overlong, where).status, EntryStatus::PathTooLong);
+    EXPECT_FALSE(HasValue(key, L"Overlong (TrueType)"));
+
+    // Written by someone else: invisible to the lookup, yet neither taken over
+    // nor beyond removal by the file it names.
+    Set(key, L"Overlong (TrueType)", overlong);
+    EXPECT_FALSE(IsInstalled(L"Overlong", L"", where));
+    EXPECT_EQ(RegisterFont(L"Overlong", L"D:\\short.ttf", where).status, EntryStatus::OtherFilesEntry);
+    EXPECT_EQ(UnregisterFont(L"Overlong", L"D:\\short.ttf", where).status, EntryStatus::OtherFilesEntry);
+    EXPECT_TRUE(UnregisterFont(L"Overlong", overlong, where));
+    EXPECT_FALSE(HasValue(key, L"Overlong (TrueType)"));
+
+    // Skipped by the lookup, the long entry does not hide the one behind it.
+    Set(key, L"Skip (TrueType)", overlong);
+    Set(key, L"Skip (True Type)", L"skip.ttf");
+    EXPECT_TRUE(UnregisterFont(L"Skip", L"C:\\Fonts\\skip.ttf", where));
+    EXPECT_FALSE(HasValue(key, L"Skip (True Type)"));
+    EXPECT_TRUE(HasValue(key, L"Skip (TrueType)"));
+
+    // By file: every entry that points at it, under whatever name.
+    Set(key, L" (TrueType)", L"gone.ttf");
+    Set(key, L"Gone (TrueType)", L"c:\\FONTS\\Gone.ttf");
+    Set(key, L"Kept (TrueType)", L"kept.ttf");
+    std::vector<std::wstring> removed = UnregisterFile(overlong, where);
+    EXPECT_EQ(removed, (std::vector<std::wstring>{L"Skip (TrueType)"}));
+    removed = UnregisterFile(L"C:\\Fonts\\gone.ttf", where);
+    std::sort(removed.begin(), removed.end());
+    EXPECT_EQ(removed, (std::vector<std::wstring>{L" (TrueType)", L"Gone (TrueType)"}));
+    EXPECT_TRUE(HasValue(key, L"Kept (TrueType)"));
 }
 
 TEST(FontRegistryWrite, UnregistersOnlyAnEntryPointingAtTheFile) {

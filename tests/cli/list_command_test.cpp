@@ -40,6 +40,22 @@ TEST(CliList, PrintsTheFolderListInOrderWithStatusLines) {
     EXPECT_NE(lines[1].find(Json(b)), std::string::npos) << "sorted by name: Alpha before beta";
 }
 
+TEST(CliList, SeveralFoldersDescendOnlyWithSubfolders) {
+    ScratchFolder one(L"cli-list-one"), two(L"cli-list-two");
+    one.Write(L"top.ttf", BuildFont(FontSpec::Named(Unique("Typorama CliList One Top"))));
+    one.Write(L"sub\\below.ttf", BuildFont(FontSpec::Named(Unique("Typorama CliList One Below"))));
+    two.Write(L"top.ttf", BuildFont(FontSpec::Named(Unique("Typorama CliList Two Top"))));
+    two.Write(L"sub\\deeper\\below.ttf", BuildFont(FontSpec::Named(Unique("Typorama CliList Two Below"))));
+
+    ProcessResult flat = RunCli({L"list", one.Path(), two.Path()});
+    EXPECT_EQ(flat.exitCode, 0) << flat.err;
+    EXPECT_EQ(Lines(flat.out).size(), 2u) << flat.out;
+    EXPECT_EQ(flat.out.find("Below"), std::string::npos) << flat.out;
+    ProcessResult deep = RunCli({L"list", L"--subfolders", one.Path(), two.Path()});
+    EXPECT_EQ(deep.exitCode, 0) << deep.err;
+    EXPECT_EQ(Lines(deep.out).size(), 4u) << deep.out;
+}
+
 TEST(CliList, ListsTheSystemFontsWithScriptsAndRejectsBadUsage) {
     ProcessResult run = RunCli({L"list", L"--system", L"--charset", L"0"});
     EXPECT_EQ(run.exitCode, 0) << run.err;

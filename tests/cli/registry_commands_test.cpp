@@ -30,6 +30,14 @@ std::string ActionLine(const std::wstring& file, const std::string& fullName, co
            "\", \"ok\": " + (ok ? "true" : "false") + "}";
 }
 
+std::string UninstallLine(const std::wstring& file, const std::string& fullName, const std::string& action, bool ok,
+                          bool unloaded, const std::wstring& removedEntry = L"") {
+    std::string line = ActionLine(file, fullName, action, ok);
+    line.pop_back();
+    return line + ", \"unloaded\": " + (unloaded ? "true" : "false") + ", \"removedEntries\": [" +
+           (removedEntry.empty() ? "" : "\"" + Json(removedEntry) + "\"") + "]}";
+}
+
 // The one line a command printed for a single file.
 std::string OnlyLine(const ProcessResult& run) {
     auto lines = Lines(run.out);
@@ -137,7 +145,7 @@ TEST(CliInstall, RegistersWhatItLoadedAndUninstallsOnlyItsOwnEntry) {
 
     ProcessResult uninstall = RunCli({L"uninstall", L"--fonts-key", KeyOption(key), font.file});
     EXPECT_EQ(uninstall.exitCode, 0) << uninstall.err;
-    EXPECT_EQ(OnlyLine(uninstall), ActionLine(font.file, font.name, "uninstalled", true));
+    EXPECT_EQ(OnlyLine(uninstall), UninstallLine(font.file, font.name, "uninstalled", true, true, value));
     EXPECT_EQ(Stored(key, value), L"<none>");
 
     // Loaded, but the entry belongs to another file: unloaded, entry kept.
@@ -145,25 +153,50 @@ TEST(CliInstall, RegistersWhatItLoadedAndUninstallsOnlyItsOwnEntry) {
     ASSERT_EQ(RunCli({L"load", font.file}).exitCode, 0);
     ProcessResult foreign = RunCli({L"uninstall", L"--fonts-key", KeyOption(key), font.file});
     EXPECT_EQ(foreign.exitCode, 1);
-    EXPECT_EQ(OnlyLine(foreign), ActionLine(font.file, font.name, "unregister-failed", false));
+    EXPECT_EQ(OnlyLine(foreign), UninstallLine(font.file, font.name, "registered-elsewhere", false, true));
+    EXPECT_EQ(Stored(key, value), L"D:\\Other\\install.ttf");
+    ProcessResult taken = RunCli({L"install", L"--fonts-key", KeyOption(key), font.file});
+    EXPECT_EQ(OnlyLine(taken), ActionLine(font.file, font.name, "registered-elsewhere", false))
+        << "nor does installing take another file's entry over";
     EXPECT_EQ(Stored(key, value), L"D:\\Other\\install.ttf");
 
-    // Not loaded: nothing to unload, so the entry stays.
+    // Not loaded: nothing to unload, the entry goes all the same.
     key.SetString(L"", idleValue, idle.file);
     ProcessResult notLoaded = RunCli({L"uninstall", L"--fonts-key", KeyOption(key), idle.file});
-    EXPECT_EQ(notLoaded.exitCode, 1);
-    EXPECT_EQ(OnlyLine(notLoaded), ActionLine(idle.file, idle.name, "unload-failed", false));
-    EXPECT_EQ(Stored(key, idleValue), idle.file);
+    EXPECT_EQ(notLoaded.exitCode, 0) << notLoaded.err;
+    EXPECT_EQ(OnlyLine(notLoaded), UninstallLine(idle.file, idle.name, "unregistered", true, false, idleValue));
+    EXPECT_EQ(Stored(key, idleValue), L"<none>");
+    ProcessResult again = RunCli({L"uninstall", L"--fonts-key", KeyOption(key), idle.file});
+    EXPECT_EQ(again.exitCode, 1);
+    EXPECT_EQ(OnlyLine(again), UninstallLine(idle.file, idle.name, "not-installed", false, false));
 
-    // A file that cannot be loaded is not registered.
+    // The file is gone: every entry that points at it goes, whatever its name.
+    key.SetString(L"", idleValue, idle.file);
+    key.SetString(L"", L" (TrueType)", idle.file);
+    key.SetString(L"", L"Kept (TrueType)", dir.Path() + L"kept.ttf");
+    ASSERT_TRUE(DeleteFileW(idle.file.c_str()));
+    ProcessResult gone = RunCli({L"uninstall", L"--fonts-key", KeyOption(key), idle.file});
+    EXPECT_EQ(gone.exitCode, 0) << gone.err;
+    EXPECT_NE(OnlyLine(gone).find("\"action\": \"unregistered\", \"ok\": true, \"unloaded\": false"), std::string::npos)
+        << gone.out;
+    EXPECT_NE(gone.out.find("\"" + Json(idleValue) + "\""), std::string::npos) << gone.out;
+    EXPECT_NE(gone.out.find("\" (TrueType)\""), std::string::npos) << gone.out;
+    EXPECT_EQ(Stored(key, idleValue), L"<none>");
+    EXPECT_EQ(Stored(key, L" (TrueType)"), L"<none>");
+    EXPECT_EQ(Stored(key, L"Kept (TrueType)"), dir.Path() + L"kept.ttf");
+
+    // A file without a name is neither loaded nor registered; one that cannot
+    // be read at all is not either.
     std::wstring broken = dir.Write(L"broken.ttf", {'n', 'o'});
     std::wstring missing = dir.Path() + L"missing.ttf";
-    ProcessResult bad = RunCli({L"install", L"--fonts-key", KeyOption(key), broken, missing});
+    std::wstring nameless = dir.Write(L"nameless.ttf", BuildFont(FontSpec{}));
+    ProcessResult bad = RunCli({L"install", L"--fonts-key", KeyOption(key), broken, missing, nameless});
     EXPECT_EQ(bad.exitCode, 1);
     auto lines = Lines(bad.out);
-    ASSERT_EQ(lines.size(), 2u) << bad.out;
-    EXPECT_EQ(lines[0], ActionLine(broken, "", "load-failed", false));
+    ASSERT_EQ(lines.size(), 3u) << bad.out;
+    EXPECT_EQ(lines[0], ActionLine(broken, "", "no-full-name", false));
     EXPECT_EQ(lines[1], ActionLine(missing, "", "unreadable", false));
+    EXPECT_EQ(lines[2], ActionLine(nameless, "", "no-full-name", false));
     EXPECT_EQ(Stored(key, L" (TrueType)"), L"<none>");
 }
 

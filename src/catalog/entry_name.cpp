@@ -1,0 +1,58 @@
+#include "catalog/entry_name.h"
+
+#include "base/unicode.h"
+
+namespace typorama::catalog {
+namespace {
+
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\u00A0' || c == u'\u3000'; }
+
+// C0 controls and DEL: a line break in a value name splits the line of a .reg
+// export and of every listing that shows one entry per line.
+bool IsControl(char16_t c) { return c < 0x20 || c == 0x7F; }
+
+char16_t FoldAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
+
+// The registry compares value names regardless of letter case.
+bool EndsWithFoldedAscii(std::u16string_view text, std::u16string_view suffix) {
+    if (text.size() < suffix.size()) return false;
+    text.remove_prefix(text.size() - suffix.size());
+    for (std::size_t i = 0; i < suffix.size(); ++i)
+        if (FoldAscii(text[i]) != FoldAscii(suffix[i])) return false;
+    return true;
+}
+
+bool HasUnpairedSurrogate(std::u16string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]))
+            ++i;
+        else if (IsHighSurrogate(text[i]) || IsLowSurrogate(text[i]))
+            return true;
+    }
+    return false;
+}
+
+EntryNameProblem FindProblem(std::u16string_view name) {
+    bool blank = true;
+    for (char16_t c : name) blank = blank && IsBlank(c);
+    if (blank) return EntryNameProblem::Empty;
+    for (char16_t c : name)
+        if (IsControl(c)) return EntryNameProblem::ControlCharacter;
+    if (HasUnpairedSurrogate(name)) return EntryNameProblem::UnpairedSurrogate;
+    if (name.size() > kMaxEntryNameChars) return EntryNameProblem::TooLong;
+    // "X (TrueType)" looked up in its bare form is the entry of the font "X".
+    if (EndsWithFoldedAscii(name, kEntrySuffix) || EndsWithFoldedAscii(name, kEntrySuffixSpaced))
+        return EntryNameProblem::EndsInSuffix;
+    return EntryNameProblem::None;
+}
+
+}  // namespace
+
+EntryName CheckEntryName(std::u16string_view fullName) {
+    EntryName result;
+    result.name = std::u16string(fullName.substr(0, fullName.find(u'\0')));
+    result.problem = FindProblem(result.name);
+    return result;
+}
+
+}  // namespace typorama::catalog

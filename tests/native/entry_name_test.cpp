@@ -1,0 +1,45 @@
+// The rule every font name passes before it names an installed-font entry.
+#include "catalog/entry_name.h"
+
+#include <gtest/gtest.h>
+
+namespace typorama::catalog {
+namespace {
+
+using std::u16string_view;
+
+EntryNameProblem ProblemOf(u16string_view name) { return CheckEntryName(name).problem; }
+
+TEST(CheckEntryName, CutsAtTheFirstNulAndRefusesWhatCannotNameAnEntry) {
+    EntryName cut = CheckEntryName(u16string_view(u"Typorama\0 Bold (TrueType)", 25));
+    EXPECT_TRUE(cut.usable());
+    EXPECT_EQ(cut.name, u"Typorama") << "what the registry would have cut the value name to";
+    EXPECT_EQ(CheckEntryName(u16string_view(u"Trail\0", 6)).name, u"Trail") << "a trailing NUL is dropped";
+    EXPECT_EQ(CheckEntryName(u"\u5B8B\u4F53 \U0001F600").name, u"\u5B8B\u4F53 \U0001F600") << "kept as it is";
+
+    EXPECT_EQ(ProblemOf(u""), EntryNameProblem::Empty);
+    EXPECT_EQ(ProblemOf(u16string_view(u"\0Hidden", 7)), EntryNameProblem::Empty);
+    EXPECT_EQ(ProblemOf(u" \u3000\u00A0"), EntryNameProblem::Empty) << "blanks only";
+    EXPECT_EQ(ProblemOf(u"Line\r\nBreak"), EntryNameProblem::ControlCharacter);
+    EXPECT_EQ(ProblemOf(u"Tab\t"), EntryNameProblem::ControlCharacter);
+    EXPECT_EQ(ProblemOf(u"Del\x7F"), EntryNameProblem::ControlCharacter);
+    EXPECT_EQ(ProblemOf(u"Lone \xD800 high"), EntryNameProblem::UnpairedSurrogate);
+    EXPECT_EQ(ProblemOf(u"Lone low \xDC00"), EntryNameProblem::UnpairedSurrogate);
+    EXPECT_EQ(ProblemOf(u"End high \xD83D"), EntryNameProblem::UnpairedSurrogate);
+
+    // The bare form of these is the entry of another font, whatever the case.
+    EXPECT_EQ(ProblemOf(u16string_view(u"Other (TrueType)\0x", 18)), EntryNameProblem::EndsInSuffix);
+    EXPECT_EQ(ProblemOf(u"Other (truetype)"), EntryNameProblem::EndsInSuffix);
+    EXPECT_EQ(ProblemOf(u"Other (TRUE TYPE)"), EntryNameProblem::EndsInSuffix);
+    EXPECT_TRUE(CheckEntryName(u"Other (TrueType) Bold").usable());
+    EXPECT_EQ(ProblemOf(u" (TrueType)"), EntryNameProblem::EndsInSuffix);
+
+    std::u16string longest(kMaxEntryNameChars, u'a');
+    EXPECT_TRUE(CheckEntryName(longest).usable());
+    EXPECT_EQ(longest.size() + kEntrySuffix.size(), kMaxEntryValueNameChars);
+    EXPECT_EQ(ProblemOf(longest + u"a"), EntryNameProblem::TooLong);
+    EXPECT_TRUE(CheckEntryName(longest + std::u16string(1, u'\0') + u"tail").usable()) << "length counts after the cut";
+}
+
+}  // namespace
+}  // namespace typorama::catalog
