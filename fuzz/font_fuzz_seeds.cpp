@@ -1,5 +1,6 @@
-// Writes the seed corpus for font_facts_fuzzer: a few well-formed fonts and
-// damaged variants that reach the reader's fallback paths.
+// Writes the seed corpus for font_facts_fuzzer: a few well-formed fonts,
+// damaged variants that reach the reader's fallback paths, and files made to
+// be slow to read.
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -75,6 +76,13 @@ int main(int argc, char** argv) {
     auto tooMany = BuildFont(Small(u"Seed Many"));
     SetNumTables(tooMany, 101);
     seeds.emplace_back("101_tables.ttf", tooMany);
+
+    // The costliest name tables in 1 MB: 100 directory entries for one table of
+    // 65,535 records, and for 100 overlapping tables, every record asking for
+    // 65,535 bytes. A reader whose work grows per record times table times
+    // string stalls here, and the fuzzer's time limit turns that into a failure.
+    seeds.emplace_back("name_flood.ttf", BuildNameTableFlood(1u << 20, false));
+    seeds.emplace_back("name_flood_overlapping.ttf", BuildNameTableFlood(1u << 20, true));
 
     int failures = 0;
     for (const auto& [file, bytes] : seeds)

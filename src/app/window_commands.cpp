@@ -158,14 +158,12 @@ void TfrmMain::SaveSettingsToFile() {
     request.defaultExtension = L"reg";
     const std::optional<std::wstring> file = ui::AskSaveFileName(window_, request);
     if (!file) return;
-    DWORD error = ERROR_SUCCESS;
-    bool saved = false;
+    settings::SettingsExport exported;
     {
         win::BusyCursor busy;
-        // The header stands even when the settings key cannot be read.
-        saved = settings::SaveTextToFile(settings::SettingsScript(settings::ActiveSettingsRoot()), *file, &error);
+        exported = settings::ExportSettingsToFile(*file, settings::ActiveSettingsRoot());
     }
-    if (!saved) ui::ShowSystemError(window_, error);
+    if (!exported.Saved()) ui::ShowSystemError(window_, exported.error);
 }
 
 }  // namespace typorama::app

@@ -1,6 +1,7 @@
 #include "catalog/sfnt_facts.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "base/byte_reader.h"
@@ -76,8 +77,6 @@ struct NameRecord {
     }
 };
 
-using NameSet = std::array<std::u16string, kNameSlotCount>;
-
 // Walks the directory in file order and hands every complete entry to `visit`.
 // An entry that cannot be read in full is skipped.
 template <typename Visit>
@@ -95,77 +94,97 @@ void WalkDirectory(WindowedReader& in, std::uint16_t numTables, Visit visit) {
     }
 }
 
-// The name header and its records, read as far as the data goes. Records past
-// the end of the data are not there at all.
-std::vector<NameRecord> ReadNameRecords(WindowedReader& in, const DirectoryEntry& table,
-                                        std::uint16_t& stringOffset) {
+// The name records a file may have examined, over all its 'name' tables. A table
+// holds at most 65,535 records (its count is 16 bits), so no font needs more; a
+// directory that lists several overlapping tables shares this one allowance.
+constexpr std::size_t kMaxNameRecordsPerFile = 0xFFFF;
+
+// Hands the header's string offset and then each record of the table to
+// `visit`, as far as the data and `budget` go; the budget shrinks by the records
+// that arrived. Records past the end of the data are not there at all.
+template <typename Visit>
+void ReadNameRecords(WindowedReader& in, const DirectoryEntry& table, std::size_t& budget, Visit visit) {
     std::uint8_t header[kNameHeaderSize]{};
-    if (in.Read(table.offset, header) < kNameHeaderSize) return {};
+    if (in.Read(table.offset, header) < kNameHeaderSize) return;
     BigEndianReader h(header);
     h.Skip(2);  // format
     std::uint16_t count = h.U16();
-    stringOffset = h.U16();
+    std::uint16_t stringOffset = h.U16();
 
     // In chunks: the count is the file's claim, and a damaged table may claim
     // 65,535 records that are not there.
     constexpr std::size_t kChunkRecords = 256;
-    std::vector<NameRecord> records;
     std::uint8_t raw[kChunkRecords * kNameRecordSize];
     std::uint64_t at = std::uint64_t{table.offset} + kNameHeaderSize;
-    for (std::size_t left = count; left > 0;) {
+    for (std::size_t left = std::min<std::size_t>(count, budget); left > 0;) {
         std::size_t want = std::min(left, kChunkRecords) * kNameRecordSize;
         std::size_t got = in.Read(at, {raw, want});
         BigEndianReader r({raw, got});
-        while (r.Remaining() >= kNameRecordSize) records.push_back(NameRecord::Parse(r));
+        while (r.Remaining() >= kNameRecordSize) {
+            --budget;
+            visit(stringOffset, NameRecord::Parse(r));
+        }
         if (got < want) break;
         at += want;
         left -= want / kNameRecordSize;
     }
-    return records;
 }
 
-// A string's bytes in a zeroed buffer of exactly its length: bytes past the end
-// of the file stay zero.
-std::vector<std::uint8_t> ReadString(WindowedReader& in, const DirectoryEntry& table,
-                                     std::uint16_t stringOffset, const NameRecord& rec) {
-    std::vector<std::uint8_t> bytes(rec.length, 0);
-    in.Read(std::uint64_t{table.offset} + stringOffset + rec.offset, bytes);
+// Where a name string lies in the file and how long it is.
+struct StringRef {
+    std::uint64_t offset = 0;
+    std::uint16_t length = 0;
+};
+using NameRefs = std::array<std::optional<StringRef>, kNameSlotCount>;
+
+// The record that will give each name. A later record with the same name ID
+// replaces an earlier one, so only the last one of each slot is worth decoding:
+// choosing first and decoding after keeps the cost of a table to its records,
+// however many of them ask for long strings.
+struct NameChoice {
+    NameRefs english;    // Microsoft, English (United States)
+    NameRefs local;      // Microsoft, the system's language
+    NameRefs macintosh;  // Macintosh, language 0: used only without any Microsoft name
+    bool microsoftFound = false;
+};
+
+void ChooseNames(WindowedReader& in, const DirectoryEntry& table, std::uint32_t systemLanguageId,
+                 std::size_t& budget, NameChoice& choice) {
+    in.Prefetch(table.offset, table.length);
+    ReadNameRecords(in, table, budget, [&](std::uint16_t stringOffset, const NameRecord& rec) {
+        StringRef ref{std::uint64_t{table.offset} + stringOffset + rec.offset, rec.length};
+        if (rec.platformId == 3) {
+            bool english = rec.languageId == kEnglishUsLanguageId;
+            if (!english && rec.languageId != systemLanguageId) return;
+            // Any such record counts as a Microsoft name, even one whose ID is dropped.
+            choice.microsoftFound = true;
+            if (rec.nameId < kNameSlotCount) (english ? choice.english : choice.local)[rec.nameId] = ref;
+        } else if (rec.platformId == 1 && rec.languageId == 0 && rec.nameId < kNameSlotCount) {
+            choice.macintosh[rec.nameId] = ref;
+        }
+    });
+}
+
+// A Macintosh string's bytes in a zeroed buffer of exactly its length: bytes
+// past the end of the file stay zero.
+std::string ReadMacintoshBytes(WindowedReader& in, const StringRef& ref) {
+    std::string bytes(ref.length, '\0');
+    in.Read(ref.offset, {reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size()});
     return bytes;
 }
 
-struct MicrosoftNames {
-    NameSet english;
-    NameSet local;
-    bool found = false;
-};
-
-void ReadMicrosoftNames(WindowedReader& in, const DirectoryEntry& table, std::uint32_t systemLanguageId,
-                        MicrosoftNames& out) {
-    in.Prefetch(table.offset, table.length);
-    std::uint16_t stringOffset = 0;
-    for (const NameRecord& rec : ReadNameRecords(in, table, stringOffset)) {
-        if (rec.platformId != 3) continue;
-        bool english = rec.languageId == kEnglishUsLanguageId;
-        if (!english && rec.languageId != systemLanguageId) continue;
-        std::vector<std::uint8_t> bytes = ReadString(in, table, stringOffset, rec);
-        // UTF-16 big-endian; an odd trailing byte is dropped. NULs inside are kept.
-        std::u16string text(bytes.size() / 2, u'\0');
-        for (std::size_t i = 0; i < text.size(); ++i)
-            text[i] = static_cast<char16_t>(bytes[2 * i] << 8 | bytes[2 * i + 1]);
-        if (rec.nameId < kNameSlotCount) (english ? out.english : out.local)[rec.nameId] = std::move(text);
-        out.found = true;
-    }
-}
-
-void ReadMacintoshNames(WindowedReader& in, const DirectoryEntry& table, MacNameDecoder decodeMac,
-                        NameSet& names) {
-    in.Prefetch(table.offset, table.length);
-    std::uint16_t stringOffset = 0;
-    for (const NameRecord& rec : ReadNameRecords(in, table, stringOffset)) {
-        if (rec.platformId != 1 || rec.languageId != 0 || rec.nameId >= kNameSlotCount) continue;
-        std::vector<std::uint8_t> bytes = ReadString(in, table, stringOffset, rec);
-        names[rec.nameId] = decodeMac({reinterpret_cast<const char*>(bytes.data()), bytes.size()});
-    }
+// UTF-16 big-endian; an odd trailing byte is dropped, NULs inside are kept, and
+// units past the end of the file are zero. The bytes are read straight into the
+// text and turned round in place: a name can be 64 KB, and one allocation for
+// it is enough.
+std::u16string ReadMicrosoftName(WindowedReader& in, const std::optional<StringRef>& ref) {
+    if (!ref) return {};
+    std::u16string text(ref->length / 2, u'\0');
+    auto* bytes = reinterpret_cast<std::uint8_t*>(text.data());
+    in.Read(ref->offset, {bytes, text.size() * 2});
+    for (std::size_t i = 0; i < text.size(); ++i)
+        text[i] = static_cast<char16_t>(bytes[2 * i] << 8 | bytes[2 * i + 1]);
+    return text;
 }
 
 struct Style {
@@ -215,14 +234,14 @@ std::optional<SfntFacts> ReadSfntFacts(ByteSource& source, std::uint32_t systemL
     std::uint16_t numTables = header.U16();
     if (numTables > kMaxTableCount) return std::nullopt;
 
-    MicrosoftNames ms;
+    std::vector<DirectoryEntry> nameTables;
     std::optional<Style> os2Style;
     std::uint8_t os2Embedding = 0;
     Style headStyle;
 
     WalkDirectory(in, numTables, [&](const DirectoryEntry& e) {
         if (e.Is("name")) {
-            ReadMicrosoftNames(in, e, systemLanguageId, ms);
+            nameTables.push_back(e);
         } else if (e.Is("OS/2")) {
             std::size_t want = std::min<std::size_t>(e.length, kOs2BytesUsed);
             std::uint8_t buf[kOs2BytesUsed]{};
@@ -248,16 +267,32 @@ std::optional<SfntFacts> ReadSfntFacts(ByteSource& source, std::uint32_t systemL
         }
     });
 
-    SfntFacts facts;
-    for (int i = 0; i < kNameSlotCount; ++i)
-        facts.names[i] = ms.local[i].empty() ? std::move(ms.english[i]) : std::move(ms.local[i]);
+    // A table's records depend on its offset alone, and reading a table again
+    // after others gives its names back the last word. So each table is read
+    // once, where it is listed last: a directory that names one table a hundred
+    // times costs what one table costs.
+    std::vector<DirectoryEntry> distinct;
+    for (auto e = nameTables.rbegin(); e != nameTables.rend(); ++e)
+        if (std::none_of(distinct.begin(), distinct.end(), [&](const DirectoryEntry& d) { return d.offset == e->offset; }))
+            distinct.push_back(*e);
+    NameChoice choice;
+    std::size_t budget = kMaxNameRecordsPerFile;
+    for (auto e = distinct.rbegin(); e != distinct.rend() && budget > 0; ++e)
+        ChooseNames(in, *e, systemLanguageId, budget, choice);
 
-    // Fonts made on the Mac may carry only Macintosh names (or Microsoft names in
-    // a language we do not show); those are better than nothing.
-    if (!ms.found) {
-        WalkDirectory(in, numTables, [&](const DirectoryEntry& e) {
-            if (e.Is("name")) ReadMacintoshNames(in, e, decodeMac, facts.names);
-        });
+    SfntFacts facts;
+    if (choice.microsoftFound) {
+        for (int i = 0; i < kNameSlotCount; ++i) {
+            std::u16string local = ReadMicrosoftName(in, choice.local[i]);
+            facts.names[i] = local.empty() ? ReadMicrosoftName(in, choice.english[i]) : std::move(local);
+        }
+    } else {
+        // Fonts made on the Mac may carry only Macintosh names (or Microsoft names
+        // in a language we do not show); those are better than nothing.
+        for (int i = 0; i < kNameSlotCount; ++i) {
+            if (!choice.macintosh[i]) continue;
+            facts.names[i] = decodeMac(ReadMacintoshBytes(in, *choice.macintosh[i]));
+        }
     }
 
     if (os2Style) {

@@ -46,6 +46,8 @@ std::u16string DecodeLatin1(std::string_view bytes);
 
 // Reads the facts. nullopt only when the offset table announces more than 100
 // tables; everything else, however damaged, gives a result (possibly empty).
+// The work is bounded whatever the file claims: each 'name' table is read once,
+// at most 65,535 name records in all, and at most one string per name decoded.
 std::optional<SfntFacts> ReadSfntFacts(ByteSource& source, std::uint32_t systemLanguageId,
                                        MacNameDecoder decodeMac = &DecodeLatin1);
 

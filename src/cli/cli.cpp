@@ -66,6 +66,15 @@ constexpr char kUsage[] =
     "                 the next logon (under Wine: while the wineserver runs). Installing\n"
     "                 into HKLM needs administrator rights; without them nothing is\n"
     "                 done (register-failed).\n"
+    "  settings-export [--root KEY] FILE\n"
+    "                 Writes the settings tree (HKCU\\SOFTWARE\\Halcyon Works\\Typorama\\1.0\\\n"
+    "                 Settings, or KEY: HKCU\\..., HKLM\\..., HKCR\\... or HKU\\...) to FILE\n"
+    "                 as the program's \"save settings to file\" command does: \"REGEDIT4\"\n"
+    "                 in the ANSI code page when every text fits it, else \"Windows\n"
+    "                 Registry Editor Version 5.00\" in UTF-16LE; both import with\n"
+    "                 regedit. Prints {\"file\", \"root\", \"rootFound\", \"format\", \"ok\",\n"
+    "                 \"error\", \"errorText\"}; a missing key gives a file with the header\n"
+    "                 alone and \"rootFound\": false.\n"
     "  --fonts-key KEY  The installed-font list to use instead of the system's, as\n"
     "                 HKLM\\SUBKEY or HKCU\\SUBKEY (for example the per-user list\n"
     "                 HKCU\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts).\n"
@@ -123,6 +132,7 @@ int Run(const std::vector<std::wstring>& args, Output& out, Output& err) {
     if (command == L"unload") return RunUnload(rest, out, err);
     if (command == L"install") return RunInstall(rest, out, err);
     if (command == L"uninstall") return RunUninstall(rest, out, err);
+    if (command == L"settings-export") return RunSettingsExport(rest, out, err);
     err.Write(L"typorama-cli: unknown command '" + command + L"'\n\n");
     err.Write(kUsage);
     return kExitUsage;

@@ -35,6 +35,7 @@ int RunLoad(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunUnload(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunInstall(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunUninstall(const std::vector<std::wstring>& args, Output& out, Output& err);
+int RunSettingsExport(const std::vector<std::wstring>& args, Output& out, Output& err);
 
 int Run(const std::vector<std::wstring>& args, Output& out, Output& err);
 

@@ -10,29 +10,19 @@
 #include "catalog/font_registry.h"
 #include "cli/cli.h"
 #include "cli/json_text.h"
+#include "settings/settings_export.h"
 #include "win/wide.h"
 
 namespace typorama::cli {
 namespace {
 
-bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
-           CSTR_EQUAL;
-}
-
-// "HKLM\Sub\Key" or "HKEY_CURRENT_USER\Sub\Key" as root and subkey.
+// "HKLM\Sub\Key" or "HKEY_CURRENT_USER\Sub\Key" as root and subkey: an
+// installed-font list lives in one of these two hives.
 std::optional<std::pair<HKEY, std::wstring>> ParseKeyPath(const std::wstring& text) {
-    std::size_t slash = text.find(L'\\');
-    if (slash == std::wstring::npos || slash + 1 == text.size()) return std::nullopt;
-    std::wstring_view root(text.data(), slash);
-    HKEY hkey = nullptr;
-    if (EqualsIgnoringCase(root, L"HKLM") || EqualsIgnoringCase(root, L"HKEY_LOCAL_MACHINE"))
-        hkey = HKEY_LOCAL_MACHINE;
-    else if (EqualsIgnoringCase(root, L"HKCU") || EqualsIgnoringCase(root, L"HKEY_CURRENT_USER"))
-        hkey = HKEY_CURRENT_USER;
-    else
+    auto key = settings::ParseRegKeyPath(win::AsU16(text));
+    if (!key || (key->first != settings::RegHive::LocalMachine && key->first != settings::RegHive::CurrentUser))
         return std::nullopt;
-    return std::pair{hkey, text.substr(slash + 1)};
+    return std::pair{settings::HiveKey(key->first), win::ToWide(key->second)};
 }
 
 struct Invocation {

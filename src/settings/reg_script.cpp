@@ -1,5 +1,7 @@
 #include "settings/reg_script.h"
 
+#include <algorithm>
+
 namespace typorama::settings {
 namespace {
 
@@ -62,6 +64,44 @@ std::u16string_view HivePrefix(RegHive hive) {
         case RegHive::Users: return u"HKEY_USERS\\";
     }
     return u"";
+}
+
+std::optional<std::pair<RegHive, std::u16string>> ParseRegKeyPath(std::u16string_view text) {
+    static constexpr struct {
+        std::u16string_view shortName;
+        RegHive hive;
+    } kHives[] = {{u"HKCR", RegHive::ClassesRoot},
+                  {u"HKCU", RegHive::CurrentUser},
+                  {u"HKLM", RegHive::LocalMachine},
+                  {u"HKU", RegHive::Users}};
+    // ASCII letters only: the names of the hives are ASCII.
+    auto sameLetters = [](std::u16string_view a, std::u16string_view b) {
+        auto lower = [](char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; };
+        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                                  [&](char16_t x, char16_t y) { return lower(x) == lower(y); });
+    };
+    std::size_t slash = text.find(u'\\');
+    if (slash == std::u16string_view::npos || slash + 1 == text.size()) return std::nullopt;
+    std::u16string_view root = text.substr(0, slash);
+    for (const auto& h : kHives) {
+        std::u16string_view longName = HivePrefix(h.hive);
+        longName.remove_suffix(1);  // the backslash
+        if (sameLetters(root, h.shortName) || sameLetters(root, longName))
+            return std::pair{h.hive, std::u16string(text.substr(slash + 1))};
+    }
+    return std::nullopt;
+}
+
+std::string RegScriptUnicodeBytes(std::u16string_view body) {
+    std::string bytes = "\xFF\xFE";
+    bytes.reserve(2 + 2 * (kRegScriptUnicodeHeader.size() + body.size()));
+    for (std::u16string_view part : {kRegScriptUnicodeHeader, body}) {
+        for (char16_t unit : part) {
+            bytes += static_cast<char>(unit & 0xFF);
+            bytes += static_cast<char>(unit >> 8);
+        }
+    }
+    return bytes;
 }
 
 std::u16string EscapeRegString(std::u16string_view text) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace typorama::settings {
@@ -40,8 +41,18 @@ struct RegKeyNode {
 // "HKEY_CURRENT_USER\" and the like.
 std::u16string_view HivePrefix(RegHive hive);
 
-// "REGEDIT4", then one empty line.
+// "HKEY_CURRENT_USER\Sub\Key" or "HKCU\Sub\Key" (any letter case, for the four
+// hives) as the hive and the path below it; nullopt for another root or no path.
+std::optional<std::pair<RegHive, std::u16string>> ParseRegKeyPath(std::u16string_view text);
+
+// "REGEDIT4", then one empty line: the header of a script in the ANSI code page.
 inline constexpr std::u16string_view kRegScriptHeader = u"REGEDIT4\r\n\r\n";
+// The header of a script in UTF-16LE, which regedit imports without loss.
+inline constexpr std::u16string_view kRegScriptUnicodeHeader = u"Windows Registry Editor Version 5.00\r\n\r\n";
+
+// The bytes of a UTF-16LE script file: byte-order mark, the Unicode header and
+// `body` (its sections).
+std::string RegScriptUnicodeBytes(std::u16string_view body);
 
 // A string value's text in quotes: backslash, double quote, CR and LF replaced
 // in that order by \\, \", \r and \n (so no backslash of a later replacement is

@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "settings/reg_script.h"
 #include "win/unique_handle.h"
 #include "win/wide.h"
 
@@ -10,10 +9,8 @@ namespace typorama::settings {
 namespace {
 
 std::optional<RegHive> HiveOf(HKEY root) {
-    if (root == HKEY_CLASSES_ROOT) return RegHive::ClassesRoot;
-    if (root == HKEY_CURRENT_USER) return RegHive::CurrentUser;
-    if (root == HKEY_LOCAL_MACHINE) return RegHive::LocalMachine;
-    if (root == HKEY_USERS) return RegHive::Users;
+    for (RegHive hive : {RegHive::ClassesRoot, RegHive::CurrentUser, RegHive::LocalMachine, RegHive::Users})
+        if (root == HiveKey(hive)) return hive;
     return std::nullopt;
 }
 
@@ -63,14 +60,12 @@ bool ExportRegistryKey(HKEY root, std::wstring_view keyPath, bool recursive, std
     return true;
 }
 
-std::wstring SettingsScript(const SettingsRoot& settings) {
-    std::wstring text = win::ToWide(kRegScriptHeader);
-    ExportRegistryKey(settings.root, settings.path, true, text);
-    return text;
+std::string RegFileBytes(std::wstring_view body) {
+    if (auto ansi = win::WideToAnsiExact(win::ToWide(kRegScriptHeader) + std::wstring(body))) return *ansi;
+    return RegScriptUnicodeBytes(win::AsU16(body));
 }
 
-bool SaveTextToFile(std::wstring_view text, const std::wstring& fileName, DWORD* error) {
-    std::string bytes = win::WideToAnsi(text);
+bool SaveBytesToFile(std::string_view bytes, const std::wstring& fileName, DWORD* error) {
     DWORD status = ERROR_SUCCESS;
     win::UniqueFile file(CreateFileW(fileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -87,6 +82,27 @@ bool SaveTextToFile(std::wstring_view text, const std::wstring& fileName, DWORD*
     if (error) *error = status;
     SetLastError(status);
     return status == ERROR_SUCCESS;
+}
+
+SettingsExport ExportSettingsToFile(const std::wstring& fileName, const SettingsRoot& settings) {
+    SettingsExport result;
+    std::wstring body;
+    // The header stands even when the settings key cannot be read.
+    result.keyRead = ExportRegistryKey(settings.root, settings.path, true, body);
+    std::string bytes = RegFileBytes(body);
+    result.unicode = bytes.rfind("\xFF\xFE", 0) == 0;  // a REGEDIT4 file begins with 'R'
+    SaveBytesToFile(bytes, fileName, &result.error);
+    return result;
+}
+
+HKEY HiveKey(RegHive hive) {
+    switch (hive) {
+        case RegHive::ClassesRoot: return HKEY_CLASSES_ROOT;
+        case RegHive::CurrentUser: return HKEY_CURRENT_USER;
+        case RegHive::LocalMachine: return HKEY_LOCAL_MACHINE;
+        case RegHive::Users: return HKEY_USERS;
+    }
+    return nullptr;
 }
 
 }  // namespace typorama::settings

@@ -26,6 +26,13 @@ std::string WideToMultiByte(UINT codePage, std::wstring_view text) {
 
 std::wstring AnsiToWide(std::string_view bytes) { return MultiByteToWide(CP_ACP, bytes); }
 std::string WideToAnsi(std::wstring_view text) { return WideToMultiByte(CP_ACP, text); }
+std::optional<std::string> WideToAnsiExact(std::wstring_view text) {
+    // Converting back and comparing works for every code page, UTF-8 included,
+    // where WideCharToMultiByte refuses the used-default-character flag.
+    std::string ansi = WideToAnsi(text);
+    if (AnsiToWide(ansi) != text) return std::nullopt;
+    return ansi;
+}
 std::string WideToUtf8(std::wstring_view text) { return WideToMultiByte(CP_UTF8, text); }
 std::wstring Utf8ToWide(std::string_view bytes) { return MultiByteToWide(CP_UTF8, bytes); }
 

@@ -2,6 +2,7 @@
 // char16_t, the Win32 code wchar_t.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,10 @@ inline std::wstring ToWide(std::u16string_view s) {
 std::wstring AnsiToWide(std::string_view bytes);
 // The reverse, for files whose format is ANSI by definition.
 std::string WideToAnsi(std::wstring_view text);
+// The ANSI form only if it gives the very same text back: nullopt when a
+// character would be lost to '?' or to a look-alike ("best fit"), so that the
+// caller can choose a Unicode form instead.
+std::optional<std::string> WideToAnsiExact(std::wstring_view text);
 std::string WideToUtf8(std::wstring_view text);
 std::wstring Utf8ToWide(std::string_view bytes);
 

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -437,6 +438,53 @@ TEST(SfntFacts, DirectoryEntriesAreMatchedExactlyAndExtraEntriesTolerated) {
     EXPECT_EQ(f.names[kFamilyName], u"");
     EXPECT_EQ(f.embedding, 0) << "OS/2 under another tag is not read";
     EXPECT_EQ(f.weight, 700) << "head still is";
+}
+
+TEST(SfntFacts, NameTablesListedManyTimesCostAboutTheirSize) {
+    // Every byte asked of the source is counted; past a few times the file the
+    // reader is doing per record what it should do per file, and the read stops.
+    struct Metered final : ByteSource {
+        MemoryByteSource bytes;
+        std::uint64_t allowance;
+        explicit Metered(const std::vector<std::uint8_t>& b) : bytes(b), allowance(4 * std::uint64_t{b.size()}) {}
+        std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
+            if (out.size() > allowance) throw std::length_error("read far more than the file");
+            allowance -= out.size();
+            return bytes.ReadAt(offset, out);
+        }
+    };
+    for (bool shifted : {false, true}) {
+        // 100 entries for one table of 65,535 records (788 KB), or for 100
+        // overlapping tables in 1 MB, every record asking for 65,535 bytes.
+        auto flood = test::BuildNameTableFlood(1u << 20, shifted);
+        Metered source(flood);
+        std::optional<SfntFacts> f;
+        ASSERT_NO_THROW(f = ReadSfntFacts(source, kChinese)) << (shifted ? "overlapping tables" : "one table");
+        ASSERT_TRUE(f);
+        EXPECT_EQ(f->names[kFamilyName].size(), 0xFFFFu / 2) << "the names are still read";
+    }
+
+    // Listed more than once, a table still has the last word where it is
+    // listed last: B, A, B reads as A, then B.
+    auto other = BuildFont(WithNames({Ms(1, u"B family"), Ms(4, u"B full")}));
+    auto otherName = FindTable(other, "name");
+    ASSERT_TRUE(otherName);
+    FontSpec withSlots = WithNames({Ms(1, u"A family"), Ms(2, u"A style")});
+    withSlots.extraTables = {{"nam0", {}}, {"namz", {}}};  // sorted around "name"
+    auto font = BuildFont(withSlots);
+    const auto tableB = static_cast<std::uint32_t>(font.size());
+    font.insert(font.end(), other.begin() + otherName->offset, other.begin() + otherName->offset + otherName->length);
+    for (const char* slot : {"nam0", "namz"}) {
+        auto t = FindTable(font, slot);
+        ASSERT_TRUE(t);
+        std::copy_n("name", 4, font.begin() + static_cast<std::ptrdiff_t>(t->directoryEntry));
+        PutU32(font, t->directoryEntry + 8, tableB);
+        PutU32(font, t->directoryEntry + 12, otherName->length);
+    }
+    SfntFacts f = Facts(font);
+    EXPECT_EQ(f.names[kFamilyName], u"B family");
+    EXPECT_EQ(f.names[kSubfamilyName], u"A style");
+    EXPECT_EQ(f.names[kFullName], u"B full");
 }
 
 TEST(SfntFacts, ReadsOnlyTheTablesItNeedsFromAFile) {

@@ -647,6 +647,41 @@ std::optional<TableLocation> FindTable(const std::vector<std::uint8_t>& font, co
     return std::nullopt;
 }
 
+std::vector<std::uint8_t> BuildNameTableFlood(std::size_t maxBytes, bool shifted, std::uint16_t claimedRecords,
+                                              std::uint16_t localLanguage) {
+    constexpr std::uint16_t kTables = 100;
+    constexpr std::size_t kRecordSize = 12;
+    const std::size_t firstTable = 12 + 16 * std::size_t{kTables};
+    maxBytes = std::max<std::size_t>(maxBytes, 2048);
+    std::size_t records = (maxBytes - firstTable - 6) / kRecordSize;
+    // Overlapping tables may use the whole file; one table holds what it claims.
+    if (!shifted) records = std::min<std::size_t>(records, claimedRecords);
+
+    Writer w;
+    w.U32(0x00010000);
+    w.U16(kTables);
+    w.Zeros(6);  // searchRange, entrySelector, rangeShift
+    for (std::uint16_t i = 0; i < kTables; ++i) {
+        w.Tag("name");
+        w.U32(0);
+        w.U32(static_cast<std::uint32_t>(firstTable + (shifted ? kRecordSize * i : 0)));
+        w.U32(static_cast<std::uint32_t>(6 + kRecordSize * records));
+    }
+    w.U16(0);  // format
+    w.U16(claimedRecords);
+    w.U16(0);  // stringOffset
+    for (std::size_t i = 0; i < records; ++i) {
+        w.U16(3);  // platform
+        w.U16(1);  // encoding
+        w.U16(i % 2 ? localLanguage : 0x0409);
+        // The last six bytes read as a header: format, count, string offset.
+        w.U16(static_cast<std::uint16_t>(i % 7));
+        w.U16(claimedRecords);
+        w.U16(static_cast<std::uint16_t>(i * 16));
+    }
+    return std::move(w.Data());
+}
+
 bool WriteBytesToFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) return false;

@@ -82,6 +82,17 @@ struct TableLocation {
 };
 std::optional<TableLocation> FindTable(const std::vector<std::uint8_t>& font, const std::string& tag);
 
+// A file made to cost a careless name reader the most, at most maxBytes long
+// (and at least 2 KB). The directory lists 'name' 100 times; the table claims
+// `claimedRecords` records and holds as many as fit, Microsoft names in English
+// and `localLanguage` by turns for name IDs 0..6, each asking for a string of
+// `claimedRecords` bytes. With `shifted` false every entry points at that one
+// table; with `shifted` true entry i points 12 bytes further on than entry i-1,
+// where the end of a record reads as a header that claims as many again, so
+// that 100 tables overlap.
+std::vector<std::uint8_t> BuildNameTableFlood(std::size_t maxBytes, bool shifted, std::uint16_t claimedRecords = 0xFFFF,
+                                              std::uint16_t localLanguage = 0x0804);
+
 // Writes the bytes to a file; true on success.
 bool WriteBytesToFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
