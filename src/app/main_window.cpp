@@ -4,6 +4,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <exception>
 
 #include "app/single_instance.h"
@@ -194,10 +195,15 @@ void TfrmMain::ApplyBounds(const settings::TRegistryEx& reg) {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     const RECT defaults = DefaultBounds(screenWidth, screenHeight);
-    const int left = reg.ReadIntegerDef(L"FormLeft", defaults.left);
-    const int top = reg.ReadIntegerDef(L"FormTop", defaults.top);
-    const int width = reg.ReadIntegerDef(L"FormWidth", defaults.right - defaults.left);
-    const int height = reg.ReadIntegerDef(L"FormHeight", defaults.bottom - defaults.top);
+    // Sizes between the smallest and the largest window the user could drag.
+    const settings::IntRange widths{GetSystemMetrics(SM_CXMINTRACK),
+                                    std::max(GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CXMAXTRACK))};
+    const settings::IntRange heights{GetSystemMetrics(SM_CYMINTRACK),
+                                     std::max(GetSystemMetrics(SM_CYMINTRACK), GetSystemMetrics(SM_CYMAXTRACK))};
+    const int left = reg.ReadIntegerDef(L"FormLeft", defaults.left, settings::kCoordinateRange);
+    const int top = reg.ReadIntegerDef(L"FormTop", defaults.top, settings::kCoordinateRange);
+    const int width = reg.ReadIntegerDef(L"FormWidth", defaults.right - defaults.left, widths);
+    const int height = reg.ReadIntegerDef(L"FormHeight", defaults.bottom - defaults.top, heights);
     const RECT bounds = KeepOnScreen(RECT{left, top, left + width, top + height}, screenWidth, screenHeight);
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
@@ -205,7 +211,7 @@ void TfrmMain::ApplyBounds(const settings::TRegistryEx& reg) {
     placement.rcNormalPosition = bounds;
     placement.showCmd = IsWindowVisible(window_) ? SW_SHOWNORMAL : SW_HIDE;
     SetWindowPlacement(window_, &placement);
-    const int splitter = reg.ReadIntegerDef(L"SplitterLeft", 150);
+    const int splitter = reg.ReadIntegerDef(L"SplitterLeft", 150, settings::kCoordinateRange);
     splitterLeft_ = (splitter >= 150 && splitter <= width) ? splitter : 150;
     startMaximized_ = reg.ReadBoolDef(L"Maximized", false);
 }

@@ -73,19 +73,19 @@ TEST_F(MainSettingsTest, ExitWritesTheListsStringsAndVersionRecord) {
     EXPECT_FALSE(reg.KeyExists(settings::kDestinationsKey));
     ASSERT_TRUE(reg.KeyExists(settings::kStringsKey)) << "the Strings subkey is always written";
     ASSERT_TRUE(reg.OpenKeyReadOnly(settings::kStringsKey));
-    EXPECT_EQ(reg.ReadIntegerDef(L"Count", -1), 0);
+    EXPECT_EQ(reg.ReadIntegerDef(L"Count", -1, settings::kAnyInteger), 0);
     EXPECT_TRUE(reg.ValueExists(L"Default"));
     ASSERT_TRUE(reg.OpenKeyReadOnly(settings::kProgramsKey));
     EXPECT_EQ(reg.ReadStringDef(L"Title0", L""), L"Viewer");
     EXPECT_EQ(reg.ReadStringDef(L"CmdLine0", L""), L"view.exe \"$TY_FILEPATH\"");
-    EXPECT_EQ(reg.ReadIntegerDef(L"Count", -1), 1);
+    EXPECT_EQ(reg.ReadIntegerDef(L"Count", -1, settings::kAnyInteger), 1);
 
     settings::TRegistryEx version(settings::ActiveVersionKey());
     ASSERT_TRUE(version.OpenKeyReadOnly(L"")) << "the version record goes to the version key in force";
-    EXPECT_EQ(version.ReadIntegerDef(L"VersionMajor", 0), 1);
-    EXPECT_EQ(version.ReadIntegerDef(L"VersionMinor", 0), 2);
-    EXPECT_EQ(version.ReadIntegerDef(L"VersionBuild", 0), 2);
-    EXPECT_EQ(version.ReadIntegerDef(L"Type", 0), 1);
+    EXPECT_EQ(version.ReadIntegerDef(L"VersionMajor", 0, settings::kAnyInteger), 1);
+    EXPECT_EQ(version.ReadIntegerDef(L"VersionMinor", 0, settings::kAnyInteger), 2);
+    EXPECT_EQ(version.ReadIntegerDef(L"VersionBuild", 0, settings::kAnyInteger), 2);
+    EXPECT_EQ(version.ReadIntegerDef(L"Type", 0, settings::kAnyInteger), 1);
     EXPECT_TRUE(version.ValueExists(L"VersionBeta"));
     EXPECT_FALSE(version.ReadBoolDef(L"VersionBeta", true));
     wchar_t program[MAX_PATH]{};
@@ -122,10 +122,10 @@ TEST_F(MainSettingsTest, StoredWidthLeavesOutTheFolderTree) {
     main->SetTreeVisible(true);
     Close(*main);
     auto reg = Settings();
-    EXPECT_EQ(reg.ReadIntegerDef(L"FormWidth", -1), 700 - (TfrmMain::kSplitterWidth + 199 + 2))
+    EXPECT_EQ(reg.ReadIntegerDef(L"FormWidth", -1, settings::kAnyInteger), 700 - (TfrmMain::kSplitterWidth + 199 + 2))
         << "the width without the tree, the splitter and 2 pixels";
-    EXPECT_EQ(reg.ReadIntegerDef(L"FormLeft", -1), 10);
-    EXPECT_EQ(reg.ReadIntegerDef(L"SplitterLeft", -1), 200);
+    EXPECT_EQ(reg.ReadIntegerDef(L"FormLeft", -1, settings::kAnyInteger), 10);
+    EXPECT_EQ(reg.ReadIntegerDef(L"SplitterLeft", -1, settings::kAnyInteger), 200);
 }
 
 TEST_F(MainSettingsTest, EveryValueGoesOutAndComesBack) {

@@ -203,10 +203,10 @@ TEST_F(MainWindowTest, WindowBoundsComeFromAndGoToTheSettings) {
     SendMessageW(window, WM_CLOSE, 0, 0);
     ASSERT_FALSE(IsWindow(window));
     auto reg = Settings();
-    EXPECT_EQ(reg.ReadIntegerDef(L"FormLeft", -1), 30);
-    EXPECT_EQ(reg.ReadIntegerDef(L"FormTop", -1), 40);
-    EXPECT_EQ(reg.ReadIntegerDef(L"FormWidth", -1), 600);
-    EXPECT_EQ(reg.ReadIntegerDef(L"FormHeight", -1), 300);
+    EXPECT_EQ(reg.ReadIntegerDef(L"FormLeft", -1, settings::kAnyInteger), 30);
+    EXPECT_EQ(reg.ReadIntegerDef(L"FormTop", -1, settings::kAnyInteger), 40);
+    EXPECT_EQ(reg.ReadIntegerDef(L"FormWidth", -1, settings::kAnyInteger), 600);
+    EXPECT_EQ(reg.ReadIntegerDef(L"FormHeight", -1, settings::kAnyInteger), 300);
     EXPECT_TRUE(reg.ValueExists(L"Maximized"));
     EXPECT_FALSE(reg.ReadBoolDef(L"Maximized", true));
 }
