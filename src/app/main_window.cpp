@@ -216,31 +216,44 @@ void TfrmMain::ApplyBounds(const settings::TRegistryEx& reg) {
     startMaximized_ = reg.ReadBoolDef(L"Maximized", false);
 }
 
-void TfrmMain::WriteSettings() {
-    settings::TRegistryEx reg;
-    if (!reg.OpenKey(L"", true)) return;
+void TfrmMain::WriteSettings(bool reportFailure) {
     settings_.lastUsedFolder = fontList_ && fontList_->Source() == catalog::SourceKind::Folder ? fontList_->Folder()
                                                                                                : std::wstring();
     if (userString_) settings_.sampleStrings.current = win::WindowText(userString_);
-    WriteBounds(reg);
-    WriteMainSettings(reg, settings_);
-    WriteVersionRecord(settings::ActiveVersionKey(), programPath_);
-    SettingsWriting();
+    settings::WriteOutcome outcome;
+    settings::TRegistryEx reg;
+    if (reg.OpenKey(L"", true)) {
+        outcome.Add(WriteBounds(reg));
+    } else {
+        outcome.Fail(reg.LastError());
+    }
+    // A settings key that cannot be opened loses its own values only: the
+    // lists below it, the toolbar layout and the version record may still go.
+    outcome.Add(WriteMainSettings(reg, settings_));
+    WriteVersionRecord(settings::ActiveVersionKey(), programPath_);  // silent: it needs rights a user may lack
+    SettingsWriting(outcome);
+    // Once for the whole save, with the first failure's text.
+    if (outcome.Failed() && reportFailure) ui::ShowSystemError(window_, outcome.error);
 }
 
-void TfrmMain::WriteBounds(settings::TRegistryEx& reg) {
+settings::WriteOutcome TfrmMain::WriteBounds(settings::TRegistryEx& reg) {
+    settings::WriteOutcome outcome;
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
-    if (!GetWindowPlacement(window_, &placement)) return;
+    if (!GetWindowPlacement(window_, &placement)) return outcome;
     RECT r = placement.rcNormalPosition;
     // The stored width is that of the window without the folder tree.
     if (treeVisible_) r.right -= kSplitterWidth + (splitterLeft_ - 1) + 2;
-    reg.WriteInteger(L"FormLeft", r.left);
-    reg.WriteInteger(L"FormTop", r.top);
-    reg.WriteInteger(L"FormWidth", r.right - r.left);
-    reg.WriteInteger(L"FormHeight", r.bottom - r.top);
-    reg.WriteBool(L"Maximized", IsZoomed(window_) != FALSE);
-    reg.WriteInteger(L"SplitterLeft", splitterLeft_);
+    const auto note = [&](bool ok) {
+        if (!ok) outcome.Fail(reg.LastError());
+    };
+    note(reg.WriteInteger(L"FormLeft", r.left));
+    note(reg.WriteInteger(L"FormTop", r.top));
+    note(reg.WriteInteger(L"FormWidth", r.right - r.left));
+    note(reg.WriteInteger(L"FormHeight", r.bottom - r.top));
+    note(reg.WriteBool(L"Maximized", IsZoomed(window_) != FALSE));
+    note(reg.WriteInteger(L"SplitterLeft", splitterLeft_));
+    return outcome;
 }
 
 int TfrmMain::ShowCommandFor(int showCommand) const {
@@ -311,6 +324,11 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_CLOSE:
             OnClose();
+            return 0;
+        case WM_QUERYENDSESSION:
+            return OnQueryEndSession(lParam) ? TRUE : FALSE;
+        case WM_ENDSESSION:
+            OnEndSession(wParam != FALSE, lParam);
             return 0;
         case WM_DESTROY:
             OnDestroy();
@@ -575,11 +593,41 @@ void TfrmMain::RegisterCoreCommands() {
 
 void TfrmMain::OnClose() {
     if (!ConfirmDiscardTags()) return;
-    if (settingsLoaded_) WriteSettings();
+    ShutDown(true);
+    DestroyWindow(window_);
+}
+
+bool TfrmMain::OnQueryEndSession(LPARAM reason) {
+    // The one moment of a logoff when the program may still ask. A critical
+    // end of session waits for nobody; without tags there is nothing to ask.
+    const int tagged = fontList_ ? fontList_->TaggedCount() : 0;
+    if ((reason & ENDSESSION_CRITICAL) || tagged == 0) return true;
+    const std::wstring question =
+        win::FormatRes(IDS_MAIN_CONFIRM_DISCARD_TAGS, {static_cast<std::int64_t>(tagged)});
+    // What the system shows beside the program while the question waits.
+    ShutdownBlockReasonCreate(window_, question.c_str());
+    const bool agreed = ConfirmDiscardTags();
+    ShutdownBlockReasonDestroy(window_);
+    return agreed;
+}
+
+void TfrmMain::OnEndSession(bool ending, LPARAM reason) {
+    if (!ending) return;  // another program refused: the session and the tags go on
+    // The process may end as soon as this returns, and nobody may be asked
+    // anything any more: save without a question and without a report.
+    ShutDown(false);
+    // The restart manager closes programs to replace their files: end as asked.
+    if ((reason & ENDSESSION_CLOSEAPP) && window_) DestroyWindow(window_);
+}
+
+void TfrmMain::ShutDown(bool reportFailure) {
+    if (shutDown_) return;
+    shutDown_ = true;
+    if (settingsLoaded_) WriteSettings(reportFailure);
     Closing();
     for (const std::wstring& file : TemporaryFiles) DeleteFileW(file.c_str());
     TemporaryFiles.clear();
-    DestroyWindow(window_);
+    RemoveTrayIcon();
 }
 
 void TfrmMain::OnDestroy() {

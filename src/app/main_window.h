@@ -155,7 +155,9 @@ public:
     Event<> CommandStatesChanged;  // UpdateCommandStates: refresh buttons and the like
     Event<> FontListRebuilt;       // after every rebuild of the list, after the window's own refresh
     Event<> ColorsChanged;         // ApplyDisplayColors
-    Event<> SettingsWriting;       // at close, after the main values are written
+    // At close, after the main values are written: features write theirs and
+    // note failures, which are reported once with the rest.
+    Event<settings::WriteOutcome&> SettingsWriting;
     Event<> Closing;               // the close was accepted, before the window goes
     Event<const ClientLayout&> ClientLaidOut;
     // The start-up folder was opened (the folder tree shows itself then).
@@ -291,13 +293,16 @@ private:
     void ConnectFontList();
     void ApplyViewSettings();
     void ReadSettings(std::wstring& startFolder);
-    void WriteSettings();
+    void WriteSettings(bool reportFailure);
     void ApplyBounds(const settings::TRegistryEx& reg);
-    void WriteBounds(settings::TRegistryEx& reg);
+    settings::WriteOutcome WriteBounds(settings::TRegistryEx& reg);
     int ShowCommandFor(int showCommand) const;
     void OpenStartSource(const std::wstring& startFolder, int showCommand);
 
     void OnClose();
+    bool OnQueryEndSession(LPARAM reason);
+    void OnEndSession(bool ending, LPARAM reason);
+    void ShutDown(bool reportFailure);
     void OnDestroy();
     void OnSize(UINT state, int width, int height);
     void OnActivateInstance();
@@ -335,6 +340,7 @@ private:
     bool trayIconShown_ = false;
     bool startingUp_ = false;
     bool settingsLoaded_ = false;  // settings are written at close only when they were read
+    bool shutDown_ = false;        // settings written and files cleaned up (close or end of session)
     bool startMaximized_ = false;
     RECT startBounds_{};
     bool treeVisible_ = false;
