@@ -26,6 +26,9 @@ TfrmMain* g_mainWindow = nullptr;
 
 int Scale(HWND window, int pixels) { return MulDiv(pixels, static_cast<int>(GetDpiForWindow(window)), 96); }
 
+// Explorer broadcasts this when it starts; icons it showed before are gone.
+constexpr wchar_t kTaskbarCreatedMessageName[] = L"TaskbarCreated";
+
 bool IsFolder(const std::wstring& path) {
     if (path.empty()) return false;
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -106,6 +109,9 @@ bool TfrmMain::Create(const std::wstring& startFolder, int showCommand) {
         return false;
     }
     fontChangeMessage_ = RegisterWindowMessageW(kFontChangeMessageName);
+    taskbarCreatedMessage_ = RegisterWindowMessageW(kTaskbarCreatedMessageName);
+    // Explorer runs without elevation: let its broadcast through to an elevated program.
+    if (taskbarCreatedMessage_) ChangeWindowMessageFilterEx(window_, taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
     wchar_t programPath[MAX_PATH]{};
     GetModuleFileNameW(nullptr, programPath, MAX_PATH);
     programPath_ = programPath;
@@ -341,6 +347,10 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         default:
             break;
+    }
+    if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
+        OnTaskbarCreated();
+        return 0;
     }
     if (message == fontChangeMessage_ && fontChangeMessage_ != 0) {
         const LRESULT result = DefWindowProcW(window_, message, wParam, lParam);
@@ -648,10 +658,9 @@ void TfrmMain::OnSize(UINT state, int width, int height) {
         if (bar) SendMessageW(bar, WM_SIZE, 0, 0);
     (void)height;
     if (state == SIZE_MINIMIZED) {
-        if (settings_.minimizeToTray) {
-            ShowTrayIcon();
-            ShowWindow(window_, SW_HIDE);
-        }
+        // Hidden only when the icon is there to bring it back; without a
+        // notification area it stays minimised on the taskbar.
+        if (settings_.minimizeToTray && ShowTrayIcon()) ShowWindow(window_, SW_HIDE);
         return;
     }
     LayoutClient();
@@ -678,15 +687,28 @@ void TfrmMain::RestoreFromTray() {
     SetForegroundWindow(window_);
 }
 
-void TfrmMain::ShowTrayIcon() {
-    if (trayIconShown_) return;
-    trayIconShown_ = Shell_NotifyIconW(NIM_ADD, &trayIcon_) != FALSE;
+bool TfrmMain::CallNotifyIcon(DWORD message) {
+    if (NotifyIcon) return NotifyIcon(message, trayIcon_);
+    return Shell_NotifyIconW(message, &trayIcon_) != FALSE;
+}
+
+bool TfrmMain::ShowTrayIcon() {
+    if (!trayIconShown_) trayIconShown_ = CallNotifyIcon(NIM_ADD);
+    return trayIconShown_;
 }
 
 void TfrmMain::RemoveTrayIcon() {
     if (!trayIconShown_) return;
-    Shell_NotifyIconW(NIM_DELETE, &trayIcon_);
+    CallNotifyIcon(NIM_DELETE);
     trayIconShown_ = false;
+}
+
+void TfrmMain::OnTaskbarCreated() {
+    // Explorer started again and forgot the icon; a window hidden in the tray
+    // needs it back, or the taskbar's button when it cannot have it.
+    if (!trayIconShown_) return;
+    trayIconShown_ = false;
+    if (!ShowTrayIcon() && !IsWindowVisible(window_)) ShowWindow(window_, SW_SHOWMINNOACTIVE);
 }
 
 int RunMainWindow(const std::wstring& startFolder, int showCommand) {

@@ -85,6 +85,11 @@ public:
     // window does; windows made by tests do not).
     bool QuitOnDestroy = true;
     bool TrayIconShown() const { return trayIconShown_; }
+    // Adds and removes the notification-area icon: Shell_NotifyIconW unless
+    // replaced (tests make it fail as a missing notification area does).
+    std::function<bool(DWORD message, NOTIFYICONDATAW& icon)> NotifyIcon;
+    // The registered "TaskbarCreated" message: Explorer started (again).
+    UINT TaskbarCreatedMessage() const { return taskbarCreatedMessage_; }
 
     // The settings of the main window (read at start, written at close).
     MainSettings& Settings() { return settings_; }
@@ -307,9 +312,11 @@ private:
     void OnSize(UINT state, int width, int height);
     void OnActivateInstance();
     void OnTrayNotify(UINT mouseMessage);
-    void ShowTrayIcon();
+    bool ShowTrayIcon();
     void RemoveTrayIcon();
     void RestoreFromTray();
+    void OnTaskbarCreated();
+    bool CallNotifyIcon(DWORD message);
 
     const catalog::SystemLocations& where_;
     HWND window_ = nullptr;
@@ -335,6 +342,7 @@ private:
     win::UniqueFont uiFont_;
     win::UniqueFont nameLineFont_;
     UINT fontChangeMessage_ = 0;
+    UINT taskbarCreatedMessage_ = 0;
     NOTIFYICONDATAW trayIcon_{};
     win::UniqueIcon trayIconImage_;
     bool trayIconShown_ = false;

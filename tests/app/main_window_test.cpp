@@ -150,10 +150,29 @@ TEST_F(MainWindowTest, ClosingWithTaggedFontsAsksAndCancelKeepsItOpen) {
     }
 }
 
+// Stands in for the notification area: counts the icons added and removed,
+// and adds none while `refuse` is set (no notification area, Explorer gone).
+struct FakeNotificationArea {
+    int added = 0;
+    int removed = 0;
+    bool refuse = false;
+    void Attach(TfrmMain& main) {
+        main.NotifyIcon = [this](DWORD message, NOTIFYICONDATAW& icon) {
+            EXPECT_EQ(icon.uID, 1u);
+            if (message == NIM_DELETE) ++removed;
+            if (message != NIM_ADD) return true;
+            if (!refuse) ++added;
+            return !refuse;
+        };
+    }
+};
+
 TEST_F(MainWindowTest, ActivationAndTrayClicksRestoreTheWindow) {
     auto main = OpenHidden(L"");
     ASSERT_TRUE(main);
     HWND window = main->Handle();
+    FakeNotificationArea tray;
+    tray.Attach(*main);
 
     ShowWindow(window, SW_SHOWMINNOACTIVE);
     ASSERT_TRUE(IsIconic(window));
@@ -177,6 +196,42 @@ TEST_F(MainWindowTest, ActivationAndTrayClicksRestoreTheWindow) {
     EXPECT_TRUE(IsWindowVisible(window)) << "a second start brings it back from the tray";
     EXPECT_FALSE(IsIconic(window));
     EXPECT_FALSE(main->TrayIconShown());
+    EXPECT_EQ(tray.added, 2);
+    EXPECT_EQ(tray.removed, 2);
+}
+
+TEST_F(MainWindowTest, TheTrayIconIsNeverTheOnlyWayBack) {
+    auto main = OpenHidden(L"");
+    ASSERT_TRUE(main);
+    HWND window = main->Handle();
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    FakeNotificationArea tray;
+    tray.Attach(*main);
+    main->Settings().minimizeToTray = true;
+    ASSERT_EQ(main->TaskbarCreatedMessage(), RegisterWindowMessageW(L"TaskbarCreated"));
+
+    tray.refuse = true;
+    ShowWindow(window, SW_MINIMIZE);
+    EXPECT_TRUE(IsIconic(window));
+    EXPECT_TRUE(IsWindowVisible(window)) << "without an icon the window stays on the taskbar";
+    EXPECT_FALSE(main->TrayIconShown());
+    SendMessageW(window, kActivateMessage, 0, 0);
+    ASSERT_FALSE(IsIconic(window));
+
+    tray.refuse = false;
+    ShowWindow(window, SW_MINIMIZE);
+    ASSERT_FALSE(IsWindowVisible(window));
+    ASSERT_EQ(tray.added, 1);
+    SendMessageW(window, main->TaskbarCreatedMessage(), 0, 0);
+    EXPECT_EQ(tray.added, 2) << "Explorer started again: the icon is added anew";
+    EXPECT_TRUE(main->TrayIconShown());
+    EXPECT_FALSE(IsWindowVisible(window));
+
+    tray.refuse = true;
+    SendMessageW(window, main->TaskbarCreatedMessage(), 0, 0);
+    EXPECT_FALSE(main->TrayIconShown());
+    EXPECT_TRUE(IsWindowVisible(window)) << "the icon could not come back: the taskbar button does";
+    EXPECT_TRUE(IsIconic(window));
 }
 
 TEST_F(MainWindowTest, WindowBoundsComeFromAndGoToTheSettings) {
