@@ -8,6 +8,7 @@
 #include <exception>
 
 #include "app/single_instance.h"
+#include "base/list_view_rules.h"
 #include "settings/settings_store.h"
 #include "ui/help.h"
 #include "ui/image_strip.h"
@@ -24,8 +25,6 @@ constexpr int kTrayIconId = 1;
 
 TfrmMain* g_mainWindow = nullptr;
 
-int Scale(HWND window, int pixels) { return MulDiv(pixels, static_cast<int>(GetDpiForWindow(window)), 96); }
-
 // Explorer broadcasts this when it starts; icons it showed before are gone.
 constexpr wchar_t kTaskbarCreatedMessageName[] = L"TaskbarCreated";
 
@@ -35,20 +34,21 @@ bool IsFolder(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The font every control gets: the system's message font. A control left on
-// the bitmap "System" font cannot borrow glyphs from linked fonts and shows
-// boxes for Chinese text.
-HFONT CreateMessageFont() {
+// The font every control gets: the system's message font at `dpi`. A control
+// left on the bitmap "System" font cannot borrow glyphs from linked fonts and
+// shows boxes for Chinese text.
+HFONT CreateMessageFont(UINT dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
+    if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi) &&
+        !SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        return nullptr;
     return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
-HFONT CreateNameLineFont() {
-    win::WindowDC screen;
+HFONT CreateNameLineFont(UINT dpi) {
     LOGFONTW font{};
-    font.lfHeight = -MulDiv(8, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+    font.lfHeight = -MulDiv(8, static_cast<int>(dpi), 72);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = NONANTIALIASED_QUALITY;
@@ -120,7 +120,7 @@ bool TfrmMain::Create(const std::wstring& startFolder, int showCommand) {
     try {
         images_.reset(ImageList_LoadImageW(GetModuleHandleW(nullptr), ui::kToolbarBitmap, ui::kImageSize, 0,
                                            ui::kImageTransparent, IMAGE_BITMAP, LR_CREATEDIBSECTION));
-        nameLineFont_.reset(CreateNameLineFont());
+        nameLineFont_.reset(CreateNameLineFont(dpi_));
         trayIcon_.cbSize = sizeof trayIcon_;
         trayIcon_.hWnd = window_;
         trayIcon_.uID = kTrayIconId;
@@ -339,6 +339,9 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             OnDestroy();
             return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case kActivateMessage:
             OnActivateInstance();
             return 0;
@@ -368,7 +371,9 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void TfrmMain::CreateControls() {
     INITCOMMONCONTROLSEX init{sizeof init, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&init);
-    uiFont_.reset(CreateMessageFont());
+    dpi_ = GetDpiForWindow(window_);
+    if (dpi_ == 0) dpi_ = USER_DEFAULT_SCREEN_DPI;
+    uiFont_.reset(CreateMessageFont(dpi_));
     const HINSTANCE instance = GetModuleHandleW(nullptr);
 
     statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
@@ -391,19 +396,26 @@ void TfrmMain::CreateControls() {
                                   instance, nullptr);
     for (HWND control : {statusBar_, fontInfo_, userString_})
         if (control && uiFont_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.get()), FALSE);
-
-    // The information pane's client area holds 8 lines of its font plus 3 pixels.
-    if (fontInfo_) {
-        win::WindowDC dc(fontInfo_);
-        const HGDIOBJ old = SelectObject(dc.get(), uiFont_ ? uiFont_.get() : GetStockObject(DEFAULT_GUI_FONT));
-        SIZE extent{};
-        GetTextExtentPoint32W(dc.get(), L"Ij", 2, &extent);
-        SelectObject(dc.get(), old);
-        RECT frame{0, 0, 100, 8 * extent.cy + 3};
-        AdjustWindowRectEx(&frame, GetWindowLongW(fontInfo_, GWL_STYLE), FALSE, WS_EX_CLIENTEDGE);
-        SetWindowPos(fontInfo_, nullptr, 0, 0, 100, frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    SizeFontInfoPane();
 }
+
+void TfrmMain::SizeFontInfoPane() {
+    // The information pane's client area holds 8 lines of its font plus 3 pixels.
+    if (!fontInfo_) return;
+    win::WindowDC dc(fontInfo_);
+    const HGDIOBJ old = SelectObject(dc.get(), uiFont_ ? uiFont_.get() : GetStockObject(DEFAULT_GUI_FONT));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc.get(), L"Ij", 2, &extent);
+    SelectObject(dc.get(), old);
+    RECT frame{0, 0, 100, 8 * extent.cy + 3};
+    AdjustWindowRectEx(&frame, GetWindowLongW(fontInfo_, GWL_STYLE), FALSE, WS_EX_CLIENTEDGE);
+    RECT now{};
+    GetWindowRect(fontInfo_, &now);
+    SetWindowPos(fontInfo_, nullptr, 0, 0, std::max(100L, now.right - now.left), frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+}
+
+int TfrmMain::ScaleToDpi(int pixels) const { return typorama::ScaleToDpi(pixels, static_cast<int>(dpi_)); }
 
 std::wstring TfrmMain::StatusText(StatusPanel panel) const { return statusTexts_[static_cast<int>(panel)]; }
 
@@ -454,7 +466,7 @@ ClientLayout TfrmMain::LayoutClient() {
     // A combo box's height is its closed height; MoveWindow would set the drop-down's.
     if (userString_)
         SetWindowPos(userString_, nullptr, layout.userString.left, layout.userString.top, layout.userString.width,
-                     Scale(window_, 200), SWP_NOZORDER | SWP_NOACTIVATE);
+                     ScaleToDpi(200), SWP_NOZORDER | SWP_NOACTIVATE);
     return layout;
 }
 
@@ -574,7 +586,8 @@ void TfrmMain::TrackPopup(const std::vector<MenuNode>& nodes, POINT screenPoint)
 
 void TfrmMain::SetFontSize(int size) {
     LockWindowUpdate(window_);
-    listBox_->SetItemHeight(settings_.showFontName ? size + 10 : size);
+    // Sample and name line follow the resolution, within Windows' 255 pixels a row.
+    listBox_->SetItemHeight(RowHeight(size, settings_.showFontName, static_cast<int>(dpi_)));
     LockWindowUpdate(nullptr);
     settings_.fontSize = size;
     UpdateStatusPanels();
@@ -709,6 +722,44 @@ void TfrmMain::OnTaskbarCreated() {
     if (!trayIconShown_) return;
     trayIconShown_ = false;
     if (!ShowTrayIcon() && !IsWindowVisible(window_)) ShowWindow(window_, SW_SHOWMINNOACTIVE);
+}
+
+void TfrmMain::OnDpiChanged(UINT dpi, const RECT* suggested) {
+    const UINT old = dpi_;
+    dpi_ = dpi != 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+    // New fonts first; every control that had the old UI font gets the new
+    // one before the old one is deleted (tool tips are windows of their own).
+    if (win::UniqueFont font{CreateMessageFont(dpi_)}) {
+        const HFONT before = uiFont_.get();
+        const HFONT after = font.get();
+        listBox_->SetFont(after);
+        struct Swap {
+            HFONT before, after;
+        } swap{before, after};
+        const WNDENUMPROC replace = [](HWND control, LPARAM data) -> BOOL {
+            const auto* fonts = reinterpret_cast<const Swap*>(data);
+            if (reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)) == fonts->before)
+                SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts->after), TRUE);
+            return TRUE;
+        };
+        EnumChildWindows(window_, replace, reinterpret_cast<LPARAM>(&swap));
+        EnumThreadWindows(GetCurrentThreadId(), replace, reinterpret_cast<LPARAM>(&swap));
+        uiFont_ = std::move(font);
+    }
+    if (win::UniqueFont font{CreateNameLineFont(dpi_)}) nameLineFont_ = std::move(font);
+    splitterLeft_ = std::max(150, MulDiv(splitterLeft_, static_cast<int>(dpi_), static_cast<int>(old)));
+    SizeFontInfoPane();
+    SetFontSize(settings_.fontSize);
+    // The system's rectangle keeps the window where the user dropped it.
+    if (suggested)
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Bars measure themselves from their fonts; the same size sends no WM_SIZE.
+    if (statusBar_) SendMessageW(statusBar_, WM_SIZE, 0, 0);
+    for (HWND bar : topBars_)
+        if (bar) SendMessageW(bar, WM_SIZE, 0, 0);
+    LayoutClient();
+    InvalidateRect(window_, nullptr, TRUE);
 }
 
 int RunMainWindow(const std::wstring& startFolder, int showCommand) {

@@ -91,6 +91,11 @@ public:
     // The registered "TaskbarCreated" message: Explorer started (again).
     UINT TaskbarCreatedMessage() const { return taskbarCreatedMessage_; }
 
+    // The resolution the window is drawn for (WM_DPICHANGED changes it), and
+    // a size given in pixels at 96 dpi at that resolution.
+    UINT Dpi() const { return dpi_; }
+    int ScaleToDpi(int pixels) const;
+
     // The settings of the main window (read at start, written at close).
     MainSettings& Settings() { return settings_; }
     const MainSettings& Settings() const { return settings_; }
@@ -183,8 +188,10 @@ public:
     // The registered TYWM_FONTCHANGE message number.
     UINT FontChangeMessage() const { return fontChangeMessage_; }
 
-    // The small font of each row's name line (Arial, 8 points).
+    // The small font of each row's name line (Arial, 8 points), and the font
+    // of the controls (the system's message font); both follow the DPI.
     HFONT NameLineFont() const { return nameLineFont_.get(); }
+    HFONT UiFont() const { return uiFont_.get(); }
 
     // The four texts of the status bar; setting one repaints the bar (at once
     // with `repaint`, else with the next paint).
@@ -309,6 +316,8 @@ private:
     void OnEndSession(bool ending, LPARAM reason);
     void ShutDown(bool reportFailure);
     void OnDestroy();
+    void OnDpiChanged(UINT dpi, const RECT* suggested);
+    void SizeFontInfoPane();
     void OnSize(UINT state, int width, int height);
     void OnActivateInstance();
     void OnTrayNotify(UINT mouseMessage);
@@ -343,6 +352,7 @@ private:
     win::UniqueFont nameLineFont_;
     UINT fontChangeMessage_ = 0;
     UINT taskbarCreatedMessage_ = 0;
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     NOTIFYICONDATAW trayIcon_{};
     win::UniqueIcon trayIconImage_;
     bool trayIconShown_ = false;

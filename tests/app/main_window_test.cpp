@@ -266,6 +266,69 @@ TEST_F(MainWindowTest, WindowBoundsComeFromAndGoToTheSettings) {
     EXPECT_FALSE(reg.ReadBoolDef(L"Maximized", true));
 }
 
+LONG FontHeight(HFONT font) {
+    LOGFONTW description{};
+    return GetObjectW(font, sizeof description, &description) ? description.lfHeight : 0;
+}
+
+std::vector<HWND> ControlsWithFont(HWND window, HFONT font) {
+    struct Search {
+        HFONT font;
+        std::vector<HWND> found;
+    } search{font, {}};
+    EnumChildWindows(
+        window,
+        [](HWND control, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)) == s->font)
+                s->found.push_back(control);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST_F(MainWindowTest, AnotherMonitorsResolutionRescalesFontsRowsAndTheWindow) {
+    auto main = OpenHidden(L"");
+    ASSERT_TRUE(main);
+    const HWND window = main->Handle();
+    ASSERT_EQ(main->Dpi(), 96u) << "the tests run at 96 dpi";
+    auto rowHeight = [&] { return static_cast<int>(SendMessageW(main->ListBox().Hwnd(), LB_GETITEMHEIGHT, 0, 0)); };
+    auto height = [](HWND control) {
+        RECT r{};
+        GetWindowRect(control, &r);
+        return r.bottom - r.top;
+    };
+    ASSERT_EQ(rowHeight(), 46);
+    const HFONT oldUiFont = main->UiFont();
+    const int paneHeight = height(main->FontInfoPane());
+
+    RECT suggested{100, 80, 100 + 900, 80 + 700};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(main->Dpi(), 192u);
+    RECT now{};
+    GetWindowRect(window, &now);
+    EXPECT_TRUE(EqualRect(&now, &suggested)) << "the window takes the system's rectangle";
+    EXPECT_EQ(FontHeight(main->NameLineFont()), -MulDiv(8, 192, 72)) << "8 points at 192 dpi";
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, 192));
+    EXPECT_EQ(FontHeight(main->UiFont()), metrics.lfMessageFont.lfHeight) << "the message font at 192 dpi";
+    EXPECT_TRUE(ControlsWithFont(window, oldUiFont).empty()) << "no control keeps the old font";
+    EXPECT_EQ(main->ListBox().Font(), main->UiFont()) << "the list's font survives its re-creation";
+    EXPECT_EQ(rowHeight(), 92) << "sample and name line twice as high";
+    EXPECT_GT(height(main->FontInfoPane()), paneHeight) << "8 lines of the larger font";
+    EXPECT_EQ(main->SplitterLeft(), 300);
+
+    main->SetFontSize(200);
+    EXPECT_EQ(rowHeight(), 255) << "420 pixels, but Windows keeps list rows within 255";
+
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    main->SetFontSize(36);
+    EXPECT_EQ(rowHeight(), 46);
+    EXPECT_EQ(height(main->FontInfoPane()), paneHeight);
+}
+
 TEST(MainWindowBoundsTest, DefaultsAndOffScreenCorrection) {
     const RECT defaults = TfrmMain::DefaultBounds(1024, 768);
     const RECT expected{292, 50, 732, 718};
