@@ -64,7 +64,8 @@ TfrmMain::FontListView::FontListView(TfrmMain& main)
 RowPaintOptions TfrmMain::FontListView::PaintOptions() const {
     const MainSettings& settings = main_.Settings();
     RowPaintOptions options;
-    options.size = settings.fontSize;
+    options.size = main_.ScaleToDpi(settings.fontSize);
+    options.nameLineHeight = main_.ScaleToDpi(kNameLineHeight);
     options.showFontName = settings.showFontName;
     options.showCheckBoxes = settings.showCheckBoxes;
     options.showInstalledGlyph = settings.showInstalledGlyph;

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "ui/image_strip.h"
 #include "win/gdi.h"
 #include "win/unique_handle.h"
@@ -9,7 +11,6 @@
 namespace typorama::app {
 namespace {
 
-constexpr int kNameLineHeight = 10;
 constexpr int kSampleIndent = 5;
 
 constexpr int kMarkCount = 6;  // images 0..5 of the strip
@@ -103,7 +104,7 @@ void PaintFontRow(HDC dc, const RECT& row, bool selected, catalog::TFontListItem
 
     const std::wstring& sample = options.useUserText ? options.userText : item.Name;
     RECT text = row;
-    if (options.showFontName) text.bottom -= kNameLineHeight;
+    if (options.showFontName) text.bottom -= options.nameLineHeight;
     text.left = row.left + kSampleIndent;
 
     LOGFONTW description = item.LogFont;
@@ -124,9 +125,10 @@ void PaintFontRow(HDC dc, const RECT& row, bool selected, catalog::TFontListItem
         DrawTextW(dc, sample.c_str(), static_cast<int>(sample.size()), &text,
                   DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_NOCLIP);
 
-        // The band of marks at the foot of the sample.
-        text.top = row.top + options.size - 4;
+        // The band of marks at the foot of the sample; a row cut to Windows'
+        // 255 pixels keeps the band at its usual height above the row's foot.
         text.bottom = row.bottom - 2;
+        text.top = std::min<LONG>(row.top + options.size - 4, text.bottom - options.nameLineHeight - 2);
         if (options.showCheckBoxes)
             DrawMark(options, item.Tagged ? ui::kImageCheckTicked : ui::kImageCheckEmpty, dc, text);
         if (options.showInstalledGlyph) {

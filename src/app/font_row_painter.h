@@ -40,7 +40,8 @@ private:
 
 // What every row of one paint shares.
 struct RowPaintOptions {
-    int size = 36;                 // sample height S in pixels
+    int size = 36;                 // sample height S in pixels (at the list's resolution)
+    int nameLineHeight = 10;       // the band of the name line under the sample
     bool showFontName = true;
     bool showCheckBoxes = true;
     bool showInstalledGlyph = true;

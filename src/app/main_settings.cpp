@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+#include "base/list_view_rules.h"
+
 namespace typorama::app {
 namespace {
 
@@ -11,7 +13,10 @@ constexpr std::array<std::wstring_view, 2> kProgramFieldsRead = {L"Title", L"Cmd
 // Written command line first, then title, as the settings always were.
 constexpr std::array<std::wstring_view, 2> kProgramFieldsWritten = {L"CmdLine", L"Title"};
 
-int ClampByte(int value) { return std::clamp(value, 0, 255); }
+// The choices stored as a number from 0 to 255.
+constexpr settings::IntRange kByteRange{0, 255};
+// Sample sizes as the size commands give them.
+constexpr settings::IntRange kFontSizeRange{kMinFontSize, kMaxFontSize};
 
 }  // namespace
 
@@ -35,11 +40,11 @@ std::wstring ReadMainSettings(settings::TRegistryEx& reg, MainSettings& s) {
     s.colorSelection = reg.ReadColorDef(L"ColorSelection", s.colorSelection);
     s.colorSelectionText = reg.ReadColorDef(L"ColorSelectionText", s.colorSelectionText);
     s.useCustomColors = reg.ReadBoolDef(L"UseCustomColors", s.useCustomColors);
-    s.fontSize = reg.ReadIntegerDef(L"FontSize", s.fontSize);
+    s.fontSize = reg.ReadIntegerDef(L"FontSize", s.fontSize, kFontSizeRange);
     s.fontSizes = reg.ReadStringDef(L"FontSizes", s.fontSizes);
     s.showFontName = reg.ReadBoolDef(L"ShowFontName", s.showFontName);
     s.showInstalledGlyph = reg.ReadBoolDef(L"ShowInstalledGlyph", s.showInstalledGlyph);
-    s.dblClickOpenType = ClampByte(reg.ReadIntegerDef(L"DblClickOpenType", s.dblClickOpenType));
+    s.dblClickOpenType = reg.ReadIntegerDef(L"DblClickOpenType", s.dblClickOpenType, kByteRange);
     s.dblClickOpenCmdLine = reg.ReadStringDef(L"DblClickOpenCmdLine", s.dblClickOpenCmdLine);
     s.minimizeToTray = reg.ReadBoolDef(L"MinimizeToTray", s.minimizeToTray);
     s.hideSystemFonts = reg.ReadBoolDef(L"HideSystemFonts", s.hideSystemFonts);
@@ -47,7 +52,7 @@ std::wstring ReadMainSettings(settings::TRegistryEx& reg, MainSettings& s) {
     s.showUserString = reg.ReadBoolDef(L"ShowUserString", s.showUserString);
     s.highlightFontFolders = reg.ReadBoolDef(L"HighlightFontFolders", s.highlightFontFolders);
 
-    s.startupRestoreFolderType = ClampByte(reg.ReadIntegerDef(L"StartupRestoreFolderType", 0));
+    s.startupRestoreFolderType = reg.ReadIntegerDef(L"StartupRestoreFolderType", 0, kByteRange);
     s.startupSpecialFolder = reg.ReadStringDef(L"StartupSpecialFolder", s.startupSpecialFolder);
     s.lastUsedFolder = reg.ReadStringDef(L"LastUsedFolder", L"");
     std::wstring startFolder;
@@ -65,35 +70,43 @@ std::wstring ReadMainSettings(settings::TRegistryEx& reg, MainSettings& s) {
     return startFolder;
 }
 
-void WriteMainSettings(settings::TRegistryEx& reg, const MainSettings& s) {
-    reg.WriteBool(L"UseCustomColors", s.useCustomColors);
-    reg.WriteColor(L"ColorFont", s.colorFont);
-    reg.WriteColor(L"ColorBack", s.colorBack);
-    reg.WriteColor(L"ColorSmallText", s.colorSmallText);
-    reg.WriteColor(L"ColorSelection", s.colorSelection);
-    reg.WriteColor(L"ColorSelectionText", s.colorSelectionText);
-    reg.WriteInteger(L"FontSize", s.fontSize);
-    reg.WriteString(L"FontSizes", s.fontSizes);
-    reg.WriteBool(L"ShowFontName", s.showFontName);
-    reg.WriteBool(L"ShowInstalledGlyph", s.showInstalledGlyph);
-    reg.WriteBool(L"ShowCheckBoxes", s.showCheckBoxes);
-    reg.WriteBool(L"ShowUserString", s.showUserString);
-    reg.WriteBool(L"HighlightFontFolders", s.highlightFontFolders);
-    reg.WriteBool(L"HideSystemFonts", s.hideSystemFonts);
-    reg.WriteBool(L"MinimizeToTray", s.minimizeToTray);
-    reg.WriteInteger(L"DblClickOpenType", s.dblClickOpenType);
-    reg.WriteString(L"DblClickOpenCmdLine", s.dblClickOpenCmdLine);
-    reg.WriteInteger(L"StartupRestoreFolderType", s.startupRestoreFolderType);
-    reg.WriteString(L"StartupSpecialFolder", s.startupSpecialFolder);
-    reg.WriteString(L"LastUsedFolder", s.lastUsedFolder);
+settings::WriteOutcome WriteMainSettings(settings::TRegistryEx& reg, const MainSettings& s) {
+    settings::WriteOutcome outcome;
+    // Every value is tried; the first failure is the one reported.
+    const auto note = [&](bool ok) {
+        if (!ok) outcome.Fail(reg.LastError());
+    };
+    note(reg.WriteBool(L"UseCustomColors", s.useCustomColors));
+    note(reg.WriteColor(L"ColorFont", s.colorFont));
+    note(reg.WriteColor(L"ColorBack", s.colorBack));
+    note(reg.WriteColor(L"ColorSmallText", s.colorSmallText));
+    note(reg.WriteColor(L"ColorSelection", s.colorSelection));
+    note(reg.WriteColor(L"ColorSelectionText", s.colorSelectionText));
+    note(reg.WriteInteger(L"FontSize", s.fontSize));
+    note(reg.WriteString(L"FontSizes", s.fontSizes));
+    note(reg.WriteBool(L"ShowFontName", s.showFontName));
+    note(reg.WriteBool(L"ShowInstalledGlyph", s.showInstalledGlyph));
+    note(reg.WriteBool(L"ShowCheckBoxes", s.showCheckBoxes));
+    note(reg.WriteBool(L"ShowUserString", s.showUserString));
+    note(reg.WriteBool(L"HighlightFontFolders", s.highlightFontFolders));
+    note(reg.WriteBool(L"HideSystemFonts", s.hideSystemFonts));
+    note(reg.WriteBool(L"MinimizeToTray", s.minimizeToTray));
+    note(reg.WriteInteger(L"DblClickOpenType", s.dblClickOpenType));
+    note(reg.WriteString(L"DblClickOpenCmdLine", s.dblClickOpenCmdLine));
+    note(reg.WriteInteger(L"StartupRestoreFolderType", s.startupRestoreFolderType));
+    note(reg.WriteString(L"StartupSpecialFolder", s.startupSpecialFolder));
+    note(reg.WriteString(L"LastUsedFolder", s.lastUsedFolder));
 
     const settings::SettingsRoot& root = reg.Base();
-    settings::SaveList(root, settings::kFavoritesKey, s.favorites);
-    settings::SaveList(root, settings::kDestinationsKey, s.destinations);
+    DWORD error = ERROR_SUCCESS;
+    if (!settings::SaveList(root, settings::kFavoritesKey, s.favorites, &error)) outcome.Fail(error);
+    if (!settings::SaveList(root, settings::kDestinationsKey, s.destinations, &error)) outcome.Fail(error);
     std::vector<std::vector<std::wstring>> programs;
     for (const TRunProgramEntry& entry : s.programs) programs.push_back({entry.cmdLine, entry.title});
-    settings::SaveRecordList(root, settings::kProgramsKey, kProgramFieldsWritten, programs);
-    settings::SaveSampleStrings(root, s.sampleStrings);
+    if (!settings::SaveRecordList(root, settings::kProgramsKey, kProgramFieldsWritten, programs, &error))
+        outcome.Fail(error);
+    if (!settings::SaveSampleStrings(root, s.sampleStrings, &error)) outcome.Fail(error);
+    return outcome;
 }
 
 void WriteVersionRecord(const settings::SettingsRoot& versionKey, const std::wstring& programPath) {

@@ -64,14 +64,16 @@ struct DisplayColors {
 };
 DisplayColors EffectiveColors(const MainSettings& settings);
 
-// Reads every plain value with the current one as default, the start-up
+// Reads every plain value with the current one as default (numbers kept to
+// their ranges: the size to 20..1000, the choices to 0..255), the start-up
 // choice, and the lists (a list subkey that is missing gives an empty list;
 // the sample strings' subkey is created). Returns the start-up folder the
 // settings choose (empty for the loaded fonts).
 std::wstring ReadMainSettings(settings::TRegistryEx& reg, MainSettings& settings);
 // Writes every plain value, deletes the list subkeys and writes the lists
-// anew (empty favourites, destinations and programs leave no subkey).
-void WriteMainSettings(settings::TRegistryEx& reg, const MainSettings& settings);
+// anew (empty favourites, destinations and programs leave no subkey). What
+// fails does not stop the rest; the first failure is returned.
+settings::WriteOutcome WriteMainSettings(settings::TRegistryEx& reg, const MainSettings& settings);
 
 // The installation record under the local machine; failures are silent.
 void WriteVersionRecord(const settings::SettingsRoot& versionKey, const std::wstring& programPath);

@@ -4,9 +4,11 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <exception>
 
 #include "app/single_instance.h"
+#include "base/list_view_rules.h"
 #include "settings/settings_store.h"
 #include "ui/help.h"
 #include "ui/image_strip.h"
@@ -23,7 +25,8 @@ constexpr int kTrayIconId = 1;
 
 TfrmMain* g_mainWindow = nullptr;
 
-int Scale(HWND window, int pixels) { return MulDiv(pixels, static_cast<int>(GetDpiForWindow(window)), 96); }
+// Explorer broadcasts this when it starts; icons it showed before are gone.
+constexpr wchar_t kTaskbarCreatedMessageName[] = L"TaskbarCreated";
 
 bool IsFolder(const std::wstring& path) {
     if (path.empty()) return false;
@@ -31,20 +34,21 @@ bool IsFolder(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The font every control gets: the system's message font. A control left on
-// the bitmap "System" font cannot borrow glyphs from linked fonts and shows
-// boxes for Chinese text.
-HFONT CreateMessageFont() {
+// The font every control gets: the system's message font at `dpi`. A control
+// left on the bitmap "System" font cannot borrow glyphs from linked fonts and
+// shows boxes for Chinese text.
+HFONT CreateMessageFont(UINT dpi) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
+    if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi) &&
+        !SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        return nullptr;
     return CreateFontIndirectW(&metrics.lfMessageFont);
 }
 
-HFONT CreateNameLineFont() {
-    win::WindowDC screen;
+HFONT CreateNameLineFont(UINT dpi) {
     LOGFONTW font{};
-    font.lfHeight = -MulDiv(8, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
+    font.lfHeight = -MulDiv(8, static_cast<int>(dpi), 72);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
     font.lfQuality = NONANTIALIASED_QUALITY;
@@ -105,6 +109,9 @@ bool TfrmMain::Create(const std::wstring& startFolder, int showCommand) {
         return false;
     }
     fontChangeMessage_ = RegisterWindowMessageW(kFontChangeMessageName);
+    taskbarCreatedMessage_ = RegisterWindowMessageW(kTaskbarCreatedMessageName);
+    // Explorer runs without elevation: let its broadcast through to an elevated program.
+    if (taskbarCreatedMessage_) ChangeWindowMessageFilterEx(window_, taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
     wchar_t programPath[MAX_PATH]{};
     GetModuleFileNameW(nullptr, programPath, MAX_PATH);
     programPath_ = programPath;
@@ -113,7 +120,7 @@ bool TfrmMain::Create(const std::wstring& startFolder, int showCommand) {
     try {
         images_.reset(ImageList_LoadImageW(GetModuleHandleW(nullptr), ui::kToolbarBitmap, ui::kImageSize, 0,
                                            ui::kImageTransparent, IMAGE_BITMAP, LR_CREATEDIBSECTION));
-        nameLineFont_.reset(CreateNameLineFont());
+        nameLineFont_.reset(CreateNameLineFont(dpi_));
         trayIcon_.cbSize = sizeof trayIcon_;
         trayIcon_.hWnd = window_;
         trayIcon_.uID = kTrayIconId;
@@ -194,10 +201,15 @@ void TfrmMain::ApplyBounds(const settings::TRegistryEx& reg) {
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     const RECT defaults = DefaultBounds(screenWidth, screenHeight);
-    const int left = reg.ReadIntegerDef(L"FormLeft", defaults.left);
-    const int top = reg.ReadIntegerDef(L"FormTop", defaults.top);
-    const int width = reg.ReadIntegerDef(L"FormWidth", defaults.right - defaults.left);
-    const int height = reg.ReadIntegerDef(L"FormHeight", defaults.bottom - defaults.top);
+    // Sizes between the smallest and the largest window the user could drag.
+    const settings::IntRange widths{GetSystemMetrics(SM_CXMINTRACK),
+                                    std::max(GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CXMAXTRACK))};
+    const settings::IntRange heights{GetSystemMetrics(SM_CYMINTRACK),
+                                     std::max(GetSystemMetrics(SM_CYMINTRACK), GetSystemMetrics(SM_CYMAXTRACK))};
+    const int left = reg.ReadIntegerDef(L"FormLeft", defaults.left, settings::kCoordinateRange);
+    const int top = reg.ReadIntegerDef(L"FormTop", defaults.top, settings::kCoordinateRange);
+    const int width = reg.ReadIntegerDef(L"FormWidth", defaults.right - defaults.left, widths);
+    const int height = reg.ReadIntegerDef(L"FormHeight", defaults.bottom - defaults.top, heights);
     const RECT bounds = KeepOnScreen(RECT{left, top, left + width, top + height}, screenWidth, screenHeight);
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
@@ -205,36 +217,49 @@ void TfrmMain::ApplyBounds(const settings::TRegistryEx& reg) {
     placement.rcNormalPosition = bounds;
     placement.showCmd = IsWindowVisible(window_) ? SW_SHOWNORMAL : SW_HIDE;
     SetWindowPlacement(window_, &placement);
-    const int splitter = reg.ReadIntegerDef(L"SplitterLeft", 150);
+    const int splitter = reg.ReadIntegerDef(L"SplitterLeft", 150, settings::kCoordinateRange);
     splitterLeft_ = (splitter >= 150 && splitter <= width) ? splitter : 150;
     startMaximized_ = reg.ReadBoolDef(L"Maximized", false);
 }
 
-void TfrmMain::WriteSettings() {
-    settings::TRegistryEx reg;
-    if (!reg.OpenKey(L"", true)) return;
+void TfrmMain::WriteSettings(bool reportFailure) {
     settings_.lastUsedFolder = fontList_ && fontList_->Source() == catalog::SourceKind::Folder ? fontList_->Folder()
                                                                                                : std::wstring();
     if (userString_) settings_.sampleStrings.current = win::WindowText(userString_);
-    WriteBounds(reg);
-    WriteMainSettings(reg, settings_);
-    WriteVersionRecord(settings::ActiveVersionKey(), programPath_);
-    SettingsWriting();
+    settings::WriteOutcome outcome;
+    settings::TRegistryEx reg;
+    if (reg.OpenKey(L"", true)) {
+        outcome.Add(WriteBounds(reg));
+    } else {
+        outcome.Fail(reg.LastError());
+    }
+    // A settings key that cannot be opened loses its own values only: the
+    // lists below it, the toolbar layout and the version record may still go.
+    outcome.Add(WriteMainSettings(reg, settings_));
+    WriteVersionRecord(settings::ActiveVersionKey(), programPath_);  // silent: it needs rights a user may lack
+    SettingsWriting(outcome);
+    // Once for the whole save, with the first failure's text.
+    if (outcome.Failed() && reportFailure) ui::ShowSystemError(window_, outcome.error);
 }
 
-void TfrmMain::WriteBounds(settings::TRegistryEx& reg) {
+settings::WriteOutcome TfrmMain::WriteBounds(settings::TRegistryEx& reg) {
+    settings::WriteOutcome outcome;
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
-    if (!GetWindowPlacement(window_, &placement)) return;
+    if (!GetWindowPlacement(window_, &placement)) return outcome;
     RECT r = placement.rcNormalPosition;
     // The stored width is that of the window without the folder tree.
     if (treeVisible_) r.right -= kSplitterWidth + (splitterLeft_ - 1) + 2;
-    reg.WriteInteger(L"FormLeft", r.left);
-    reg.WriteInteger(L"FormTop", r.top);
-    reg.WriteInteger(L"FormWidth", r.right - r.left);
-    reg.WriteInteger(L"FormHeight", r.bottom - r.top);
-    reg.WriteBool(L"Maximized", IsZoomed(window_) != FALSE);
-    reg.WriteInteger(L"SplitterLeft", splitterLeft_);
+    const auto note = [&](bool ok) {
+        if (!ok) outcome.Fail(reg.LastError());
+    };
+    note(reg.WriteInteger(L"FormLeft", r.left));
+    note(reg.WriteInteger(L"FormTop", r.top));
+    note(reg.WriteInteger(L"FormWidth", r.right - r.left));
+    note(reg.WriteInteger(L"FormHeight", r.bottom - r.top));
+    note(reg.WriteBool(L"Maximized", IsZoomed(window_) != FALSE));
+    note(reg.WriteInteger(L"SplitterLeft", splitterLeft_));
+    return outcome;
 }
 
 int TfrmMain::ShowCommandFor(int showCommand) const {
@@ -306,8 +331,16 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             OnClose();
             return 0;
+        case WM_QUERYENDSESSION:
+            return OnQueryEndSession(lParam) ? TRUE : FALSE;
+        case WM_ENDSESSION:
+            OnEndSession(wParam != FALSE, lParam);
+            return 0;
         case WM_DESTROY:
             OnDestroy();
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;
         case kActivateMessage:
             OnActivateInstance();
@@ -317,6 +350,10 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         default:
             break;
+    }
+    if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
+        OnTaskbarCreated();
+        return 0;
     }
     if (message == fontChangeMessage_ && fontChangeMessage_ != 0) {
         const LRESULT result = DefWindowProcW(window_, message, wParam, lParam);
@@ -334,7 +371,9 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void TfrmMain::CreateControls() {
     INITCOMMONCONTROLSEX init{sizeof init, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&init);
-    uiFont_.reset(CreateMessageFont());
+    dpi_ = GetDpiForWindow(window_);
+    if (dpi_ == 0) dpi_ = USER_DEFAULT_SCREEN_DPI;
+    uiFont_.reset(CreateMessageFont(dpi_));
     const HINSTANCE instance = GetModuleHandleW(nullptr);
 
     statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
@@ -357,19 +396,26 @@ void TfrmMain::CreateControls() {
                                   instance, nullptr);
     for (HWND control : {statusBar_, fontInfo_, userString_})
         if (control && uiFont_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.get()), FALSE);
-
-    // The information pane's client area holds 8 lines of its font plus 3 pixels.
-    if (fontInfo_) {
-        win::WindowDC dc(fontInfo_);
-        const HGDIOBJ old = SelectObject(dc.get(), uiFont_ ? uiFont_.get() : GetStockObject(DEFAULT_GUI_FONT));
-        SIZE extent{};
-        GetTextExtentPoint32W(dc.get(), L"Ij", 2, &extent);
-        SelectObject(dc.get(), old);
-        RECT frame{0, 0, 100, 8 * extent.cy + 3};
-        AdjustWindowRectEx(&frame, GetWindowLongW(fontInfo_, GWL_STYLE), FALSE, WS_EX_CLIENTEDGE);
-        SetWindowPos(fontInfo_, nullptr, 0, 0, 100, frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    SizeFontInfoPane();
 }
+
+void TfrmMain::SizeFontInfoPane() {
+    // The information pane's client area holds 8 lines of its font plus 3 pixels.
+    if (!fontInfo_) return;
+    win::WindowDC dc(fontInfo_);
+    const HGDIOBJ old = SelectObject(dc.get(), uiFont_ ? uiFont_.get() : GetStockObject(DEFAULT_GUI_FONT));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc.get(), L"Ij", 2, &extent);
+    SelectObject(dc.get(), old);
+    RECT frame{0, 0, 100, 8 * extent.cy + 3};
+    AdjustWindowRectEx(&frame, GetWindowLongW(fontInfo_, GWL_STYLE), FALSE, WS_EX_CLIENTEDGE);
+    RECT now{};
+    GetWindowRect(fontInfo_, &now);
+    SetWindowPos(fontInfo_, nullptr, 0, 0, std::max(100L, now.right - now.left), frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+}
+
+int TfrmMain::ScaleToDpi(int pixels) const { return typorama::ScaleToDpi(pixels, static_cast<int>(dpi_)); }
 
 std::wstring TfrmMain::StatusText(StatusPanel panel) const { return statusTexts_[static_cast<int>(panel)]; }
 
@@ -420,7 +466,7 @@ ClientLayout TfrmMain::LayoutClient() {
     // A combo box's height is its closed height; MoveWindow would set the drop-down's.
     if (userString_)
         SetWindowPos(userString_, nullptr, layout.userString.left, layout.userString.top, layout.userString.width,
-                     Scale(window_, 200), SWP_NOZORDER | SWP_NOACTIVATE);
+                     ScaleToDpi(200), SWP_NOZORDER | SWP_NOACTIVATE);
     return layout;
 }
 
@@ -540,7 +586,8 @@ void TfrmMain::TrackPopup(const std::vector<MenuNode>& nodes, POINT screenPoint)
 
 void TfrmMain::SetFontSize(int size) {
     LockWindowUpdate(window_);
-    listBox_->SetItemHeight(settings_.showFontName ? size + 10 : size);
+    // Sample and name line follow the resolution, within Windows' 255 pixels a row.
+    listBox_->SetItemHeight(RowHeight(size, settings_.showFontName, static_cast<int>(dpi_)));
     LockWindowUpdate(nullptr);
     settings_.fontSize = size;
     UpdateStatusPanels();
@@ -569,11 +616,41 @@ void TfrmMain::RegisterCoreCommands() {
 
 void TfrmMain::OnClose() {
     if (!ConfirmDiscardTags()) return;
-    if (settingsLoaded_) WriteSettings();
+    ShutDown(true);
+    DestroyWindow(window_);
+}
+
+bool TfrmMain::OnQueryEndSession(LPARAM reason) {
+    // The one moment of a logoff when the program may still ask. A critical
+    // end of session waits for nobody; without tags there is nothing to ask.
+    const int tagged = fontList_ ? fontList_->TaggedCount() : 0;
+    if ((reason & ENDSESSION_CRITICAL) || tagged == 0) return true;
+    const std::wstring question =
+        win::FormatRes(IDS_MAIN_CONFIRM_DISCARD_TAGS, {static_cast<std::int64_t>(tagged)});
+    // What the system shows beside the program while the question waits.
+    ShutdownBlockReasonCreate(window_, question.c_str());
+    const bool agreed = ConfirmDiscardTags();
+    ShutdownBlockReasonDestroy(window_);
+    return agreed;
+}
+
+void TfrmMain::OnEndSession(bool ending, LPARAM reason) {
+    if (!ending) return;  // another program refused: the session and the tags go on
+    // The process may end as soon as this returns, and nobody may be asked
+    // anything any more: save without a question and without a report.
+    ShutDown(false);
+    // The restart manager closes programs to replace their files: end as asked.
+    if ((reason & ENDSESSION_CLOSEAPP) && window_) DestroyWindow(window_);
+}
+
+void TfrmMain::ShutDown(bool reportFailure) {
+    if (shutDown_) return;
+    shutDown_ = true;
+    if (settingsLoaded_) WriteSettings(reportFailure);
     Closing();
     for (const std::wstring& file : TemporaryFiles) DeleteFileW(file.c_str());
     TemporaryFiles.clear();
-    DestroyWindow(window_);
+    RemoveTrayIcon();
 }
 
 void TfrmMain::OnDestroy() {
@@ -594,10 +671,9 @@ void TfrmMain::OnSize(UINT state, int width, int height) {
         if (bar) SendMessageW(bar, WM_SIZE, 0, 0);
     (void)height;
     if (state == SIZE_MINIMIZED) {
-        if (settings_.minimizeToTray) {
-            ShowTrayIcon();
-            ShowWindow(window_, SW_HIDE);
-        }
+        // Hidden only when the icon is there to bring it back; without a
+        // notification area it stays minimised on the taskbar.
+        if (settings_.minimizeToTray && ShowTrayIcon()) ShowWindow(window_, SW_HIDE);
         return;
     }
     LayoutClient();
@@ -624,15 +700,66 @@ void TfrmMain::RestoreFromTray() {
     SetForegroundWindow(window_);
 }
 
-void TfrmMain::ShowTrayIcon() {
-    if (trayIconShown_) return;
-    trayIconShown_ = Shell_NotifyIconW(NIM_ADD, &trayIcon_) != FALSE;
+bool TfrmMain::CallNotifyIcon(DWORD message) {
+    if (NotifyIcon) return NotifyIcon(message, trayIcon_);
+    return Shell_NotifyIconW(message, &trayIcon_) != FALSE;
+}
+
+bool TfrmMain::ShowTrayIcon() {
+    if (!trayIconShown_) trayIconShown_ = CallNotifyIcon(NIM_ADD);
+    return trayIconShown_;
 }
 
 void TfrmMain::RemoveTrayIcon() {
     if (!trayIconShown_) return;
-    Shell_NotifyIconW(NIM_DELETE, &trayIcon_);
+    CallNotifyIcon(NIM_DELETE);
     trayIconShown_ = false;
+}
+
+void TfrmMain::OnTaskbarCreated() {
+    // Explorer started again and forgot the icon; a window hidden in the tray
+    // needs it back, or the taskbar's button when it cannot have it.
+    if (!trayIconShown_) return;
+    trayIconShown_ = false;
+    if (!ShowTrayIcon() && !IsWindowVisible(window_)) ShowWindow(window_, SW_SHOWMINNOACTIVE);
+}
+
+void TfrmMain::OnDpiChanged(UINT dpi, const RECT* suggested) {
+    const UINT old = dpi_;
+    dpi_ = dpi != 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
+    // New fonts first; every control that had the old UI font gets the new
+    // one before the old one is deleted (tool tips are windows of their own).
+    if (win::UniqueFont font{CreateMessageFont(dpi_)}) {
+        const HFONT before = uiFont_.get();
+        const HFONT after = font.get();
+        listBox_->SetFont(after);
+        struct Swap {
+            HFONT before, after;
+        } swap{before, after};
+        const WNDENUMPROC replace = [](HWND control, LPARAM data) -> BOOL {
+            const auto* fonts = reinterpret_cast<const Swap*>(data);
+            if (reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)) == fonts->before)
+                SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts->after), TRUE);
+            return TRUE;
+        };
+        EnumChildWindows(window_, replace, reinterpret_cast<LPARAM>(&swap));
+        EnumThreadWindows(GetCurrentThreadId(), replace, reinterpret_cast<LPARAM>(&swap));
+        uiFont_ = std::move(font);
+    }
+    if (win::UniqueFont font{CreateNameLineFont(dpi_)}) nameLineFont_ = std::move(font);
+    splitterLeft_ = std::max(150, MulDiv(splitterLeft_, static_cast<int>(dpi_), static_cast<int>(old)));
+    SizeFontInfoPane();
+    SetFontSize(settings_.fontSize);
+    // The system's rectangle keeps the window where the user dropped it.
+    if (suggested)
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Bars measure themselves from their fonts; the same size sends no WM_SIZE.
+    if (statusBar_) SendMessageW(statusBar_, WM_SIZE, 0, 0);
+    for (HWND bar : topBars_)
+        if (bar) SendMessageW(bar, WM_SIZE, 0, 0);
+    LayoutClient();
+    InvalidateRect(window_, nullptr, TRUE);
 }
 
 int RunMainWindow(const std::wstring& startFolder, int showCommand) {

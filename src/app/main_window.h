@@ -85,6 +85,16 @@ public:
     // window does; windows made by tests do not).
     bool QuitOnDestroy = true;
     bool TrayIconShown() const { return trayIconShown_; }
+    // Adds and removes the notification-area icon: Shell_NotifyIconW unless
+    // replaced (tests make it fail as a missing notification area does).
+    std::function<bool(DWORD message, NOTIFYICONDATAW& icon)> NotifyIcon;
+    // The registered "TaskbarCreated" message: Explorer started (again).
+    UINT TaskbarCreatedMessage() const { return taskbarCreatedMessage_; }
+
+    // The resolution the window is drawn for (WM_DPICHANGED changes it), and
+    // a size given in pixels at 96 dpi at that resolution.
+    UINT Dpi() const { return dpi_; }
+    int ScaleToDpi(int pixels) const;
 
     // The settings of the main window (read at start, written at close).
     MainSettings& Settings() { return settings_; }
@@ -155,7 +165,9 @@ public:
     Event<> CommandStatesChanged;  // UpdateCommandStates: refresh buttons and the like
     Event<> FontListRebuilt;       // after every rebuild of the list, after the window's own refresh
     Event<> ColorsChanged;         // ApplyDisplayColors
-    Event<> SettingsWriting;       // at close, after the main values are written
+    // At close, after the main values are written: features write theirs and
+    // note failures, which are reported once with the rest.
+    Event<settings::WriteOutcome&> SettingsWriting;
     Event<> Closing;               // the close was accepted, before the window goes
     Event<const ClientLayout&> ClientLaidOut;
     // The start-up folder was opened (the folder tree shows itself then).
@@ -176,8 +188,10 @@ public:
     // The registered TYWM_FONTCHANGE message number.
     UINT FontChangeMessage() const { return fontChangeMessage_; }
 
-    // The small font of each row's name line (Arial, 8 points).
+    // The small font of each row's name line (Arial, 8 points), and the font
+    // of the controls (the system's message font); both follow the DPI.
     HFONT NameLineFont() const { return nameLineFont_.get(); }
+    HFONT UiFont() const { return uiFont_.get(); }
 
     // The four texts of the status bar; setting one repaints the bar (at once
     // with `repaint`, else with the next paint).
@@ -291,20 +305,27 @@ private:
     void ConnectFontList();
     void ApplyViewSettings();
     void ReadSettings(std::wstring& startFolder);
-    void WriteSettings();
+    void WriteSettings(bool reportFailure);
     void ApplyBounds(const settings::TRegistryEx& reg);
-    void WriteBounds(settings::TRegistryEx& reg);
+    settings::WriteOutcome WriteBounds(settings::TRegistryEx& reg);
     int ShowCommandFor(int showCommand) const;
     void OpenStartSource(const std::wstring& startFolder, int showCommand);
 
     void OnClose();
+    bool OnQueryEndSession(LPARAM reason);
+    void OnEndSession(bool ending, LPARAM reason);
+    void ShutDown(bool reportFailure);
     void OnDestroy();
+    void OnDpiChanged(UINT dpi, const RECT* suggested);
+    void SizeFontInfoPane();
     void OnSize(UINT state, int width, int height);
     void OnActivateInstance();
     void OnTrayNotify(UINT mouseMessage);
-    void ShowTrayIcon();
+    bool ShowTrayIcon();
     void RemoveTrayIcon();
     void RestoreFromTray();
+    void OnTaskbarCreated();
+    bool CallNotifyIcon(DWORD message);
 
     const catalog::SystemLocations& where_;
     HWND window_ = nullptr;
@@ -330,11 +351,14 @@ private:
     win::UniqueFont uiFont_;
     win::UniqueFont nameLineFont_;
     UINT fontChangeMessage_ = 0;
+    UINT taskbarCreatedMessage_ = 0;
+    UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     NOTIFYICONDATAW trayIcon_{};
     win::UniqueIcon trayIconImage_;
     bool trayIconShown_ = false;
     bool startingUp_ = false;
     bool settingsLoaded_ = false;  // settings are written at close only when they were read
+    bool shutDown_ = false;        // settings written and files cleaned up (close or end of session)
     bool startMaximized_ = false;
     RECT startBounds_{};
     bool treeVisible_ = false;

@@ -14,7 +14,7 @@ std::vector<TFolderEntry> LoadFolderEntries(const settings::SettingsRoot& root) 
     std::vector<TFolderEntry> entries;
     settings::TRegistryEx reg(root);
     if (!reg.OpenKeyReadOnly(kMultiFoldersKey)) return entries;
-    const int count = reg.ReadIntegerDef(L"FolderCount", 0);
+    const int count = reg.ReadIntegerDef(L"FolderCount", 0, settings::IntRange{0, kMultiFoldersCap});
     for (int n = 0; n < count; ++n) {
         const std::wstring number = std::to_wstring(n);
         std::wstring folder = reg.ReadStringDef(L"Folder" + number, L"");

@@ -24,9 +24,13 @@ struct TFolderEntry {
 
 // The subkey of the settings that keeps the list.
 inline constexpr wchar_t kMultiFoldersKey[] = L"BrowseMultiFolders";
+// The most entries loaded: a FolderCount typed into the registry by hand
+// must not turn loading into millions of reads.
+inline constexpr int kMultiFoldersCap = 1000;
 
 // Entries from the settings (empty folders skipped; registry failures give
-// what could be read) and back (the subkey is written anew).
+// what could be read; at most kMultiFoldersCap) and back (the subkey is
+// written anew).
 std::vector<TFolderEntry> LoadFolderEntries(const settings::SettingsRoot& root = settings::ActiveSettingsRoot());
 void StoreFolderEntries(const std::vector<TFolderEntry>& entries,
                         const settings::SettingsRoot& root = settings::ActiveSettingsRoot());

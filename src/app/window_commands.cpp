@@ -134,9 +134,11 @@ void TfrmMain::RegisterWindowCommands() {
             toolbar->SetState(id, enabled, commands_.Has(command) && commands_.Checked(command));
         }
     };
-    SettingsWriting += [this] {
-        if (windowParts_ && windowParts_->toolbar)
-            windowParts_->toolbar->SaveLayout(settings::ActiveSettingsRoot(), kButtonBarKey);
+    SettingsWriting += [this](settings::WriteOutcome& outcome) {
+        if (!windowParts_ || !windowParts_->toolbar) return;
+        DWORD error = ERROR_SUCCESS;
+        if (!windowParts_->toolbar->SaveLayout(settings::ActiveSettingsRoot(), kButtonBarKey, &error))
+            outcome.Fail(error);
     };
 
     commands_.Add(IDM_TOOLS_CUSTOMIZE, {[this] {

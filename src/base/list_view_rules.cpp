@@ -39,7 +39,18 @@ bool ToInt(std::u16string_view text, int& value) {
 
 }  // namespace
 
-int RowHeight(int size, bool showFontName) { return showFontName ? size + 10 : size; }
+int ScaleToDpi(int pixels, int dpi) {
+    const long long product = static_cast<long long>(pixels) * dpi;
+    const long long half = product < 0 ? -48 : 48;
+    return static_cast<int>(std::clamp<long long>((product + half) / 96, INT_MIN, INT_MAX));
+}
+
+int RowHeight(int size, bool showFontName, int dpi) {
+    // In 64 bits: a size typed near INT_MAX must not wrap to a small row.
+    long long height = ScaleToDpi(size, dpi);
+    if (showFontName) height += ScaleToDpi(kNameLineHeight, dpi);
+    return static_cast<int>(std::clamp<long long>(height, 1, kMaxRowHeight));
+}
 
 std::u16string CleanFontSizes(std::u16string_view sizes) {
     const std::u16string_view trimmed = Trimmed(sizes);

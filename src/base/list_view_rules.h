@@ -16,8 +16,18 @@ inline constexpr int kMaxFontSize = 1000;
 inline constexpr int kFontSizeStep = 10;
 inline constexpr std::u16string_view kDefaultFontSizeList = u"22 28 36 48 72 100";
 
-// The row height for sample size `size`: the name line adds 10 pixels.
-int RowHeight(int size, bool showFontName);
+// The name line under each sample, in pixels at 96 dpi.
+inline constexpr int kNameLineHeight = 10;
+// Windows' list boxes keep no row higher than 255 pixels (LB_SETITEMHEIGHT,
+// WM_MEASUREITEM), whatever Wine accepts.
+inline constexpr int kMaxRowHeight = 255;
+
+// A size given in pixels at 96 dpi, at `dpi` (rounded as MulDiv rounds).
+int ScaleToDpi(int pixels, int dpi);
+
+// The row height for sample size `size` at `dpi`: the sample and the name
+// line (10 pixels) both scaled from 96 dpi; never more than kMaxRowHeight.
+int RowHeight(int size, bool showFontName, int dpi = 96);
 
 // The size list as stored, cleaned: trimmed, each run of spaces one space,
 // the default list when nothing is left.

@@ -196,23 +196,38 @@ bool TRegistryEx::WriteBinaryData(std::wstring_view name, std::span<const std::u
 
 // --- TRegistryEx: reads that never fail ---
 
-std::int32_t TRegistryEx::ReadIntegerDef(std::wstring_view name, std::int32_t def) const {
-    if (!key_) return def;
-    // The type is not looked at: whatever fits four bytes is taken, zero-extended.
+namespace {
+
+// The first four bytes of a value whatever its type, zero-extended.
+std::optional<std::uint32_t> ReadDword(HKEY key, std::wstring_view name) {
+    if (!key) return std::nullopt;
     DWORD data = 0;
     DWORD size = sizeof data;
-    if (RegQueryValueExW(key_.get(), std::wstring(name).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&data),
-                         &size) != ERROR_SUCCESS)
-        return def;
-    return static_cast<std::int32_t>(data);
+    if (RegQueryValueExW(key, std::wstring(name).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&data), &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    return data;
+}
+
+}  // namespace
+
+std::int32_t TRegistryEx::ReadIntegerDef(std::wstring_view name, std::int32_t def, IntRange range) const {
+    const std::optional<std::uint32_t> data = ReadDword(key_.get(), name);
+    // Only what was stored is suspect; the caller's default is its own business.
+    return data ? range.Clamp(static_cast<std::int32_t>(*data)) : def;
 }
 
 std::uint32_t TRegistryEx::ReadColorDef(std::wstring_view name, std::uint32_t def) const {
-    return static_cast<std::uint32_t>(ReadIntegerDef(name, static_cast<std::int32_t>(def)));
+    const std::optional<std::uint32_t> data = ReadDword(key_.get(), name);
+    if (!data) return def;
+    const bool rgb = (*data & 0xFF000000u) == 0;
+    const bool systemColor = (*data & 0xFF000000u) == 0x80000000u && (*data & 0x00FFFFFFu) <= kMaxSystemColorIndex;
+    return rgb || systemColor ? *data : def;
 }
 
 bool TRegistryEx::ReadBoolDef(std::wstring_view name, bool def) const {
-    return (static_cast<std::uint32_t>(ReadIntegerDef(name, def ? 1 : 0)) & 0xFF) != 0;
+    const std::optional<std::uint32_t> data = ReadDword(key_.get(), name);
+    return data ? (*data & 0xFF) != 0 : def;
 }
 
 std::wstring TRegistryEx::ReadStringDef(std::wstring_view name, std::wstring_view def) const {
@@ -270,7 +285,7 @@ void TRegistryEx::ReadFontSettings(std::wstring_view prefix, FontSettings& font)
     font.SetFaceName(ReadStringDef(Named(prefix, kFontName), font.FaceName()));
     // Only a different size touches lfHeight, so that a font given by its cell
     // height (positive lfHeight) keeps it when nothing was stored.
-    int points = ReadIntegerDef(Named(prefix, kFontSize), font.PointSize());
+    int points = ReadIntegerDef(Named(prefix, kFontSize), font.PointSize(), kPointSizeRange);
     if (points != font.PointSize()) font.SetPointSize(points);
     font.color = ReadColorDef(Named(prefix, kFontColor), font.color);
     if (ReadBoolDef(Named(prefix, kFontBold), font.Bold()) && !font.Bold()) font.logFont.lfWeight = FW_BOLD;
@@ -279,11 +294,18 @@ void TRegistryEx::ReadFontSettings(std::wstring_view prefix, FontSettings& font)
 
 // --- Lists ---
 
+namespace {
+
+std::size_t CountWithin(const TRegistryEx& reg, std::size_t cap) {
+    const auto most = static_cast<std::int32_t>(std::min<std::size_t>(cap, INT32_MAX));
+    return static_cast<std::size_t>(reg.ReadIntegerDef(kCountValue, 0, IntRange{0, most}));
+}
+
+}  // namespace
+
 std::vector<std::wstring> ReadListValues(const TRegistryEx& reg, std::size_t cap) {
     std::vector<std::wstring> entries;
-    std::int32_t count = reg.ReadIntegerDef(kCountValue, 0);
-    if (count <= 0) return entries;
-    std::size_t n = std::min(static_cast<std::size_t>(count), cap);
+    const std::size_t n = CountWithin(reg, cap);
     entries.reserve(n);
     for (std::size_t i = 0; i < n; ++i) entries.push_back(reg.ReadStringDef(std::to_wstring(i), L""));
     return entries;
@@ -293,9 +315,7 @@ std::vector<std::vector<std::wstring>> ReadRecordListValues(const TRegistryEx& r
                                                             std::span<const std::wstring_view> fields,
                                                             std::size_t cap) {
     std::vector<std::vector<std::wstring>> records;
-    std::int32_t count = reg.ReadIntegerDef(kCountValue, 0);
-    if (count <= 0) return records;
-    std::size_t n = std::min(static_cast<std::size_t>(count), cap);
+    const std::size_t n = CountWithin(reg, cap);
     records.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
         std::vector<std::wstring>& record = records.emplace_back();
@@ -334,19 +354,30 @@ std::vector<std::vector<std::wstring>> LoadRecordList(const SettingsRoot& root, 
     return ReadRecordListValues(reg, fields, cap);
 }
 
-bool SaveList(const SettingsRoot& root, std::wstring_view subKey, std::span<const std::wstring> entries) {
+namespace {
+
+// The result of a save; on failure the registry's error code goes to `error`.
+bool Saved(bool ok, const TRegistryEx& reg, DWORD* error) {
+    if (!ok && error) *error = reg.LastError() != ERROR_SUCCESS ? reg.LastError() : ERROR_INVALID_PARAMETER;
+    return ok;
+}
+
+}  // namespace
+
+bool SaveList(const SettingsRoot& root, std::wstring_view subKey, std::span<const std::wstring> entries,
+              DWORD* error) {
     TRegistryEx reg(root);
-    if (subKey.empty() || !reg.DeleteKey(subKey)) return false;
+    if (subKey.empty() || !reg.DeleteKey(subKey)) return Saved(false, reg, error);
     if (entries.empty()) return true;
-    return reg.OpenKey(subKey, true) && WriteListValues(reg, entries);
+    return Saved(reg.OpenKey(subKey, true) && WriteListValues(reg, entries), reg, error);
 }
 
 bool SaveRecordList(const SettingsRoot& root, std::wstring_view subKey, std::span<const std::wstring_view> fields,
-                    std::span<const std::vector<std::wstring>> records) {
+                    std::span<const std::vector<std::wstring>> records, DWORD* error) {
     TRegistryEx reg(root);
-    if (subKey.empty() || !reg.DeleteKey(subKey)) return false;
+    if (subKey.empty() || !reg.DeleteKey(subKey)) return Saved(false, reg, error);
     if (records.empty()) return true;
-    return reg.OpenKey(subKey, true) && WriteRecordListValues(reg, fields, records);
+    return Saved(reg.OpenKey(subKey, true) && WriteRecordListValues(reg, fields, records), reg, error);
 }
 
 SampleStrings LoadSampleStrings(const SettingsRoot& root, std::wstring_view defaultCurrent) {
@@ -355,10 +386,11 @@ SampleStrings LoadSampleStrings(const SettingsRoot& root, std::wstring_view defa
     return {reg.ReadStringDef(kStringsDefaultValue, defaultCurrent), ReadListValues(reg, kStringsCap)};
 }
 
-bool SaveSampleStrings(const SettingsRoot& root, const SampleStrings& strings) {
+bool SaveSampleStrings(const SettingsRoot& root, const SampleStrings& strings, DWORD* error) {
     TRegistryEx reg(root);
-    return reg.DeleteKey(kStringsKey) && reg.OpenKey(kStringsKey, true) &&
-           reg.WriteString(kStringsDefaultValue, strings.current) && WriteListValues(reg, strings.items);
+    return Saved(reg.DeleteKey(kStringsKey) && reg.OpenKey(kStringsKey, true) &&
+                     reg.WriteString(kStringsDefaultValue, strings.current) && WriteListValues(reg, strings.items),
+                 reg, error);
 }
 
 }  // namespace typorama::settings

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -52,6 +53,39 @@ inline constexpr std::size_t kStringsCap = 50;
 inline constexpr std::size_t kProgramsCap = 25;
 inline constexpr wchar_t kCountValue[] = L"Count";
 inline constexpr wchar_t kStringsDefaultValue[] = L"Default";
+
+// The values a stored integer may take. Every integer read names its range,
+// so that a number someone put into the registry by hand (a FontSize near
+// INT_MAX, a Count of millions) never reaches the program's arithmetic.
+struct IntRange {
+    std::int32_t min;
+    std::int32_t max;
+    std::int32_t Clamp(std::int32_t value) const { return std::clamp(value, min, max); }
+};
+// Every 32-bit value: for numbers whose every bit pattern means something,
+// or that the caller checks itself right after the read.
+inline constexpr IntRange kAnyInteger{INT32_MIN, INT32_MAX};
+// A window coordinate or size in pixels: the window messages carry them as
+// 16-bit signed numbers.
+inline constexpr IntRange kCoordinateRange{-32768, 32767};
+// Point sizes of stored fonts: what the system's font dialog accepts.
+inline constexpr IntRange kPointSizeRange{1, 1638};
+// The highest system colour index a stored colour may name (COLOR_MENUBAR).
+inline constexpr std::uint32_t kMaxSystemColorIndex = 30;
+
+// The outcome of a series of settings writes: the first failure's system
+// error code, so that a save whose every write fails reports once.
+struct WriteOutcome {
+    DWORD error = ERROR_SUCCESS;
+    // A write failed with `code`; only the first failure is kept.
+    void Fail(DWORD code) {
+        if (error == ERROR_SUCCESS) error = code != ERROR_SUCCESS ? code : ERROR_WRITE_FAULT;
+    }
+    void Add(const WriteOutcome& other) {
+        if (other.Failed()) Fail(other.error);
+    }
+    bool Failed() const { return error != ERROR_SUCCESS; }
+};
 
 // A font as the settings keep it: the logical font that draws it, its colour
 // (a program colour value, 0x80000000 + n for system colour n) and the
@@ -107,9 +141,11 @@ public:
     bool WriteString(std::wstring_view name, std::wstring_view value);
     bool WriteBinaryData(std::wstring_view name, std::span<const std::uint8_t> data);
 
-    // The first four bytes of the value whatever its type; `def` when the
-    // value is missing or longer than four bytes.
-    std::int32_t ReadIntegerDef(std::wstring_view name, std::int32_t def) const;
+    // The first four bytes of the value whatever its type, kept within
+    // `range`; `def` when the value is missing or longer than four bytes.
+    std::int32_t ReadIntegerDef(std::wstring_view name, std::int32_t def, IntRange range) const;
+    // A program colour: an RGB value (0x00BBGGRR) or 0x80000000 + a system
+    // colour index up to kMaxSystemColorIndex; `def` for anything else.
     std::uint32_t ReadColorDef(std::wstring_view name, std::uint32_t def) const;
     // As ReadIntegerDef; true when the lowest byte is not 0 (256 reads as false).
     bool ReadBoolDef(std::wstring_view name, bool def) const;
@@ -123,7 +159,8 @@ public:
     // not kept.
     bool WriteFontSettings(std::wstring_view prefix, const FontSettings& font);
     // Each value defaults to the font's own attribute; bold and italic are only
-    // ever added (a stored false leaves a style the font already has).
+    // ever added (a stored false leaves a style the font already has). The
+    // size is kept within kPointSizeRange.
     void ReadFontSettings(std::wstring_view prefix, FontSettings& font) const;
 
 private:
@@ -138,6 +175,7 @@ private:
 
 // Lists in the open key of `reg`. A missing or non-positive Count is an empty
 // list, a missing entry an empty string, entries beyond `cap` are not read.
+// (`cap` also bounds the work: no more than `cap` values are ever asked for.)
 std::vector<std::wstring> ReadListValues(const TRegistryEx& reg, std::size_t cap);
 // Records: one value per field and entry, named field + index; each record
 // holds its fields in the order of `fields`.
@@ -156,10 +194,12 @@ std::vector<std::wstring> LoadList(const SettingsRoot& root, std::wstring_view s
 std::vector<std::vector<std::wstring>> LoadRecordList(const SettingsRoot& root, std::wstring_view subKey,
                                                       std::span<const std::wstring_view> fields, std::size_t cap);
 // Saving deletes the subkey and writes it anew, so removed entries vanish; an
-// empty list leaves no subkey at all.
-bool SaveList(const SettingsRoot& root, std::wstring_view subKey, std::span<const std::wstring> entries);
+// empty list leaves no subkey at all. A failure leaves the system's error
+// code in `error` when given.
+bool SaveList(const SettingsRoot& root, std::wstring_view subKey, std::span<const std::wstring> entries,
+              DWORD* error = nullptr);
 bool SaveRecordList(const SettingsRoot& root, std::wstring_view subKey, std::span<const std::wstring_view> fields,
-                    std::span<const std::vector<std::wstring>> records);
+                    std::span<const std::vector<std::wstring>> records, DWORD* error = nullptr);
 
 // The sample strings are the exception: their subkey also holds "Default" (the
 // current text), is opened with creation when loading and is always written,
@@ -169,6 +209,6 @@ struct SampleStrings {
     std::vector<std::wstring> items;
 };
 SampleStrings LoadSampleStrings(const SettingsRoot& root, std::wstring_view defaultCurrent);
-bool SaveSampleStrings(const SettingsRoot& root, const SampleStrings& strings);
+bool SaveSampleStrings(const SettingsRoot& root, const SampleStrings& strings, DWORD* error = nullptr);
 
 }  // namespace typorama::settings

@@ -138,12 +138,7 @@ ShellTree::ShellTree(const ShellTreeArgs& args) : id_(args.id), font_(args.font)
     SetPropW(hwnd_, kObjectProperty, this);
     SetWindowSubclass(hwnd_, &ShellTree::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     if (!font_) font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    LOGFONTW bold{};
-    if (GetObjectW(font_, sizeof bold, &bold)) {
-        bold.lfWeight = FW_BOLD;
-        boldFont_.reset(CreateFontIndirectW(&bold));
-    }
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);  // makes the bold one too
     SHFILEINFOW info{};
     const auto images = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(
         L"C:\\", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
@@ -558,6 +553,18 @@ LRESULT CALLBACK ShellTree::SubclassProc(HWND hwnd, UINT message, WPARAM wParam,
                                          DWORD_PTR data) {
     auto* self = reinterpret_cast<ShellTree*>(data);
     switch (message) {
+        case WM_SETFONT: {
+            // Font folders are drawn in the bold cut of whatever font the tree
+            // has now (a new one comes with each change of resolution).
+            self->font_ = reinterpret_cast<HFONT>(wParam);
+            self->boldFont_.reset();
+            LOGFONTW bold{};
+            if (self->font_ && GetObjectW(self->font_, sizeof bold, &bold)) {
+                bold.lfWeight = FW_BOLD;
+                self->boldFont_.reset(CreateFontIndirectW(&bold));
+            }
+            break;
+        }
         case WM_TIMER:
             if (wParam == kWatchTimer) {
                 try {

@@ -299,12 +299,13 @@ std::vector<int> Toolbar::ParseLayoutEntries(const std::vector<std::wstring>& en
     return layout;
 }
 
-bool Toolbar::SaveLayout(const settings::SettingsRoot& root, std::wstring_view subKey) const {
+bool Toolbar::SaveLayout(const settings::SettingsRoot& root, std::wstring_view subKey, DWORD* error) const {
     settings::TRegistryEx reg(root);
-    if (!reg.DeleteKey(subKey) || !reg.OpenKey(subKey, true)) return false;
     // Written even when empty: a bar the user emptied stays empty.
     const std::vector<std::wstring> entries = LayoutEntries(layout_);
-    return settings::WriteListValues(reg, entries);
+    const bool saved = reg.DeleteKey(subKey) && reg.OpenKey(subKey, true) && settings::WriteListValues(reg, entries);
+    if (!saved && error) *error = reg.LastError();
+    return saved;
 }
 
 bool Toolbar::LoadLayout(const settings::SettingsRoot& root, std::wstring_view subKey) {

@@ -82,8 +82,9 @@ public:
     // Keeps the layout in `subKey` of `root`: the list "0", "1", ... holds
     // the command ids in decimal and "-" for a separator. A stored empty
     // layout stays empty; LoadLayout is false (the layout unchanged) when
-    // nothing is stored.
-    bool SaveLayout(const settings::SettingsRoot& root, std::wstring_view subKey) const;
+    // nothing is stored. A failed save leaves the system's error code in
+    // `error` when given.
+    bool SaveLayout(const settings::SettingsRoot& root, std::wstring_view subKey, DWORD* error = nullptr) const;
     bool LoadLayout(const settings::SettingsRoot& root, std::wstring_view subKey);
 
     static std::vector<std::wstring> LayoutEntries(const std::vector<int>& layout);

@@ -357,6 +357,9 @@ LRESULT ThVirtualListBox::DefaultHandling(UINT msg, WPARAM wParam, LPARAM lParam
 }
 
 LRESULT ThVirtualListBox::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // Kept for re-creation, whoever sets it (a change of resolution gives
+    // every control that had the old font the new one).
+    if (msg == WM_SETFONT) args_.font = reinterpret_cast<HFONT>(wParam);
     if (OnMessage) {
         LRESULT result = 0;
         bool answered = false;

@@ -7,16 +7,36 @@
 
 #include <string>
 
+#include <sddl.h>
+
 #include "app/main_window.h"
 #include "app/main_window_fixture.h"
+#include "app/multi_folders_dialog.h"
 #include "settings/settings_store.h"
+#include "support/font_builder.h"
 #include "support/scratch.h"
 #include "ui/message_box.h"
+#include "win/system_error.h"
 
 namespace typorama::app {
 namespace {
 
+using test::BuildFont;
+using test::FontSpec;
 using test::ScratchFolder;
+using test::ScriptedAnswers;
+
+// Gives the key the access list `sddl` (a security descriptor string).
+bool SetKeyAccess(const settings::SettingsRoot& where, const wchar_t* sddl) {
+    win::UniqueKey key;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (RegOpenKeyExW(where.root, where.path.c_str(), 0, WRITE_DAC, key.put()) != ERROR_SUCCESS ||
+        !ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor, nullptr))
+        return false;
+    const bool set = RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+    LocalFree(descriptor);
+    return set;
+}
 
 class MainSettingsTest : public test::MainWindowFixture {
 protected:
@@ -73,19 +93,19 @@ TEST_F(MainSettingsTest, ExitWritesTheListsStringsAndVersionRecord) {
     EXPECT_FALSE(reg.KeyExists(settings::kDestinationsKey));
     ASSERT_TRUE(reg.KeyExists(settings::kStringsKey)) << "the Strings subkey is always written";
     ASSERT_TRUE(reg.OpenKeyReadOnly(settings::kStringsKey));
-    EXPECT_EQ(reg.ReadIntegerDef(L"Count", -1), 0);
+    EXPECT_EQ(reg.ReadIntegerDef(L"Count", -1, settings::kAnyInteger), 0);
     EXPECT_TRUE(reg.ValueExists(L"Default"));
     ASSERT_TRUE(reg.OpenKeyReadOnly(settings::kProgramsKey));
     EXPECT_EQ(reg.ReadStringDef(L"Title0", L""), L"Viewer");
     EXPECT_EQ(reg.ReadStringDef(L"CmdLine0", L""), L"view.exe \"$TY_FILEPATH\"");
-    EXPECT_EQ(reg.ReadIntegerDef(L"Count", -1), 1);
+    EXPECT_EQ(reg.ReadIntegerDef(L"Count", -1, settings::kAnyInteger), 1);
 
     settings::TRegistryEx version(settings::ActiveVersionKey());
     ASSERT_TRUE(version.OpenKeyReadOnly(L"")) << "the version record goes to the version key in force";
-    EXPECT_EQ(version.ReadIntegerDef(L"VersionMajor", 0), 1);
-    EXPECT_EQ(version.ReadIntegerDef(L"VersionMinor", 0), 2);
-    EXPECT_EQ(version.ReadIntegerDef(L"VersionBuild", 0), 2);
-    EXPECT_EQ(version.ReadIntegerDef(L"Type", 0), 1);
+    EXPECT_EQ(version.ReadIntegerDef(L"VersionMajor", 0, settings::kAnyInteger), 1);
+    EXPECT_EQ(version.ReadIntegerDef(L"VersionMinor", 0, settings::kAnyInteger), 2);
+    EXPECT_EQ(version.ReadIntegerDef(L"VersionBuild", 0, settings::kAnyInteger), 2);
+    EXPECT_EQ(version.ReadIntegerDef(L"Type", 0, settings::kAnyInteger), 1);
     EXPECT_TRUE(version.ValueExists(L"VersionBeta"));
     EXPECT_FALSE(version.ReadBoolDef(L"VersionBeta", true));
     wchar_t program[MAX_PATH]{};
@@ -122,10 +142,10 @@ TEST_F(MainSettingsTest, StoredWidthLeavesOutTheFolderTree) {
     main->SetTreeVisible(true);
     Close(*main);
     auto reg = Settings();
-    EXPECT_EQ(reg.ReadIntegerDef(L"FormWidth", -1), 700 - (TfrmMain::kSplitterWidth + 199 + 2))
+    EXPECT_EQ(reg.ReadIntegerDef(L"FormWidth", -1, settings::kAnyInteger), 700 - (TfrmMain::kSplitterWidth + 199 + 2))
         << "the width without the tree, the splitter and 2 pixels";
-    EXPECT_EQ(reg.ReadIntegerDef(L"FormLeft", -1), 10);
-    EXPECT_EQ(reg.ReadIntegerDef(L"SplitterLeft", -1), 200);
+    EXPECT_EQ(reg.ReadIntegerDef(L"FormLeft", -1, settings::kAnyInteger), 10);
+    EXPECT_EQ(reg.ReadIntegerDef(L"SplitterLeft", -1, settings::kAnyInteger), 200);
 }
 
 TEST_F(MainSettingsTest, EveryValueGoesOutAndComesBack) {
@@ -212,6 +232,81 @@ TEST_F(MainSettingsTest, ABadSplitterPositionFallsBackTo150) {
         EXPECT_EQ(main->SplitterLeft(), c.expected) << "stored " << c.stored << " with a window 500 wide";
         Close(*main);
     }
+}
+
+// Numbers put into the registry by hand, the end of a Windows session, and a
+// settings key that refuses to be written.
+TEST_F(MainSettingsTest, HandEditedNumbersLogoffAndAnUnwritableKeyLoseNoSettings) {
+    {
+        auto reg = Settings();
+        reg.WriteInteger(L"FontSize", INT32_MAX - 5);
+        reg.WriteInteger(L"FormWidth", INT32_MAX);
+        auto several = Settings(kMultiFoldersKey);
+        several.WriteInteger(L"FolderCount", 1000000);
+        several.WriteString(L"Folder0", L"C:\\First");
+        several.WriteString(L"Folder" + std::to_wstring(kMultiFoldersCap), L"C:\\Beyond the cap");
+    }
+    ScratchFolder folder(L"main-settings-session");
+    folder.Write(L"a.ttf", BuildFont(FontSpec::Named(u"TyMainSessionA")));
+    auto main = OpenHidden(folder.Path());
+    ASSERT_TRUE(main);
+    EXPECT_EQ(main->Settings().fontSize, 1000) << "a size near INT_MAX is the largest size";
+    EXPECT_EQ(SendMessageW(main->ListBox().Hwnd(), LB_GETITEMHEIGHT, 0, 0), 255);
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    GetWindowPlacement(main->Handle(), &placement);
+    EXPECT_LE(placement.rcNormalPosition.right - placement.rcNormalPosition.left, GetSystemMetrics(SM_CXMAXTRACK));
+    const std::vector<TFolderEntry> several = LoadFolderEntries(SettingsRoot());
+    EXPECT_EQ(several.size(), 1u) << "FolderCount is read up to its cap only";
+    ASSERT_FALSE(several.empty());
+    EXPECT_EQ(several[0].folder, L"C:\\First");
+
+    // Logging off: the question about tags comes where the system lets it
+    // come, and the favourites of the run are saved.
+    const HWND window = main->Handle();
+    main->FontList()[0].Tagged = true;
+    main->Settings().favorites = {L"C:\\Favourite of this run"};
+    const std::wstring temporary = folder.Write(L"temp.lst", {'x'});
+    main->TemporaryFiles.push_back(temporary);
+    settings::TRegistryEx reg(SettingsRoot());
+    {
+        ScriptedAnswers keep(IDCANCEL);
+        EXPECT_TRUE(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_CRITICAL)) << "nothing holds it up";
+        EXPECT_TRUE(keep.asked.empty());
+        EXPECT_FALSE(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF)) << "the user keeps the tags";
+        EXPECT_EQ(keep.asked.size(), 1u);
+    }
+    {
+        ScriptedAnswers ok(IDOK);
+        EXPECT_TRUE(SendMessageW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+        SendMessageW(window, WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+        EXPECT_FALSE(reg.KeyExists(settings::kFavoritesKey)) << "another program refused: the session goes on";
+        SendMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        EXPECT_EQ(ok.asked.size(), 1u) << "nothing is asked once the session ends";
+    }
+    EXPECT_EQ(settings::LoadList(SettingsRoot(), settings::kFavoritesKey, settings::kFavoritesCap),
+              std::vector<std::wstring>{L"C:\\Favourite of this run"});
+    EXPECT_EQ(GetFileAttributesW(temporary.c_str()), INVALID_FILE_ATTRIBUTES) << "temporary files deleted";
+    CloseUntagged(main);
+
+    // A settings key that cannot be opened for writing: one report with the
+    // system's text, and the rest is still written.
+    ASSERT_TRUE(SetKeyAccess(SettingsRoot(), L"D:(D;;0x0002;;;WD)(A;OICI;KA;;;WD)"));  // no KEY_SET_VALUE
+    ASSERT_TRUE(reg.DeleteKey(TfrmMain::kButtonBarKey));
+    settings::TRegistryEx version(settings::ActiveVersionKey());
+    ASSERT_TRUE(version.DeleteKey(L""));
+    {
+        auto refused = OpenHidden();
+        ASSERT_TRUE(refused);
+        ScriptedAnswers ok(IDOK);
+        Close(*refused);
+        ASSERT_EQ(ok.asked.size(), 1u) << "one report for the whole save";
+        EXPECT_NE(ok.asked[0].find(win::SystemErrorText(ERROR_ACCESS_DENIED)), std::wstring::npos) << ok.asked[0];
+    }
+    EXPECT_TRUE(reg.KeyExists(TfrmMain::kButtonBarKey)) << "the toolbar layout is written";
+    ASSERT_TRUE(version.OpenKeyReadOnly(L"")) << "the version record is written";
+    EXPECT_EQ(version.ReadIntegerDef(L"VersionMajor", 0, settings::kAnyInteger), 1);
+    EXPECT_TRUE(SetKeyAccess(SettingsRoot(), L"D:(A;OICI;KA;;;WD)"));
 }
 
 }  // namespace

@@ -150,10 +150,29 @@ TEST_F(MainWindowTest, ClosingWithTaggedFontsAsksAndCancelKeepsItOpen) {
     }
 }
 
+// Stands in for the notification area: counts the icons added and removed,
+// and adds none while `refuse` is set (no notification area, Explorer gone).
+struct FakeNotificationArea {
+    int added = 0;
+    int removed = 0;
+    bool refuse = false;
+    void Attach(TfrmMain& main) {
+        main.NotifyIcon = [this](DWORD message, NOTIFYICONDATAW& icon) {
+            EXPECT_EQ(icon.uID, 1u);
+            if (message == NIM_DELETE) ++removed;
+            if (message != NIM_ADD) return true;
+            if (!refuse) ++added;
+            return !refuse;
+        };
+    }
+};
+
 TEST_F(MainWindowTest, ActivationAndTrayClicksRestoreTheWindow) {
     auto main = OpenHidden(L"");
     ASSERT_TRUE(main);
     HWND window = main->Handle();
+    FakeNotificationArea tray;
+    tray.Attach(*main);
 
     ShowWindow(window, SW_SHOWMINNOACTIVE);
     ASSERT_TRUE(IsIconic(window));
@@ -177,6 +196,42 @@ TEST_F(MainWindowTest, ActivationAndTrayClicksRestoreTheWindow) {
     EXPECT_TRUE(IsWindowVisible(window)) << "a second start brings it back from the tray";
     EXPECT_FALSE(IsIconic(window));
     EXPECT_FALSE(main->TrayIconShown());
+    EXPECT_EQ(tray.added, 2);
+    EXPECT_EQ(tray.removed, 2);
+}
+
+TEST_F(MainWindowTest, TheTrayIconIsNeverTheOnlyWayBack) {
+    auto main = OpenHidden(L"");
+    ASSERT_TRUE(main);
+    HWND window = main->Handle();
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    FakeNotificationArea tray;
+    tray.Attach(*main);
+    main->Settings().minimizeToTray = true;
+    ASSERT_EQ(main->TaskbarCreatedMessage(), RegisterWindowMessageW(L"TaskbarCreated"));
+
+    tray.refuse = true;
+    ShowWindow(window, SW_MINIMIZE);
+    EXPECT_TRUE(IsIconic(window));
+    EXPECT_TRUE(IsWindowVisible(window)) << "without an icon the window stays on the taskbar";
+    EXPECT_FALSE(main->TrayIconShown());
+    SendMessageW(window, kActivateMessage, 0, 0);
+    ASSERT_FALSE(IsIconic(window));
+
+    tray.refuse = false;
+    ShowWindow(window, SW_MINIMIZE);
+    ASSERT_FALSE(IsWindowVisible(window));
+    ASSERT_EQ(tray.added, 1);
+    SendMessageW(window, main->TaskbarCreatedMessage(), 0, 0);
+    EXPECT_EQ(tray.added, 2) << "Explorer started again: the icon is added anew";
+    EXPECT_TRUE(main->TrayIconShown());
+    EXPECT_FALSE(IsWindowVisible(window));
+
+    tray.refuse = true;
+    SendMessageW(window, main->TaskbarCreatedMessage(), 0, 0);
+    EXPECT_FALSE(main->TrayIconShown());
+    EXPECT_TRUE(IsWindowVisible(window)) << "the icon could not come back: the taskbar button does";
+    EXPECT_TRUE(IsIconic(window));
 }
 
 TEST_F(MainWindowTest, WindowBoundsComeFromAndGoToTheSettings) {
@@ -203,12 +258,75 @@ TEST_F(MainWindowTest, WindowBoundsComeFromAndGoToTheSettings) {
     SendMessageW(window, WM_CLOSE, 0, 0);
     ASSERT_FALSE(IsWindow(window));
     auto reg = Settings();
-    EXPECT_EQ(reg.ReadIntegerDef(L"FormLeft", -1), 30);
-    EXPECT_EQ(reg.ReadIntegerDef(L"FormTop", -1), 40);
-    EXPECT_EQ(reg.ReadIntegerDef(L"FormWidth", -1), 600);
-    EXPECT_EQ(reg.ReadIntegerDef(L"FormHeight", -1), 300);
+    EXPECT_EQ(reg.ReadIntegerDef(L"FormLeft", -1, settings::kAnyInteger), 30);
+    EXPECT_EQ(reg.ReadIntegerDef(L"FormTop", -1, settings::kAnyInteger), 40);
+    EXPECT_EQ(reg.ReadIntegerDef(L"FormWidth", -1, settings::kAnyInteger), 600);
+    EXPECT_EQ(reg.ReadIntegerDef(L"FormHeight", -1, settings::kAnyInteger), 300);
     EXPECT_TRUE(reg.ValueExists(L"Maximized"));
     EXPECT_FALSE(reg.ReadBoolDef(L"Maximized", true));
+}
+
+LONG FontHeight(HFONT font) {
+    LOGFONTW description{};
+    return GetObjectW(font, sizeof description, &description) ? description.lfHeight : 0;
+}
+
+std::vector<HWND> ControlsWithFont(HWND window, HFONT font) {
+    struct Search {
+        HFONT font;
+        std::vector<HWND> found;
+    } search{font, {}};
+    EnumChildWindows(
+        window,
+        [](HWND control, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)) == s->font)
+                s->found.push_back(control);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST_F(MainWindowTest, AnotherMonitorsResolutionRescalesFontsRowsAndTheWindow) {
+    auto main = OpenHidden(L"");
+    ASSERT_TRUE(main);
+    const HWND window = main->Handle();
+    ASSERT_EQ(main->Dpi(), 96u) << "the tests run at 96 dpi";
+    auto rowHeight = [&] { return static_cast<int>(SendMessageW(main->ListBox().Hwnd(), LB_GETITEMHEIGHT, 0, 0)); };
+    auto height = [](HWND control) {
+        RECT r{};
+        GetWindowRect(control, &r);
+        return r.bottom - r.top;
+    };
+    ASSERT_EQ(rowHeight(), 46);
+    const HFONT oldUiFont = main->UiFont();
+    const int paneHeight = height(main->FontInfoPane());
+
+    RECT suggested{100, 80, 100 + 900, 80 + 700};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(main->Dpi(), 192u);
+    RECT now{};
+    GetWindowRect(window, &now);
+    EXPECT_TRUE(EqualRect(&now, &suggested)) << "the window takes the system's rectangle";
+    EXPECT_EQ(FontHeight(main->NameLineFont()), -MulDiv(8, 192, 72)) << "8 points at 192 dpi";
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    ASSERT_TRUE(SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, 192));
+    EXPECT_EQ(FontHeight(main->UiFont()), metrics.lfMessageFont.lfHeight) << "the message font at 192 dpi";
+    EXPECT_TRUE(ControlsWithFont(window, oldUiFont).empty()) << "no control keeps the old font";
+    EXPECT_EQ(main->ListBox().Font(), main->UiFont()) << "the list's font survives its re-creation";
+    EXPECT_EQ(rowHeight(), 92) << "sample and name line twice as high";
+    EXPECT_GT(height(main->FontInfoPane()), paneHeight) << "8 lines of the larger font";
+    EXPECT_EQ(main->SplitterLeft(), 300);
+
+    main->SetFontSize(200);
+    EXPECT_EQ(rowHeight(), 255) << "420 pixels, but Windows keeps list rows within 255";
+
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    main->SetFontSize(36);
+    EXPECT_EQ(rowHeight(), 46);
+    EXPECT_EQ(height(main->FontInfoPane()), paneHeight);
 }
 
 TEST(MainWindowBoundsTest, DefaultsAndOffScreenCorrection) {

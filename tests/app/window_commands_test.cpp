@@ -178,7 +178,7 @@ TEST_F(WindowCommandsTest, ButtonBarLayoutIsSavedAtCloseAndRestoredAtStart) {
     settings::TRegistryEx reg;
     ASSERT_TRUE(reg.OpenKeyReadOnly(TfrmMain::kButtonBarKey)) << "the layout is kept in the Toolbar subkey";
     EXPECT_EQ(reg.ReadStringDef(L"0", L""), std::to_wstring(IDM_FONT_DELETE));
-    const int saved = reg.ReadIntegerDef(L"Count", 0);
+    const int saved = reg.ReadIntegerDef(L"Count", 0, settings::kAnyInteger);
     reg.CloseKey();
     settingsKey_.SetString(L"Toolbar", std::to_wstring(saved), L"not a button");
     ASSERT_TRUE(reg.OpenKey(L"Toolbar", false));

@@ -21,7 +21,7 @@ TEST(SettingsStore, ValuesReadBackAndMissingOrUnfitValuesGiveTheDefault) {
     test::ScratchKey scratch(L"store-values");
     TRegistryEx reg(RootOf(scratch));
     EXPECT_FALSE(reg.WriteInteger(L"NoKey", 1)) << "nothing is open yet";
-    EXPECT_EQ(reg.ReadIntegerDef(L"NoKey", 7), 7);
+    EXPECT_EQ(reg.ReadIntegerDef(L"NoKey", 7, kAnyInteger), 7);
     EXPECT_FALSE(reg.OpenKey(L"Charmap", false));
     EXPECT_EQ(reg.LastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
 
@@ -35,15 +35,16 @@ TEST(SettingsStore, ValuesReadBackAndMissingOrUnfitValuesGiveTheDefault) {
     SetRaw(reg, L"Bytes", REG_BINARY, {'a', 0, 'b', 0});
     ASSERT_TRUE(reg.OpenKeyReadOnly(L"Charmap"));
 
-    EXPECT_EQ(reg.ReadIntegerDef(L"Left", 0), -150);
+    EXPECT_EQ(reg.ReadIntegerDef(L"Left", 0, kAnyInteger), -150);
     EXPECT_EQ(reg.ReadColorDef(L"ColorBack", 0), 0x80000005u);
     EXPECT_FALSE(reg.ReadBoolDef(L"Maximized", true));
     EXPECT_EQ(reg.ReadStringDef(L"左", L"x"), L"宋体 Ünïcode");
     EXPECT_EQ(reg.ReadStringDef(L"Empty", L"x"), L"") << "a stored empty string is not a missing one";
-    EXPECT_EQ(reg.ReadIntegerDef(L"Missing", 12), 12);
+    EXPECT_EQ(reg.ReadIntegerDef(L"Missing", 12, kAnyInteger), 12);
     EXPECT_EQ(reg.ReadStringDef(L"Missing", L"dflt"), L"dflt");
-    EXPECT_EQ(reg.ReadIntegerDef(L"LongText", 5), 5) << "more than four bytes";
-    EXPECT_EQ(reg.ReadIntegerDef(L"TwoBytes", 5), 0x1234) << "the type is not checked; short data is zero-extended";
+    EXPECT_EQ(reg.ReadIntegerDef(L"LongText", 5, kAnyInteger), 5) << "more than four bytes";
+    EXPECT_EQ(reg.ReadIntegerDef(L"TwoBytes", 5, kAnyInteger), 0x1234)
+        << "the type is not checked; short data is zero-extended";
     EXPECT_EQ(reg.ReadStringDef(L"NoBytes", L"dflt"), L"dflt");
     EXPECT_EQ(reg.ReadStringDef(L"Embedded", L"dflt"), L"ab") << "cut at the first NUL";
     EXPECT_EQ(reg.ReadStringDef(L"Left", L"dflt"), L"dflt") << "a number is no text";
@@ -79,10 +80,10 @@ TEST(SettingsStore, FontSettingsAreFivePrefixedValuesThatOnlyAddStyles) {
     ASSERT_TRUE(reg.WriteFontSettings(L"TitleFont", title));
     EXPECT_EQ(reg.GetValueNames().size(), 5u) << "underline is not stored";
     EXPECT_EQ(reg.ReadStringDef(L"TitleFont名称", L""), L"Arial");
-    EXPECT_EQ(reg.ReadIntegerDef(L"TitleFont字号", 0), 12);
+    EXPECT_EQ(reg.ReadIntegerDef(L"TitleFont字号", 0, kAnyInteger), 12);
     EXPECT_EQ(reg.ReadColorDef(L"TitleFont颜色", 0), 0x8000000Du);
-    EXPECT_EQ(reg.ReadIntegerDef(L"TitleFont粗体", -1), 1);
-    EXPECT_EQ(reg.ReadIntegerDef(L"TitleFont斜体", -1), 0);
+    EXPECT_EQ(reg.ReadIntegerDef(L"TitleFont粗体", -1, kAnyInteger), 1);
+    EXPECT_EQ(reg.ReadIntegerDef(L"TitleFont斜体", -1, kAnyInteger), 0);
 
     FontSettings other;
     other.SetPointSize(9);
@@ -108,6 +109,33 @@ TEST(SettingsStore, FontSettingsAreFivePrefixedValuesThatOnlyAddStyles) {
     ASSERT_TRUE(reg.WriteString(L"LongFont名称", std::wstring(40, L'x')));
     reg.ReadFontSettings(L"LongFont", kept);
     EXPECT_EQ(kept.FaceName(), std::wstring(LF_FACESIZE - 1, L'x')) << "cut, never overrun";
+}
+
+TEST(SettingsStore, StoredNumbersKeepToTheirRangesAndColoursToTheirForms) {
+    test::ScratchKey scratch(L"store-ranges");
+    TRegistryEx reg(RootOf(scratch));
+    ASSERT_TRUE(reg.OpenKey(L"", true));
+    ASSERT_TRUE(reg.WriteInteger(L"Huge", INT32_MAX) && reg.WriteInteger(L"Tiny", INT32_MIN) &&
+                reg.WriteInteger(L"Fine", 48));
+    const IntRange sizes{20, 1000};
+    EXPECT_EQ(reg.ReadIntegerDef(L"Huge", 36, sizes), 1000);
+    EXPECT_EQ(reg.ReadIntegerDef(L"Tiny", 36, sizes), 20);
+    EXPECT_EQ(reg.ReadIntegerDef(L"Fine", 36, sizes), 48);
+    EXPECT_EQ(reg.ReadIntegerDef(L"Missing", -15, sizes), -15) << "the caller's own default is left alone";
+
+    const std::pair<std::uint32_t, bool> colours[] = {{0x00123456u, true},  {0x80000000u, true},
+                                                      {0x8000001Eu, true},  {0x8000001Fu, false},
+                                                      {0x80000100u, false}, {0x12345678u, false}};
+    for (auto [stored, kept] : colours) {
+        ASSERT_TRUE(reg.WriteColor(L"Colour", stored));
+        EXPECT_EQ(reg.ReadColorDef(L"Colour", 7), kept ? stored : 7u) << std::hex << stored;
+    }
+
+    ASSERT_TRUE(reg.WriteInteger(L"BodyFont字号", INT32_MAX));
+    FontSettings body;
+    body.SetPointSize(10);
+    reg.ReadFontSettings(L"BodyFont", body);
+    EXPECT_EQ(body.PointSize(), 1638) << "the largest size the font dialog offers";
 }
 
 TEST(SettingsStore, ListsLoadAtMostTheirCap) {
@@ -150,7 +178,7 @@ TEST(SettingsStore, SavingAListRewritesItsSubkeyAndOnlySampleStringsStayWhenEmpt
     ASSERT_TRUE(SaveList(root, kFavoritesKey, std::span(three, 1)));
     ASSERT_TRUE(reg.OpenKeyReadOnly(kFavoritesKey));
     EXPECT_EQ(reg.GetValueNames(), (std::vector<std::wstring>{L"0", L"Count"})) << "stale entries are gone";
-    EXPECT_EQ(reg.ReadIntegerDef(kCountValue, 0), 1);
+    EXPECT_EQ(reg.ReadIntegerDef(kCountValue, 0, kAnyInteger), 1);
     reg.CloseKey();
     ASSERT_TRUE(SaveList(root, kFavoritesKey, {}));
     EXPECT_FALSE(reg.KeyExists(kFavoritesKey)) << "an empty list leaves no subkey";
@@ -171,7 +199,7 @@ TEST(SettingsStore, SavingAListRewritesItsSubkeyAndOnlySampleStringsStayWhenEmpt
     EXPECT_EQ(loaded.items, (std::vector<std::wstring>{L"一", L"two"}));
     ASSERT_TRUE(SaveSampleStrings(root, {L"", {}}));
     ASSERT_TRUE(reg.OpenKeyReadOnly(kStringsKey)) << "always written";
-    EXPECT_EQ(reg.ReadIntegerDef(kCountValue, -1), 0);
+    EXPECT_EQ(reg.ReadIntegerDef(kCountValue, -1, kAnyInteger), 0);
 }
 
 }  // namespace

@@ -177,7 +177,7 @@ TEST(ToolbarTest, LayoutIsSavedAndRestoredIgnoringUnknownIds) {
     }
     settings::TRegistryEx reg(root);
     ASSERT_TRUE(reg.OpenKeyReadOnly(L"Toolbar"));
-    EXPECT_EQ(reg.ReadIntegerDef(L"Count", -1), 3);
+    EXPECT_EQ(reg.ReadIntegerDef(L"Count", -1, settings::kAnyInteger), 3);
     EXPECT_EQ(reg.ReadStringDef(L"0", L""), L"44");
     EXPECT_EQ(reg.ReadStringDef(L"1", L""), L"-");
     EXPECT_EQ(reg.ReadStringDef(L"2", L""), L"41");
