@@ -157,7 +157,8 @@ InstallState GetInstallState(const std::wstring& name, const std::wstring& file,
     auto entry = FindEntry(key.get(), name, true);
     if (!entry) return state;
     state.installed = true;
-    state.fromThisFile = !file.empty() && PointsAt(entry->stored, file, where);
+    state.registeredFile = CompleteRegisteredFile(entry->stored, where);
+    state.fromThisFile = !file.empty() && SamePathIgnoringCase(state.registeredFile, file);
     return state;
 }
 
