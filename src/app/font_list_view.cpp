@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "base/list_view_rules.h"
+#include "ui/font_texts.h"
 #include "ui/input_box.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
@@ -112,7 +113,7 @@ void TfrmMain::FontListView::SelectionChanged() {
     main_.ShiftClickAnchor = row;
     std::wstring text;
     if (catalog::TFontListItem* item = main_.FontList().Item(row))
-        text = std::to_wstring(row + 1) + L": " + catalog::StatusLine(*item);
+        text = std::to_wstring(row + 1) + L": " + ui::StatusLine(*item);
     main_.SetStatusText(StatusPanel::Message, text, true);
     main_.UpdateCommandStates();
     main_.CurrentFontChanged();
@@ -199,7 +200,7 @@ void TfrmMain::FontListView::MouseMove(POINT point) {
     main_.HoveredRow = row;
     std::wstring text;
     if (catalog::TFontListItem* item = main_.FontList().Item(row))
-        text = std::to_wstring(row + 1) + L": " + catalog::StatusLine(*item);
+        text = std::to_wstring(row + 1) + L": " + ui::StatusLine(*item);
     main_.SetStatusText(StatusPanel::Message, text, true);
 }
 
@@ -235,9 +236,10 @@ void TfrmMain::FontListView::CharToItem(wchar_t ch, int& index) {
         if (!(type & C1_DEFINED) || (type & (C1_CNTRL | C1_SPACE | C1_BLANK))) return;
         typed = {ch};
     }
-    catalog::TFontList& fonts = main_.FontList();
-    index = fonts.FindFont(typed, true, true, main_.ListBox().ItemIndex());
-    if (index < 0 && fonts.Beep) fonts.Beep();
+    bool wrapped = false;
+    index = main_.FontList().FindFont(typed, true, true, main_.ListBox().ItemIndex(), &wrapped);
+    if (wrapped) main_.Beep();
+    if (index < 0) main_.Beep();
 }
 
 void TfrmMain::FontListView::Scroll(int code, int position, bool& doDefault) {

@@ -38,29 +38,12 @@ int ForEachSelectedFont(const catalog::TFontList& list, int current, SelectMode 
     return count;
 }
 
-std::unique_ptr<catalog::TFontList> NewWorkingList() {
-    auto list = std::make_unique<catalog::TFontList>();
-    list->OwnsItems = false;
-    return list;
+void RemoveFontsWithoutFile(catalog::TWorkingList& list) {
+    list.RemoveIf([](catalog::TFontListItem& font) { return !FontFileExists(font); });
 }
 
-void RemoveFontsWithoutFile(catalog::TFontList& list) {
-    std::vector<catalog::TFontListItem*> kept;
-    std::vector<catalog::TFontListItem*> removed;
-    for (int i = list.Count() - 1; i >= 0; --i) (FontFileExists(list[i]) ? kept : removed).push_back(&list[i]);
-    // The list has no way to take out one item: empty it without freeing
-    // anything, put the kept items back in their order, then free what went
-    // when the items were the list's own.
-    const bool owns = list.OwnsItems;
-    list.OwnsItems = false;
-    list.Clear();
-    list.OwnsItems = owns;
-    for (auto it = kept.rbegin(); it != kept.rend(); ++it) list.Add(*it);
-    if (owns)
-        for (catalog::TFontListItem* item : removed) delete item;
-}
-
-bool ResolveFontFiles(HWND owner, catalog::TFontList& list, bool allowAutomatic, const std::function<void()>& beep) {
+bool ResolveFontFiles(HWND owner, catalog::TWorkingList& list, bool allowAutomatic,
+                      const std::function<void()>& beep) {
     std::vector<std::wstring> missing;
     for (int i = 0; i < list.Count(); ++i)
         if (!FontFileExists(list[i])) missing.push_back(list[i].Name);

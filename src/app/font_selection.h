@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <functional>
-#include <memory>
 
 #include "catalog/font_list.h"
 
@@ -32,17 +31,14 @@ int ForEachSelectedFont(const catalog::TFontList& list, int current, SelectMode 
 // Whether the font's file (as the list looks it up) exists on disk.
 bool FontFileExists(catalog::TFontListItem& font);
 
-// A working list: borrows the items of the main list and never frees them.
-std::unique_ptr<catalog::TFontList> NewWorkingList();
-
-// Takes every font without a file out of `list`, from the end backwards; a
-// list that owns its items frees them.
-void RemoveFontsWithoutFile(catalog::TFontList& list);
+// Takes every font without a file out of the working list.
+void RemoveFontsWithoutFile(catalog::TWorkingList& list);
 
 // Checks that the fonts of a working list have files. Fonts without one are
 // listed in TfrmFontListing (after `beep`), where the user chooses automatic
 // names (only when `allowAutomatic`), to skip them, or to cancel. False when
 // the command must stop.
-bool ResolveFontFiles(HWND owner, catalog::TFontList& list, bool allowAutomatic, const std::function<void()>& beep);
+bool ResolveFontFiles(HWND owner, catalog::TWorkingList& list, bool allowAutomatic,
+                      const std::function<void()>& beep);
 
 }  // namespace typorama::app

@@ -10,6 +10,7 @@
 #include "app/single_instance.h"
 #include "base/list_view_rules.h"
 #include "settings/settings_store.h"
+#include "ui/font_texts.h"
 #include "ui/help.h"
 #include "ui/image_strip.h"
 #include "ui/message_box.h"
@@ -166,11 +167,14 @@ bool TfrmMain::Create(const std::wstring& startFolder, int showCommand) {
 
 void TfrmMain::ConnectFontList() {
     fontList_->OnBeginUpdate = [this] {
+        updateCursor_ = std::make_unique<win::BusyCursor>();
         LockWindowUpdate(window_);
         listBox_->SetItemCount(0);
         HoveredRow = -1;
     };
     fontList_->OnEndUpdate = [this] {
+        // The cursor comes back when the view is up to date, also when that fails.
+        std::unique_ptr<win::BusyCursor> busy = std::move(updateCursor_);
         ShiftClickAnchor = -1;
         listBox_->SetItemCount(fontList_->Count());
         LockWindowUpdate(nullptr);
@@ -529,7 +533,7 @@ void TfrmMain::UpdateStatusPanels() {
     statusTexts_[static_cast<int>(StatusPanel::Size)] = std::to_wstring(settings_.fontSize);
     statusTexts_[static_cast<int>(StatusPanel::Filter)] =
         IsFolderSource() ? win::LoadResString(IDS_MAIN_FILTER_NONE)
-                         : catalog::FilterText(fontList_->CharsetFilter(), fontList_->FamilyFilter());
+                         : ui::FilterText(fontList_->CharsetFilter(), fontList_->FamilyFilter());
     statusTexts_[static_cast<int>(StatusPanel::TagCount)] =
         std::to_wstring(fontList_->TaggedCount()) + L"/" + std::to_wstring(fontList_->Count());
     if (statusBar_) InvalidateRect(statusBar_, nullptr, TRUE);

@@ -22,6 +22,7 @@
 #include "catalog/font_list.h"
 #include "catalog/system_locations.h"
 #include "ui/virtual_list_box.h"
+#include "win/busy_cursor.h"
 #include "win/unique_handle.h"
 
 namespace typorama::app {
@@ -174,6 +175,9 @@ public:
     Event<> StartFolderOpened;
     // Replaces the plain refresh of the list on TYWM_FONTCHANGE.
     std::function<void()> OnFontChangeMessage;
+    // The beep of a search that finds nothing or wraps around and of a click
+    // that has nothing to do; the system's beep unless replaced (tests count it).
+    std::function<void()> Beep = [] { MessageBeep(MB_OK); };
 
     // Whether the folder tree shows, and the splitter position.
     bool TreeVisible() const { return treeVisible_; }
@@ -271,13 +275,12 @@ public:
     // Calls `action` for the current font, the tagged fonts, or the tagged
     // fonts with the current font as the fallback; see font_selection.h.
     int ForEachSelectedFont(SelectMode mode, const FontAction& action, bool checkFiles = false);
-    // Fills a working list (NewWorkingList) with the selected fonts; true
-    // when it grew.
-    bool CollectSelectedFonts(catalog::TFontList& list, SelectMode mode = SelectMode::TaggedOrCurrent,
+    // Adds the selected fonts to a working list; true when it grew.
+    bool CollectSelectedFonts(catalog::TWorkingList& list, SelectMode mode = SelectMode::TaggedOrCurrent,
                               bool checkFiles = false);
     // Asks what to do with the fonts of `list` that have no file; false when
     // the command must stop.
-    bool ResolveFontFiles(catalog::TFontList& list, bool allowAutomatic);
+    bool ResolveFontFiles(catalog::TWorkingList& list, bool allowAutomatic);
     // Around every rebuild that should keep the user's place in the list.
     void SaveListPosition();
     void RestoreListPosition();
@@ -348,6 +351,7 @@ private:
     HWND userString_ = nullptr;  // cbUserString: hidden until the sample strings exist
     HWND fontInfo_ = nullptr;    // txtFontInfo: hidden until the information pane exists
     std::unique_ptr<catalog::TFontList> fontList_;
+    std::unique_ptr<win::BusyCursor> updateCursor_;  // while the list changes
     win::UniqueFont uiFont_;
     win::UniqueFont nameLineFont_;
     UINT fontChangeMessage_ = 0;

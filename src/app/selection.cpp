@@ -62,10 +62,6 @@ UINT MatchingFilterCommand(BYTE charset, BYTE family) {
     return 0;
 }
 
-void Beep(TfrmMain& main) {
-    if (main.FontList().Beep) main.FontList().Beep();
-}
-
 // Selects `row` as a click would (status text, command states, information pane).
 void MakeCurrent(TfrmMain& main, int row) { main.ListBox().SetItemIndex(row); }
 
@@ -110,7 +106,7 @@ void FindTagged(TfrmMain& main, bool forward) {
         for (int i = current - 1; i >= 0; --i)
             if (list[i].Tagged) return MakeCurrent(main, i);
     }
-    Beep(main);
+    main.Beep();
 }
 
 // Asks for a text (TfrmFind) and selects the first font whose name holds it
@@ -124,7 +120,7 @@ void FindFirst(TfrmMain& main, std::wstring& lastText, bool& lastFromStart) {
     lastFromStart = find.FromStart;
     main.UpdateCommandStates();  // find next follows the text
     const int row = main.FontList().FindFont(lastText, lastFromStart, false, -1);
-    if (row < 0) return Beep(main);
+    if (row < 0) return main.Beep();
     MakeCurrent(main, row);
 }
 
@@ -133,7 +129,7 @@ void FindNext(TfrmMain& main, const std::wstring& text, bool fromStart) {
     const int current = main.CurrentIndex();
     const int row = main.FontList().FindFont(text, fromStart, false, current);
     if (row > current) return MakeCurrent(main, row);
-    Beep(main);
+    main.Beep();
 }
 
 void ChooseCharsetFilter(TfrmMain& main, BYTE charset) {
@@ -165,11 +161,11 @@ void ToggleOnlySelectedFiles(TfrmMain& main) {
 void CopySelected(TfrmMain& main, bool fileNames) {
     if (!main.RequireFonts(FontNeed::TaggedOrCurrent)) return;
     win::BusyCursor busy;
-    std::unique_ptr<catalog::TFontList> fonts = NewWorkingList();
-    if (!main.CollectSelectedFonts(*fonts)) return;
-    if (fileNames && !main.ResolveFontFiles(*fonts, false)) return;
+    catalog::TWorkingList fonts;
+    if (!main.CollectSelectedFonts(fonts)) return;
+    if (fileNames && !main.ResolveFontFiles(fonts, false)) return;
     std::wstring text;
-    for (int i = 0; i < fonts->Count(); ++i) text += (fileNames ? (*fonts)[i].FileName() : (*fonts)[i].Name) + L"\r\n";
+    for (int i = 0; i < fonts.Count(); ++i) text += (fileNames ? fonts[i].FileName() : fonts[i].Name) + L"\r\n";
     CopyTextToClipboard(main.Handle(), text);  // a clipboard held elsewhere copies nothing, silently
 }
 
@@ -193,20 +189,20 @@ int TfrmMain::ForEachSelectedFont(SelectMode mode, const FontAction& action, boo
     return app::ForEachSelectedFont(*fontList_, CurrentIndex(), mode, action, checkFiles);
 }
 
-bool TfrmMain::CollectSelectedFonts(catalog::TFontList& list, SelectMode mode, bool checkFiles) {
+bool TfrmMain::CollectSelectedFonts(catalog::TWorkingList& list, SelectMode mode, bool checkFiles) {
     const int before = list.Count();
     ForEachSelectedFont(
         mode,
         [&list](catalog::TFontListItem& font) {
-            list.Add(&font);
+            list.Add(font);
             return true;
         },
         checkFiles);
     return list.Count() > before;
 }
 
-bool TfrmMain::ResolveFontFiles(catalog::TFontList& list, bool allowAutomatic) {
-    return app::ResolveFontFiles(window_, list, allowAutomatic, [this] { Beep(*this); });
+bool TfrmMain::ResolveFontFiles(catalog::TWorkingList& list, bool allowAutomatic) {
+    return app::ResolveFontFiles(window_, list, allowAutomatic, Beep);
 }
 
 void TfrmMain::SaveListPosition() { listPosition_ = app::SaveListPosition(*fontList_, *listBox_); }

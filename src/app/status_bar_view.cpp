@@ -122,7 +122,7 @@ bool StatusBarView::MouseDown(bool rightButton, POINT client) {
     ClientToScreen(bar_, &screen);
     if (slot == 2) {
         if (main_.IsFolderSource()) {
-            main_.FontList().Beep();  // a folder has no filter to choose
+            main_.Beep();  // a folder has no filter to choose
         } else if (rightButton) {
             main_.RunCommand(IDM_CHARSET_ALL);
         } else {

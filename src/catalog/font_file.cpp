@@ -4,9 +4,7 @@
 
 #include "catalog/sfnt_facts.h"
 #include "catalog/system_locations.h"
-#include "ui/resource.h"
 #include "win/file_source.h"
-#include "win/resource_strings.h"
 #include "win/wide.h"
 
 namespace typorama::catalog {
@@ -51,11 +49,6 @@ bool ReadFontInfo(const std::wstring& fileName, TFontInfo& info, std::uint32_t p
     std::copy_n(info.FamilyName.begin(), n, info.LogFont.lfFaceName);
     info.LogFont.lfFaceName[n] = L'\0';
     return true;
-}
-
-std::wstring EmbeddingText(int embedding) {
-    if (embedding < 0 || embedding > 4) return {};
-    return win::LoadResString(IDS_EMBEDDING_BASE + static_cast<UINT>(embedding));
 }
 
 }  // namespace typorama::catalog

@@ -29,7 +29,4 @@ struct TFontInfo {
 bool ReadFontInfo(const std::wstring& fileName, TFontInfo& info);
 bool ReadFontInfo(const std::wstring& fileName, TFontInfo& info, std::uint32_t preferredLanguageId);
 
-// "信息不可用", "受限", "可打印", "可编辑", "安装型" for 0..4; empty otherwise.
-std::wstring EmbeddingText(int embedding);
-
 }  // namespace typorama::catalog

@@ -8,10 +8,7 @@
 #include "base/text_format.h"
 #include "catalog/font_registry.h"
 #include "catalog/font_scan.h"
-#include "ui/resource.h"
-#include "win/busy_cursor.h"
 #include "win/gdi.h"
-#include "win/resource_strings.h"
 #include "win/wide.h"
 
 namespace typorama::catalog {
@@ -142,44 +139,31 @@ private:
     int exceptions_ = std::uncaught_exceptions();
 };
 
-TFontList::TFontList(const SystemLocations& where)
-    : Beep([] { MessageBeep(MB_OK); }), where_(where), hideMarlett_(g_hideMarlett) {}
+TFontList::TFontList(const SystemLocations& where) : where_(where), hideMarlett_(g_hideMarlett) {}
 
-TFontList::~TFontList() {
-    if (OwnsItems)
-        for (TFontListItem* item : items_) Destroy(item);
-    for (TFontListItem* item : hidden_) Destroy(item);
-}
-
-void TFontList::Destroy(TFontListItem* item) const { delete item; }
+TFontList::~TFontList() = default;
 
 TFontListItem* TFontList::Item(int index) const {
-    return index >= 0 && index < Count() ? items_[static_cast<std::size_t>(index)] : nullptr;
+    return index >= 0 && index < Count() ? items_[static_cast<std::size_t>(index)].get() : nullptr;
 }
 
 int TFontList::IndexOf(const TFontListItem* item) const {
-    auto it = std::find(items_.begin(), items_.end(), item);
+    auto it = std::find_if(items_.begin(), items_.end(), [item](const auto& own) { return own.get() == item; });
     return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
 }
 
-void TFontList::Add(TFontListItem* item) { items_.push_back(item); }
+TFontListItem& TFontList::Add(std::unique_ptr<TFontListItem> item) { return *items_.emplace_back(std::move(item)); }
 
-void TFontList::Clear() {
-    // A list that borrows its items must not free them: they belong to the main list.
-    if (OwnsItems)
-        for (TFontListItem* item : items_) Destroy(item);
-    items_.clear();
-}
+void TFontList::Clear() { items_.clear(); }
 
 void TFontList::Rebuild(bool keepTags) {
-    win::BusyCursor busy;
     UpdateScope update(*this);
     // Listing the source again makes new items of every font: rows set aside
     // for the only-selected view would come back beside their new copies.
     DropHidden(false);
     if (keepTags) {
         TaggedNames.clear();
-        for (TFontListItem* item : items_)
+        for (const auto& item : items_)
             if (item->Tagged) TaggedNames.push_back(item->Name);
     }
     Clear();
@@ -199,7 +183,7 @@ void TFontList::Rebuild(bool keepTags) {
     }
     if (keepTags && !TaggedNames.empty()) {
         std::unordered_set<std::wstring> tagged(TaggedNames.begin(), TaggedNames.end());
-        for (TFontListItem* item : items_)
+        for (const auto& item : items_)
             if (tagged.count(item->Name)) item->Tagged = true;
         TaggedNames.clear();
     }
@@ -215,8 +199,8 @@ void TFontList::Refresh(bool keepTags) {
 }
 
 void TFontList::HideUntagged() {
-    auto untagged = std::stable_partition(items_.begin(), items_.end(), [](auto* i) { return i->Tagged; });
-    hidden_.insert(hidden_.end(), untagged, items_.end());
+    auto untagged = std::stable_partition(items_.begin(), items_.end(), [](const auto& i) { return i->Tagged; });
+    hidden_.insert(hidden_.end(), std::make_move_iterator(untagged), std::make_move_iterator(items_.end()));
     items_.erase(untagged, items_.end());
 }
 
@@ -250,7 +234,7 @@ void TFontList::FillFromSystem() {
             item->LogFont = font.elfLogFont;
             item->Name = std::move(fullName);
             item->Installed = IsInstalled(item->Name, {}, where_);
-            items_.push_back(item.release());
+            items_.push_back(std::move(item));
             return true;
         });
     }
@@ -258,7 +242,6 @@ void TFontList::FillFromSystem() {
 }
 
 void TFontList::FillFromFiles() {
-    win::BusyCursor busy;
     int failures = 0;
     items_.reserve(Files.size());
     for (const std::wstring& file : Files) {
@@ -279,7 +262,7 @@ void TFontList::FillFromFiles() {
         item->Installed = state.installed;
         item->InstalledFromThisFile = state.fromThisFile;
         item->SetInfo(info);
-        items_.push_back(item.release());
+        items_.push_back(std::move(item));
     }
     Sort();
     // One damaged file is no news; several mean the fonts are broken or the
@@ -289,7 +272,7 @@ void TFontList::FillFromFiles() {
 
 void TFontList::Sort() {
     std::stable_sort(items_.begin(), items_.end(),
-                     [](const TFontListItem* a, const TFontListItem* b) { return FontNameLess(a->Name, b->Name); });
+                     [](const auto& a, const auto& b) { return FontNameLess(a->Name, b->Name); });
 }
 
 void TFontList::SetCharsetFilter(BYTE value) {
@@ -325,17 +308,15 @@ void TFontList::SetShowTaggedOnly(bool value) {
     if (value) {
         HideUntagged();
     } else {
-        items_.insert(items_.end(), hidden_.begin(), hidden_.end());
+        items_.insert(items_.end(), std::make_move_iterator(hidden_.begin()),
+                      std::make_move_iterator(hidden_.end()));
         hidden_.clear();
         Sort();
     }
 }
 
 void TFontList::DropHidden(bool value) {
-    if (showTaggedOnly_) {
-        for (TFontListItem* item : hidden_) Destroy(item);
-        hidden_.clear();
-    }
+    if (showTaggedOnly_) hidden_.clear();
     showTaggedOnly_ = value;
 }
 
@@ -345,7 +326,7 @@ void TFontList::SetHideMarlett(bool value) {
 }
 
 void TFontList::TagItems(TagRule rule) {
-    for (TFontListItem* item : items_) {
+    for (const auto& item : items_) {
         switch (rule) {
             case TagRule::All: item->Tagged = true; break;
             case TagRule::None: item->Tagged = false; break;
@@ -360,33 +341,41 @@ void TFontList::TagItems(TagRule rule) {
 }
 
 int TFontList::TaggedCount() const {
-    return static_cast<int>(std::count_if(items_.begin(), items_.end(), [](auto* i) { return i->Tagged; }));
+    return static_cast<int>(std::count_if(items_.begin(), items_.end(), [](const auto& i) { return i->Tagged; }));
 }
 
 bool TFontList::AnyInstalled(bool fromThisFile) const {
     return std::any_of(items_.begin(), items_.end(),
-                       [&](auto* i) { return fromThisFile ? i->InstalledFromThisFile : i->Installed; });
+                       [&](const auto& i) { return fromThisFile ? i->InstalledFromThisFile : i->Installed; });
 }
 
-int TFontList::FindFont(const std::wstring& text, bool prefixOnly, bool wrap, int startIndex) const {
+int TFontList::FindFont(const std::wstring& text, bool prefixOnly, bool wrap, int startIndex, bool* wrapped) const {
+    if (wrapped) *wrapped = false;
     std::wstring needle = prefixOnly ? text : Lowered(text);
-    auto matches = [&](const TFontListItem* item) {
-        if (prefixOnly) return StartsWithIgnoringCase(item->Name, needle);
+    auto matches = [&](int index) {
+        const std::wstring& name = (*this)[index].Name;
+        if (prefixOnly) return StartsWithIgnoringCase(name, needle);
         // An empty text occurs in no name.
-        return !needle.empty() && Lowered(item->Name).find(needle) != std::wstring::npos;
+        return !needle.empty() && Lowered(name).find(needle) != std::wstring::npos;
     };
     for (int i = std::max(startIndex + 1, 0); i < Count(); ++i)
-        if (matches(items_[static_cast<std::size_t>(i)])) return i;
+        if (matches(i)) return i;
     if (!wrap) return -1;
-    if (Beep) Beep();
+    if (wrapped) *wrapped = true;
     for (int i = 0; i < Count(); ++i)
-        if (matches(items_[static_cast<std::size_t>(i)])) return i;
+        if (matches(i)) return i;
     return -1;
 }
 
-// ---- text builders ----
+// ---- working lists ----
 
-std::wstring ScriptsText(TFontListItem& item) {
+void TWorkingList::RemoveIf(const std::function<bool(TFontListItem&)>& drop) {
+    std::erase_if(items_, [&](TFontListItem* item) { return drop(*item); });
+}
+
+// ---- scripts ----
+
+std::vector<std::wstring> FontScripts(const TFontListItem& item) {
     LOGFONTW query = item.LogFont;
     query.lfCharSet = DEFAULT_CHARSET;
     query.lfPitchAndFamily = 0;
@@ -396,43 +385,16 @@ std::wstring ScriptsText(TFontListItem& item) {
         if (FullNameOf(font) == item.Name && !script.empty()) scripts.insert(std::move(script));
         return true;
     });
-    std::wstring text;
-    for (const std::wstring& script : scripts) {
-        if (!text.empty()) text += L", ";
-        text += script;
-    }
-    return text;
+    return {scripts.begin(), scripts.end()};
 }
 
-std::wstring ScriptText(TFontListItem& item) {
+std::wstring FirstFontScript(const TFontListItem& item) {
     std::wstring script;
     win::EnumerateFonts(item.LogFont, [&](const ENUMLOGFONTEXW& font, const NEWTEXTMETRICEXW&, DWORD) {
         if (FullNameOf(font) == item.Name) script = ScriptOf(font);
         return false;  // the first font reported decides
     });
     return script;
-}
-
-std::wstring FontStatusText(const std::wstring& name, const std::wstring& file, const SystemLocations& where) {
-    InstallState state = GetInstallState(name, file, where);
-    if (!state.installed) return win::LoadResString(IDS_STATUS_NOT_INSTALLED);
-    if (state.fromThisFile) return win::LoadResString(IDS_STATUS_INSTALLED);
-    return win::FormatRes(IDS_STATUS_INSTALLED_FROM, {win::AsU16(RegisteredFile(name, where))});
-}
-
-std::wstring StatusLine(TFontListItem& item) {
-    std::wstring line = item.Name + L" - ";
-    const std::wstring& file = item.FileName();
-    if (file.empty()) return line + win::LoadResString(IDS_STATUS_NOT_INSTALLED);
-    return line + file + L" (" + win::ToWide(FormatByteSize(item.FileSize())) + L")";
-}
-
-std::wstring FilterText(BYTE charsetFilter, BYTE familyFilter) {
-    if (familyFilter != 0) {
-        std::wstring family = win::LoadResString(IDS_FAMILY_BASE + familyFilter);
-        if (!family.empty()) return family;
-    }
-    return win::LoadResString(IDS_CHARSET_BASE + charsetFilter);
 }
 
 }  // namespace typorama::catalog

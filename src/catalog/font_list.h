@@ -1,7 +1,8 @@
 // The font list: the fonts the main window shows, from the system's font table,
 // a folder of font files or a list of files, sorted by name, with tags and
 // installation flags. Fonts of a folder that the system does not know are
-// loaded while their items exist, so that their rows can be drawn.
+// loaded while their items exist, so that their rows can be drawn. The list
+// reports states; the texts shown for them are built where they are shown.
 #pragma once
 
 #include <windows.h>
@@ -85,8 +86,8 @@ public:
     TFontListItem& operator[](int index) const { return *items_[static_cast<std::size_t>(index)]; }
     TFontListItem* Item(int index) const;
     int IndexOf(const TFontListItem* item) const;
-    // Appends an item; a command list borrows items of the main list this way.
-    void Add(TFontListItem* item);
+    // Appends an item made elsewhere; the list owns it from now on.
+    TFontListItem& Add(std::unique_ptr<TFontListItem> item);
 
     SourceKind Source() const { return sourceKind_; }
     BYTE CharsetFilter() const { return charsetFilter_; }
@@ -97,16 +98,14 @@ public:
     int HiddenCount() const { return static_cast<int>(hidden_.size()); }
 
     bool IncludeSubfolders = false;
-    // False for command lists that borrow items of the main list.
-    bool OwnsItems = true;
     std::vector<std::wstring> Files;
     std::vector<std::wstring> TaggedNames;
 
+    // Raised around every change of the item set. A rebuild reads the system
+    // or every file of a folder: views show the busy cursor in between.
     std::function<void()> OnBeginUpdate;
     std::function<void()> OnEndUpdate;
     std::function<void()> OnLoadProblem;
-    // The beep of a search that wraps around; tests count it.
-    std::function<void()> Beep;
 
     // Lists the source again; the only-selected view ends with the old items.
     void Rebuild(bool keepTags);
@@ -126,8 +125,9 @@ public:
     bool AnyInstalled(bool fromThisFile) const;
     // The next item after startIndex whose name starts with (prefixOnly) or
     // contains text, letter case ignored in every script; -1 when none. With
-    // wrap, beeps once and starts over at 0.
-    int FindFont(const std::wstring& text, bool prefixOnly, bool wrap, int startIndex) const;
+    // wrap, starts over at 0 once, and says so in *wrapped (the view beeps).
+    int FindFont(const std::wstring& text, bool prefixOnly, bool wrap, int startIndex,
+                 bool* wrapped = nullptr) const;
     // Destroys the items (unloading the fonts the list loaded) and empties the list.
     void Clear();
 
@@ -137,11 +137,10 @@ private:
     void FillFromFiles();
     void Sort();
     void HideUntagged();
-    void Destroy(TFontListItem* item) const;
 
     const SystemLocations& where_;
-    std::vector<TFontListItem*> items_;
-    std::vector<TFontListItem*> hidden_;  // owned: untagged items while ShowTaggedOnly
+    std::vector<std::unique_ptr<TFontListItem>> items_;
+    std::vector<std::unique_ptr<TFontListItem>> hidden_;  // untagged items while ShowTaggedOnly
     SourceKind sourceKind_ = SourceKind::System;
     BYTE charsetFilter_ = DEFAULT_CHARSET;
     BYTE familyFilter_ = 0;
@@ -150,20 +149,31 @@ private:
     bool hideMarlett_ = true;
 };
 
+// The fonts a command works on: items of a TFontList, borrowed. It cannot free
+// them, and it must not outlive a rebuild of the list they belong to.
+class TWorkingList {
+public:
+    int Count() const { return static_cast<int>(items_.size()); }
+    TFontListItem& operator[](int index) const { return *items_[static_cast<std::size_t>(index)]; }
+    void Add(TFontListItem& item) { items_.push_back(&item); }
+    // Takes out, in their order, the items for which `drop` is true.
+    void RemoveIf(const std::function<bool(TFontListItem&)>& drop);
+
+private:
+    std::vector<TFontListItem*> items_;
+};
+
 // The process-wide "hide Marlett" flag that the system enumeration reads.
 bool HideMarlettGlobal();
 
 // Name order of the list: A-Z folded to a-z, everything else by code unit.
 bool FontNameLess(const std::wstring& a, const std::wstring& b);
 
-// Text builders for one item.
-std::wstring ScriptsText(TFontListItem& item);
-std::wstring ScriptText(TFontListItem& item);
-std::wstring FontStatusText(const std::wstring& name, const std::wstring& file,
-                            const SystemLocations& where = Locations());
-std::wstring StatusLine(TFontListItem& item);
-// Name of a charset filter value, replaced by the family filter's name when that
-// is set and has one; empty for values without a name.
-std::wstring FilterText(BYTE charsetFilter, BYTE familyFilter);
+// The scripts the system reports for the item's font (its full name, every
+// character set), sorted, each once.
+std::vector<std::wstring> FontScripts(const TFontListItem& item);
+// The script of the first font the system reports for the item's logical font,
+// when that font is the item's; empty otherwise.
+std::wstring FirstFontScript(const TFontListItem& item);
 
 }  // namespace typorama::catalog

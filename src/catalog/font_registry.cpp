@@ -7,7 +7,7 @@
 
 #include "catalog/entry_name.h"
 #include "win/gdi.h"
-#include "win/unique_handle.h"
+#include "win/registry.h"
 #include "win/wide.h"
 
 namespace typorama::catalog {
@@ -33,47 +33,22 @@ EntryStatus NameStatus(const EntryName& checked) {
 }
 
 win::UniqueKey OpenFontsKey(const SystemLocations& where, REGSAM access) {
-    win::UniqueKey key;
-    if (RegOpenKeyExW(where.fontsRoot, where.fontsKey.c_str(), 0, access, key.put()) != ERROR_SUCCESS) key.reset();
-    return key;
+    // A key that cannot be opened is an empty list; the reason matters to no caller.
+    return win::OpenKey(where.fontsRoot, where.fontsKey, access).key;
 }
 
 // The text of one string value up to its first NUL (the data need not end in
-// one); nullopt when the value is missing, not a string or too long.
+// one); nullopt when the value is missing, not a string or too long: the text
+// and its NUL must fit the old MAX_PATH buffer with one character to spare.
 std::optional<std::wstring> ReadEntry(HKEY key, const std::wstring& valueName) {
-    // One spare character so that an unterminated value of exactly the limit
-    // fits, and one more to tell a value just over the limit apart.
-    std::array<wchar_t, kMaxStoredChars + 2> buffer{};
-    DWORD type = 0;
-    DWORD size = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-    if (RegQueryValueExW(key, valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) !=
-        ERROR_SUCCESS)
-        return std::nullopt;
-    if (type != REG_SZ && type != REG_EXPAND_SZ) return std::nullopt;
-    std::wstring_view text(buffer.data(), size / sizeof(wchar_t));
-    text = text.substr(0, text.find(L'\0'));
-    if (text.size() > kMaxStoredChars) return std::nullopt;
-    return std::wstring(text);
+    return win::ReadString(key, valueName, kMaxStoredChars + 1);
 }
 
 // The text of one string value up to its first NUL, however long: writers must
 // see an entry that the lookup skips as too long, to leave it alone or to remove
 // it. nullopt when the value is missing or not a string.
 std::optional<std::wstring> ReadWholeEntry(HKEY key, const std::wstring& valueName) {
-    for (;;) {
-        DWORD type = 0, size = 0;
-        if (RegQueryValueExW(key, valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-            (type != REG_SZ && type != REG_EXPAND_SZ))
-            return std::nullopt;
-        std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
-        size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-        LSTATUS status =
-            RegQueryValueExW(key, valueName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size);
-        if (status == ERROR_MORE_DATA) continue;  // it grew in between
-        if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return std::nullopt;
-        text.resize(size / sizeof(wchar_t));
-        return text.substr(0, text.find(L'\0'));
-    }
+    return win::ReadString(key, valueName);
 }
 
 struct FoundEntry {
@@ -136,7 +111,7 @@ EntryStatus RegistrationStatus(HKEY key, const EntryName& checked, const std::ws
     // The lookup would treat a longer text as no entry at all.
     if (stored.size() > kMaxStoredChars) return EntryStatus::PathTooLong;
     for (const std::wstring& valueName : EntryNames(checked)) {
-        if (RegQueryValueExW(key, valueName.c_str(), nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) continue;
+        if (!win::QueryValue(key, valueName)) continue;
         auto existing = ReadWholeEntry(key, valueName);
         if (!existing || !PointsAt(*existing, file, where)) return EntryStatus::OtherFilesEntry;
     }
@@ -157,7 +132,8 @@ InstallState GetInstallState(const std::wstring& name, const std::wstring& file,
     auto entry = FindEntry(key.get(), name, true);
     if (!entry) return state;
     state.installed = true;
-    state.fromThisFile = !file.empty() && PointsAt(entry->stored, file, where);
+    state.registeredFile = CompleteRegisteredFile(entry->stored, where);
+    state.fromThisFile = !file.empty() && SamePathIgnoringCase(state.registeredFile, file);
     return state;
 }
 
@@ -191,9 +167,7 @@ EntryResult Register(const std::wstring& name, const std::wstring& file, const S
     EntryStatus status = RegistrationStatus(key.get(), checked, stored, file, where);
     if (status != EntryStatus::Done || !write) return {status};
     std::wstring valueName = EntryNames(checked)[0];
-    if (RegSetValueExW(key.get(), valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(stored.c_str()),
-                       static_cast<DWORD>((stored.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
-        return {EntryStatus::Failed};
+    if (win::WriteString(key.get(), valueName, stored) != ERROR_SUCCESS) return {EntryStatus::Failed};
     return {EntryStatus::Done, valueName};
 }
 
@@ -214,7 +188,7 @@ EntryResult UnregisterFont(const std::wstring& name, const std::wstring& file, c
     if (!key) return {EntryStatus::Failed};
     auto names = EntryNames(checked);
     auto remove = [&](const std::wstring& valueName) {
-        LSTATUS status = RegDeleteValueW(key.get(), valueName.c_str());
+        LSTATUS status = win::DeleteValue(key.get(), valueName);
         if (status == ERROR_SUCCESS) return EntryResult{EntryStatus::Done, valueName};
         return EntryResult{status == ERROR_FILE_NOT_FOUND ? EntryStatus::NoEntry : EntryStatus::Failed};
     };
@@ -240,25 +214,14 @@ std::vector<std::wstring> UnregisterFile(const std::wstring& file, const SystemL
     std::vector<std::wstring> removed;
     win::UniqueKey key = OpenFontsKey(where, KEY_QUERY_VALUE | KEY_SET_VALUE);
     if (!key) return removed;
-    DWORD longestName = 0;
-    if (RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longestName,
-                         nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-        return removed;
     // Names first, deletions after: deleting while enumerating shifts the indexes.
     std::vector<std::wstring> matching;
-    std::wstring valueName(longestName + 1, L'\0');
-    for (DWORD index = 0;; ++index) {
-        DWORD length = static_cast<DWORD>(valueName.size());
-        LSTATUS status =
-            RegEnumValueW(key.get(), index, valueName.data(), &length, nullptr, nullptr, nullptr, nullptr);
-        if (status == ERROR_NO_MORE_ITEMS) break;
-        if (status != ERROR_SUCCESS) continue;
-        std::wstring name(valueName.data(), length);
+    for (std::wstring& name : win::ValueNames(key.get())) {
         auto stored = ReadWholeEntry(key.get(), name);
         if (stored && PointsAt(*stored, file, where)) matching.push_back(std::move(name));
     }
     for (std::wstring& name : matching)
-        if (RegDeleteValueW(key.get(), name.c_str()) == ERROR_SUCCESS) removed.push_back(std::move(name));
+        if (win::DeleteValue(key.get(), name) == ERROR_SUCCESS) removed.push_back(std::move(name));
     return removed;
 }
 

@@ -31,9 +31,22 @@ struct EntryResult {
     explicit operator bool() const { return status == EntryStatus::Done; }
 };
 
+// Whether a font is installed, and from which file.
+enum class InstallStatus {
+    NotInstalled,
+    InstalledFromThisFile,
+    InstalledFromOtherFile,  // an entry points at another file (or no file was asked about)
+};
+
 struct InstallState {
     bool installed = false;       // an entry exists under any of the three name forms
     bool fromThisFile = false;    // ... and it points at the file asked about
+    std::wstring registeredFile = {};  // the entry's file as a full path, when installed
+
+    InstallStatus Status() const {
+        if (!installed) return InstallStatus::NotInstalled;
+        return fromThisFile ? InstallStatus::InstalledFromThisFile : InstallStatus::InstalledFromOtherFile;
+    }
 };
 
 // Names are passed through CheckEntryName: a name it refuses has no entry.

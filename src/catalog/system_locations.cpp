@@ -5,11 +5,19 @@
 #include <optional>
 
 #include "catalog/sfnt_facts.h"
-#include "win/registry_read.h"
+#include "win/registry.h"
 #include "win/wide.h"
 
 namespace typorama::catalog {
 namespace {
+
+// A string value of root\subKey, at most maxChars characters with its NUL.
+std::optional<std::wstring> ReadStartupString(HKEY root, const wchar_t* subKey, const wchar_t* valueName,
+                                              std::size_t maxChars) {
+    win::OpenedKey key = win::OpenKey(root, subKey, KEY_QUERY_VALUE);
+    if (!key) return std::nullopt;
+    return win::ReadString(key.get(), valueName, maxChars);
+}
 
 std::optional<SystemLocations>& Current() {
     static std::optional<SystemLocations> current;
@@ -39,17 +47,20 @@ bool DetectNT() {
 }
 
 std::uint32_t ReadSystemLanguageId(bool isNT, const LocationSources& sources) {
+    // A locale is eight hexadecimal digits; a value longer than this reads as none.
+    constexpr std::size_t kMaxLocaleChars = 32768;
     std::optional<std::wstring> text =
-        isNT ? win::ReadRegistryString(sources.usersRoot, L".DEFAULT\\Control Panel\\International", L"Locale")
-             : win::ReadRegistryString(sources.currentUserRoot, L"Control Panel\\Desktop\\ResourceLocale", L"");
+        isNT ? ReadStartupString(sources.usersRoot, L".DEFAULT\\Control Panel\\International", L"Locale",
+                                 kMaxLocaleChars)
+             : ReadStartupString(sources.currentUserRoot, L"Control Panel\\Desktop\\ResourceLocale", L"",
+                                 kMaxLocaleChars);
     return ParseLocaleText(win::AsU16(text.value_or(L"00000409")));
 }
 
 std::wstring ReadFontsFolder(const LocationSources& sources) {
     std::wstring folder =
-        win::ReadRegistryString(sources.currentUserRoot,
-                                L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", L"Fonts",
-                                MAX_PATH * sizeof(wchar_t))
+        ReadStartupString(sources.currentUserRoot,
+                          L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", L"Fonts", MAX_PATH)
             .value_or(L"");
     if (folder.empty() && sources.askKnownFolder) folder = KnownFontsFolder();
     if (!folder.empty() && folder.back() != L'\\') folder += L'\\';

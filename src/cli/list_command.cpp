@@ -7,6 +7,7 @@
 #include "catalog/font_list.h"
 #include "cli/cli.h"
 #include "cli/json_text.h"
+#include "ui/font_texts.h"
 #include "win/wide.h"
 
 namespace typorama::cli {
@@ -86,8 +87,8 @@ int RunList(const std::vector<std::wstring>& args, Output& out, Output& err) {
             .Add("installedFromThisFile", item.InstalledFromThisFile)
             .Add("loadedByList", item.LoadedByList)
             .Add("embedding", static_cast<int>(item.Embedding()))
-            .Add("status", win::AsU16(catalog::StatusLine(item)));
-        if (system) line.Add("scripts", win::AsU16(catalog::ScriptsText(item)));
+            .Add("status", win::AsU16(ui::StatusLine(item)));
+        if (system) line.Add("scripts", win::AsU16(ui::ScriptsText(item)));
         out.Write(line.Finish());
     }
     return kExitOk;

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "win/registry.h"
 #include "win/unique_handle.h"
 #include "win/wide.h"
 
@@ -14,19 +15,12 @@ std::optional<RegHive> HiveOf(HKEY root) {
     return std::nullopt;
 }
 
-// A value's type and bytes; nothing when its type or size cannot be read (it
-// may also have vanished since its name was listed).
+// A value's type and bytes as stored; nothing when its type or size cannot be
+// read (it may also have vanished since its name was listed).
 std::optional<RegValue> ReadValue(HKEY key, const std::wstring& name) {
-    DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return std::nullopt;
-    RegValue value{std::u16string(win::AsU16(name)), type, std::vector<std::uint8_t>(size)};
-    if (size > 0 &&
-        RegQueryValueExW(key, name.c_str(), nullptr, &type, value.data.data(), &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    value.type = type;
-    value.data.resize(size);
-    return value;
+    std::optional<win::RawValue> raw = win::ReadRawValue(key, name);
+    if (!raw) return std::nullopt;
+    return RegValue{std::u16string(win::AsU16(name)), raw->type, std::move(raw->data)};
 }
 
 // Reads root\keyPath into `node` (its name is set by the caller); false when

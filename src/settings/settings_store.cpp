@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "win/registry.h"
+
 namespace typorama::settings {
 namespace {
 
@@ -19,28 +21,6 @@ std::wstring JoinPath(std::wstring_view base, std::wstring_view sub) {
     if (!path.empty() && !sub.empty()) path += L'\\';
     path += sub;
     return path;
-}
-
-// Names of values or subkeys of an open key, in the order the registry gives
-// them. The buffer grows when a name turns out longer than the key's recorded
-// maximum (another process may add one between the two calls).
-template <typename EnumFn>
-std::vector<std::wstring> EnumNames(HKEY key, DWORD maxLen, EnumFn enumerate) {
-    std::vector<std::wstring> names;
-    if (!key) return names;
-    std::vector<wchar_t> buffer(static_cast<std::size_t>(maxLen) + 1);
-    for (DWORD index = 0;;) {
-        DWORD len = static_cast<DWORD>(buffer.size());
-        LSTATUS status = enumerate(key, index, buffer.data(), &len);
-        if (status == ERROR_MORE_DATA && buffer.size() < 32768) {
-            buffer.resize(buffer.size() * 2);
-            continue;
-        }
-        if (status != ERROR_SUCCESS) break;
-        names.emplace_back(buffer.data(), len);
-        ++index;
-    }
-    return names;
 }
 
 }  // namespace
@@ -90,23 +70,18 @@ bool TRegistryEx::Fail(LSTATUS status) const {
 }
 
 bool TRegistryEx::OpenKey(std::wstring_view subKey, bool canCreate) {
-    CloseKey();
-    std::wstring path = JoinPath(base_.path, subKey);
-    LSTATUS status = canCreate ? RegCreateKeyExW(base_.root, path.c_str(), 0, nullptr, 0, KEY_READ | KEY_WRITE,
-                                                 nullptr, key_.put(), nullptr)
-                               : RegOpenKeyExW(base_.root, path.c_str(), 0, KEY_READ | KEY_WRITE, key_.put());
-    if (status != ERROR_SUCCESS) key_.release();  // a failed call leaves no handle
-    if (!Fail(status)) return false;
-    currentPath_ = std::move(path);
-    return true;
+    return Open(subKey, KEY_READ | KEY_WRITE, canCreate);
 }
 
-bool TRegistryEx::OpenKeyReadOnly(std::wstring_view subKey) {
+bool TRegistryEx::OpenKeyReadOnly(std::wstring_view subKey) { return Open(subKey, KEY_READ, false); }
+
+bool TRegistryEx::Open(std::wstring_view subKey, REGSAM access, bool canCreate) {
     CloseKey();
     std::wstring path = JoinPath(base_.path, subKey);
-    LSTATUS status = RegOpenKeyExW(base_.root, path.c_str(), 0, KEY_READ, key_.put());
-    if (status != ERROR_SUCCESS) key_.release();
-    if (!Fail(status)) return false;
+    win::OpenedKey opened =
+        win::OpenKey(base_.root, path, access, canCreate ? win::KeyMode::CreateIfMissing : win::KeyMode::OpenExisting);
+    if (!Fail(opened.error)) return false;
+    key_ = std::move(opened.key);
     currentPath_ = std::move(path);
     return true;
 }
@@ -117,61 +92,35 @@ void TRegistryEx::CloseKey() {
 }
 
 bool TRegistryEx::CreateKey(std::wstring_view subKey) {
-    win::UniqueKey key;
-    LSTATUS status = RegCreateKeyExW(base_.root, JoinPath(base_.path, subKey).c_str(), 0, nullptr, 0, KEY_READ,
-                                     nullptr, key.put(), nullptr);
-    if (status != ERROR_SUCCESS) key.release();
-    return Fail(status);
+    return Fail(win::OpenKey(base_.root, JoinPath(base_.path, subKey), KEY_READ, win::KeyMode::CreateIfMissing).error);
 }
 
 bool TRegistryEx::KeyExists(std::wstring_view subKey) const {
-    win::UniqueKey key;
-    LSTATUS status = RegOpenKeyExW(base_.root, JoinPath(base_.path, subKey).c_str(), 0, KEY_QUERY_VALUE, key.put());
-    if (status != ERROR_SUCCESS) key.release();
-    return status == ERROR_SUCCESS;
+    return win::KeyExists(base_.root, JoinPath(base_.path, subKey));
 }
 
 bool TRegistryEx::DeleteKey(std::wstring_view subKey) {
     std::wstring path = JoinPath(base_.path, subKey);
     // An empty path would empty the whole hive.
     if (path.empty()) return Fail(ERROR_INVALID_PARAMETER);
-    LSTATUS status = RegDeleteTreeW(base_.root, path.c_str());
+    LSTATUS status = win::DeleteTree(base_.root, path);
     return Fail(status == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : status);
 }
 
-std::vector<std::wstring> TRegistryEx::GetValueNames() const {
-    DWORD maxLen = 0;
-    if (key_) RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxLen,
-                               nullptr, nullptr, nullptr);
-    return EnumNames(key_.get(), maxLen, [](HKEY key, DWORD index, wchar_t* name, DWORD* len) {
-        return RegEnumValueW(key, index, name, len, nullptr, nullptr, nullptr, nullptr);
-    });
-}
+std::vector<std::wstring> TRegistryEx::GetValueNames() const { return win::ValueNames(key_.get()); }
 
-std::vector<std::wstring> TRegistryEx::GetKeyNames() const {
-    DWORD maxLen = 0;
-    if (key_) RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, &maxLen, nullptr, nullptr, nullptr,
-                               nullptr, nullptr, nullptr);
-    return EnumNames(key_.get(), maxLen, [](HKEY key, DWORD index, wchar_t* name, DWORD* len) {
-        return RegEnumKeyExW(key, index, name, len, nullptr, nullptr, nullptr, nullptr);
-    });
-}
+std::vector<std::wstring> TRegistryEx::GetKeyNames() const { return win::SubkeyNames(key_.get()); }
 
 bool TRegistryEx::ValueExists(std::wstring_view name) const {
-    return key_ && RegQueryValueExW(key_.get(), std::wstring(name).c_str(), nullptr, nullptr, nullptr, nullptr) ==
-                       ERROR_SUCCESS;
+    return key_ && win::QueryValue(key_.get(), name).has_value();
 }
 
-bool TRegistryEx::DeleteValue(std::wstring_view name) {
-    if (!key_) return Fail(ERROR_INVALID_HANDLE);
-    return Fail(RegDeleteValueW(key_.get(), std::wstring(name).c_str()));
-}
+bool TRegistryEx::DeleteValue(std::wstring_view name) { return Fail(win::DeleteValue(key_.get(), name)); }
 
 // --- TRegistryEx: writes ---
 
 bool TRegistryEx::SetValue(std::wstring_view name, DWORD type, const void* data, DWORD size) {
-    if (!key_) return Fail(ERROR_INVALID_HANDLE);
-    return Fail(RegSetValueExW(key_.get(), std::wstring(name).c_str(), 0, type, static_cast<const BYTE*>(data), size));
+    return Fail(win::WriteValue(key_.get(), name, type, data, size));
 }
 
 bool TRegistryEx::WriteInteger(std::wstring_view name, std::int32_t value) {
@@ -186,8 +135,7 @@ bool TRegistryEx::WriteColor(std::wstring_view name, std::uint32_t value) {
 bool TRegistryEx::WriteBool(std::wstring_view name, bool value) { return WriteInteger(name, value ? 1 : 0); }
 
 bool TRegistryEx::WriteString(std::wstring_view name, std::wstring_view value) {
-    std::wstring text(value);  // with its terminating NUL
-    return SetValue(name, REG_SZ, text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+    return Fail(win::WriteString(key_.get(), name, value));
 }
 
 bool TRegistryEx::WriteBinaryData(std::wstring_view name, std::span<const std::uint8_t> data) {
@@ -201,11 +149,10 @@ namespace {
 // The first four bytes of a value whatever its type, zero-extended.
 std::optional<std::uint32_t> ReadDword(HKEY key, std::wstring_view name) {
     if (!key) return std::nullopt;
+    std::optional<win::RawValue> raw = win::ReadRawValue(key, name, sizeof(DWORD));
+    if (!raw) return std::nullopt;
     DWORD data = 0;
-    DWORD size = sizeof data;
-    if (RegQueryValueExW(key, std::wstring(name).c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&data), &size) !=
-        ERROR_SUCCESS)
-        return std::nullopt;
+    std::copy(raw->data.begin(), raw->data.end(), reinterpret_cast<std::uint8_t*>(&data));
     return data;
 }
 
@@ -232,34 +179,20 @@ bool TRegistryEx::ReadBoolDef(std::wstring_view name, bool def) const {
 
 std::wstring TRegistryEx::ReadStringDef(std::wstring_view name, std::wstring_view def) const {
     if (!key_) return std::wstring(def);
-    std::wstring valueName(name);
-    DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExW(key_.get(), valueName.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        size == 0)
-        return std::wstring(def);
+    // A value stored without any bytes counts as missing, unlike a stored empty text.
+    std::optional<win::ValueInfo> info = win::QueryValue(key_.get(), name);
+    if (!info || info->size == 0) return std::wstring(def);
     // The bytes of a number or a binary value are no text in UTF-16.
-    if (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ) return std::wstring(def);
-    std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 1, L'\0');
-    DWORD got = size;
-    if (RegQueryValueExW(key_.get(), valueName.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()),
-                         &got) != ERROR_SUCCESS)
-        return std::wstring(def);
-    std::size_t units = std::min<std::size_t>(got / sizeof(wchar_t), buffer.size());
-    return {buffer.data(), std::find(buffer.data(), buffer.data() + units, L'\0')};
+    std::optional<std::wstring> text =
+        win::ReadString(key_.get(), name, win::kAnyLength, win::kStringTypes | RRF_RT_REG_MULTI_SZ);
+    return text ? std::move(*text) : std::wstring(def);
 }
 
 std::optional<std::vector<std::uint8_t>> TRegistryEx::ReadBinaryData(std::wstring_view name) const {
     if (!key_) return std::nullopt;
-    std::wstring valueName(name);
-    DWORD size = 0;
-    if (RegQueryValueExW(key_.get(), valueName.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    std::vector<std::uint8_t> data(size);
-    if (RegQueryValueExW(key_.get(), valueName.c_str(), nullptr, nullptr, data.data(), &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    data.resize(size);
-    return data;
+    std::optional<win::RawValue> raw = win::ReadRawValue(key_.get(), name);
+    if (!raw) return std::nullopt;
+    return std::move(raw->data);
 }
 
 // --- Font settings ---

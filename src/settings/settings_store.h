@@ -164,6 +164,7 @@ public:
     void ReadFontSettings(std::wstring_view prefix, FontSettings& font) const;
 
 private:
+    bool Open(std::wstring_view subKey, REGSAM access, bool canCreate);
     bool Fail(LSTATUS status) const;
     bool SetValue(std::wstring_view name, DWORD type, const void* data, DWORD size);
 

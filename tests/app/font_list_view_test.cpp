@@ -15,6 +15,7 @@
 #include "support/font_builder.h"
 #include "support/scratch.h"
 #include "ui/dialog.h"
+#include "ui/font_texts.h"
 #include "ui/image_strip.h"
 #include "ui/input_box.h"
 #include "ui/resource.h"
@@ -35,7 +36,7 @@ protected:
         auto main = OpenHidden(folder);
         if (!main) return nullptr;
         SetWindowPos(main->Handle(), nullptr, 0, 0, 400, 600, SWP_NOZORDER | SWP_NOACTIVATE);
-        main->FontList().Beep = [this] { ++beeps; };
+        main->Beep = [this] { ++beeps; };
         return main;
     }
     int beeps = 0;
@@ -389,7 +390,7 @@ TEST_F(FontListViewTest, HoverWheelAndTheScrollHint) {
     const RECT row1 = list.ItemRect(1);
     SendMessageW(hwnd, WM_MOUSEMOVE, 0, At(Centre(row1)));
     EXPECT_EQ(main->HoveredRow, 1);
-    EXPECT_EQ(main->StatusText(StatusPanel::Message), L"2: " + catalog::StatusLine(main->FontList()[1]));
+    EXPECT_EQ(main->StatusText(StatusPanel::Message), L"2: " + ui::StatusLine(main->FontList()[1]));
 
     SendMessageW(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
     EXPECT_EQ(list.TopIndex(), page) << "the wheel moves a page";

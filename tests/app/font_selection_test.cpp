@@ -23,11 +23,16 @@ class Fonts {
 public:
     explicit Fonts(const std::wstring& name) : folder_(name) {}
     catalog::TFontListItem& Add(const std::wstring& name, bool withFile) {
-        auto* item = new catalog::TFontListItem(catalog::Locations());
+        auto item = std::make_unique<catalog::TFontListItem>(catalog::Locations());
         item->Name = name;
         item->SetFile(withFile ? folder_.Write(name + L".ttf", {'x'}) : folder_.Path() + name + L"-gone.ttf");
-        list.Add(item);
-        return *item;
+        return list.Add(std::move(item));
+    }
+    // A working list of every font, as a command would collect them.
+    catalog::TWorkingList Work() const {
+        catalog::TWorkingList work;
+        for (int i = 0; i < list.Count(); ++i) work.Add(list[i]);
+        return work;
     }
     catalog::TFontList list;
 
@@ -35,7 +40,7 @@ private:
     ScratchFolder folder_;
 };
 
-std::vector<std::wstring> Names(const catalog::TFontList& list) {
+std::vector<std::wstring> Names(const catalog::TWorkingList& list) {
     std::vector<std::wstring> names;
     for (int i = 0; i < list.Count(); ++i) names.push_back(list[i].Name);
     return names;
@@ -126,46 +131,50 @@ TEST(ResolveFontFiles, AsksAboutFontsWithoutFiles) {
     {
         Fonts fonts(L"selection-resolve-ok");
         fonts.Add(L"A", true);
+        auto work = fonts.Work();
         ListingAnswer answer(IDC_LISTING_BUTTON3);
-        EXPECT_TRUE(ResolveFontFiles(nullptr, fonts.list, false, beep));
+        EXPECT_TRUE(ResolveFontFiles(nullptr, work, false, beep));
         EXPECT_EQ(answer.shown, 0) << "every file exists: nothing to ask";
     }
     {
         Fonts fonts(L"selection-resolve-none");
         fonts.Add(L"A", false);
         fonts.Add(L"B", false);
+        auto work = fonts.Work();
         ListingAnswer answer(IDC_LISTING_BUTTON2);
-        EXPECT_FALSE(ResolveFontFiles(nullptr, fonts.list, false, beep));
+        EXPECT_FALSE(ResolveFontFiles(nullptr, work, false, beep));
         EXPECT_EQ(answer.shown, 0);
         ASSERT_EQ(answer.messages.size(), 1u);
         EXPECT_EQ(answer.messages[0].rfind(L"您选择的字体是临时安装的", 0), 0u);
         EXPECT_EQ(answer.icons[0], static_cast<UINT>(MB_ICONERROR));
-        EXPECT_EQ(fonts.list.Count(), 2);
+        EXPECT_EQ(work.Count(), 2);
     }
     {
         Fonts fonts(L"selection-resolve-skip");
         fonts.Add(L"A", false);
         fonts.Add(L"B", true);
         fonts.Add(L"C", false);
-        auto work = NewWorkingList();
-        for (int i = 0; i < fonts.list.Count(); ++i) work->Add(&fonts.list[i]);
+        fonts.Add(L"D", true);
+        auto work = fonts.Work();
         ListingAnswer answer(IDC_LISTING_BUTTON2);
-        EXPECT_TRUE(ResolveFontFiles(nullptr, *work, false, beep));
+        EXPECT_TRUE(ResolveFontFiles(nullptr, work, false, beep));
         EXPECT_EQ(answer.shown, 1);
         EXPECT_EQ(beeps, 1) << "a beep before the listing";
         EXPECT_EQ(answer.caption, L"无效字体");
         EXPECT_EQ(answer.names, L"A\r\nC");
         EXPECT_FALSE(answer.autoEnabled) << "automatic names not allowed";
-        EXPECT_EQ(Names(*work), std::vector<std::wstring>{L"B"}) << "skip leaves the fonts with files";
-        EXPECT_EQ(fonts.list.Count(), 3) << "the borrowed items are the main list's";
+        EXPECT_EQ(Names(work), (std::vector<std::wstring>{L"B", L"D"})) << "skip leaves the fonts with files, in order";
+        EXPECT_EQ(fonts.list.Count(), 4) << "the borrowed items are the main list's";
     }
     {
         Fonts fonts(L"selection-resolve-skipall");
         fonts.Add(L"A", false);
+        auto work = fonts.Work();
         ListingAnswer answer(IDC_LISTING_BUTTON2);
-        EXPECT_FALSE(ResolveFontFiles(nullptr, fonts.list, true, beep));
+        EXPECT_FALSE(ResolveFontFiles(nullptr, work, true, beep));
         EXPECT_TRUE(answer.autoEnabled);
-        EXPECT_EQ(fonts.list.Count(), 0) << "an owning list lets the skipped fonts go";
+        EXPECT_EQ(work.Count(), 0) << "nothing is left to work on";
+        EXPECT_EQ(fonts.list.Count(), 1) << "the font stays in the list it belongs to";
         ASSERT_EQ(answer.messages.size(), 1u);
         EXPECT_EQ(answer.messages[0], L"在跳过不可用的字体后， 没有更多的字体用于执行操作。");
         EXPECT_EQ(answer.icons[0], static_cast<UINT>(MB_ICONINFORMATION));
@@ -174,18 +183,20 @@ TEST(ResolveFontFiles, AsksAboutFontsWithoutFiles) {
         Fonts fonts(L"selection-resolve-cancel");
         fonts.Add(L"A", false);
         fonts.Add(L"B", true);
+        auto work = fonts.Work();
         ListingAnswer answer(cancel);
-        EXPECT_FALSE(ResolveFontFiles(nullptr, fonts.list, true, beep)) << cancel;
-        EXPECT_EQ(fonts.list.Count(), 2) << "cancel changes nothing";
+        EXPECT_FALSE(ResolveFontFiles(nullptr, work, true, beep)) << cancel;
+        EXPECT_EQ(work.Count(), 2) << "cancel changes nothing";
         EXPECT_TRUE(answer.messages.empty());
     }
     {
         Fonts fonts(L"selection-resolve-auto");
         fonts.Add(L"A", false);
         fonts.Add(L"B", true);
+        auto work = fonts.Work();
         ListingAnswer answer(IDC_LISTING_BUTTON1);
-        EXPECT_TRUE(ResolveFontFiles(nullptr, fonts.list, true, beep));
-        EXPECT_EQ(fonts.list.Count(), 2) << "automatic keeps the list; the caller makes names";
+        EXPECT_TRUE(ResolveFontFiles(nullptr, work, true, beep));
+        EXPECT_EQ(work.Count(), 2) << "automatic keeps the list; the caller makes names";
     }
     {
         Fonts fonts(L"selection-resolve-noauto");
@@ -197,8 +208,9 @@ TEST(ResolveFontFiles, AsksAboutFontsWithoutFiles) {
             SendMessageW(dialog.Handle(), WM_COMMAND, IDC_LISTING_BUTTON1, 0);
             if (IsWindow(dialog.Handle())) SendMessageW(dialog.Handle(), WM_CLOSE, 0, 0);
         });
-        EXPECT_FALSE(ResolveFontFiles(nullptr, fonts.list, false, beep));
-        EXPECT_EQ(fonts.list.Count(), 2);
+        auto work = fonts.Work();
+        EXPECT_FALSE(ResolveFontFiles(nullptr, work, false, beep));
+        EXPECT_EQ(work.Count(), 2);
     }
 }
 

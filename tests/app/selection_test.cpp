@@ -60,7 +60,7 @@ protected:
         main_ = std::make_unique<TfrmMain>(where_);
         main_->QuitOnDestroy = false;
         EXPECT_TRUE(main_->Create(folder, SW_HIDE));
-        main_->FontList().Beep = [this] { ++beeps; };
+        main_->Beep = [this] { ++beeps; };
         return *main_;
     }
     void Run(UINT command) { SendMessageW(main_->Handle(), WM_COMMAND, command, 0); }

@@ -1,5 +1,5 @@
 // ReadFontInfo on real files: opening and sharing, the ANSI decoding of
-// Macintosh names, the face name field, and the embedding texts.
+// Macintosh names and the face name field.
 #include "catalog/font_file.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +36,6 @@ TEST(ReadFontInfo, ReadsNamesStyleAndEmbeddingOfAFile) {
     EXPECT_EQ(info.LogFont.lfCharSet, DEFAULT_CHARSET);
     EXPECT_STREQ(info.LogFont.lfFaceName, L"Typorama Reader Sans");
     EXPECT_EQ(info.Embedding, 2);
-    EXPECT_EQ(EmbeddingText(info.Embedding), L"可打印");
 }
 
 TEST(ReadFontInfo, PrefersNamesInThePreferredLanguage) {
@@ -132,16 +131,6 @@ TEST(ReadFontInfo, SharesTheFileWithReadersButNotWithWriters) {
         ASSERT_TRUE(locked);
         EXPECT_FALSE(ReadFontInfo(path, info, 0x0409)) << "a file locked for reading";
     }
-}
-
-TEST(EmbeddingText, NamesTheFiveClassesAndNothingElse) {
-    EXPECT_EQ(EmbeddingText(0), L"信息不可用");
-    EXPECT_EQ(EmbeddingText(1), L"受限");
-    EXPECT_EQ(EmbeddingText(2), L"可打印");
-    EXPECT_EQ(EmbeddingText(3), L"可编辑");
-    EXPECT_EQ(EmbeddingText(4), L"安装型");
-    EXPECT_EQ(EmbeddingText(5), L"");
-    EXPECT_EQ(EmbeddingText(-1), L"");
 }
 
 }  // namespace
