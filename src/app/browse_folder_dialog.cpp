@@ -211,7 +211,7 @@ bool TfrmBrowseFolder::OnCommand(int id, int code, HWND control) {
     }
 }
 
-bool TfrmBrowseFolder::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+bool TfrmBrowseFolder::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == kUpdateState) {
         UpdateState();
         result = TRUE;
@@ -222,14 +222,8 @@ bool TfrmBrowseFolder::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam,
         Capture();
         return false;
     }
-    LRESULT answer = 0;
-    if (ui::ShellTree::HandleParentMessage(Handle(), message, wParam, lParam, answer) ||
-        ui::ShellList::HandleParentMessage(Handle(), message, wParam, lParam, answer)) {
-        SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, answer);
-        result = TRUE;
-        return true;
-    }
-    return false;
+    return ui::ShellTree::HandleParentMessage(Handle(), message, wParam, lParam, result) ||
+           ui::ShellList::HandleParentMessage(Handle(), message, wParam, lParam, result);
 }
 
 bool BrowseForFolder(TfrmMain& main, HWND owner, std::wstring& folder, const std::wstring& checkCaption,

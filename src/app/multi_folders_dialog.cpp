@@ -132,25 +132,14 @@ bool TfrmMultiFolders::OnCommand(int id, int code, HWND control) {
     }
 }
 
-bool TfrmMultiFolders::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+bool TfrmMultiFolders::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (message == WM_VKEYTOITEM && folders_ && reinterpret_cast<HWND>(lParam) == folders_->Hwnd() &&
         LOWORD(wParam) == VK_DELETE) {
         RemoveFolder();
         result = -2;  // handled
         return true;
     }
-    LRESULT answer = 0;
-    if (!ui::ThVirtualListBox::HandleParentMessage(Handle(), message, wParam, lParam, answer)) return false;
-    // The list's item messages answer through the dialog procedure's own value.
-    if (message == WM_DRAWITEM || message == WM_MEASUREITEM) {
-        result = TRUE;
-    } else if (message == WM_CHARTOITEM || message == WM_VKEYTOITEM) {
-        result = answer;
-    } else {
-        SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, answer);
-        result = TRUE;
-    }
-    return true;
+    return ui::ThVirtualListBox::HandleParentMessage(Handle(), message, wParam, lParam, result);
 }
 
 }  // namespace typorama::app
