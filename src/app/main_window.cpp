@@ -52,26 +52,16 @@ HFONT CreateNameLineFont() {
     return CreateFontIndirectW(&font);
 }
 
-void RegisterMainClass(WNDPROC windowProc) {
-    static const bool registered = [windowProc] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = windowProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(IDI_MAINICON));
-        if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);  // the client panel's colour
-        wc.lpszClassName = kMainWindowClass;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
-}
-
 }  // namespace
 
 catalog::TFontList* TheFontList() { return g_mainWindow ? &g_mainWindow->FontList() : nullptr; }
+
+void TfrmMain::DescribeClass(WNDCLASSEXW& wc) {
+    wc.style = CS_DBLCLKS;
+    wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(IDI_MAINICON));
+    if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);  // the client panel's colour
+}
 
 RECT TfrmMain::DefaultBounds(int screenWidth, int screenHeight) {
     const int left = screenWidth / 2 - 220;
@@ -94,12 +84,9 @@ TfrmMain::~TfrmMain() {
 }
 
 bool TfrmMain::Create(const std::wstring& startFolder, int showCommand) {
-    RegisterMainClass(&TfrmMain::WindowProc);
     startingUp_ = true;
-    const HWND window =
-        CreateWindowExW(WS_EX_APPWINDOW, kMainWindowClass, ui::kMessageCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                        GetModuleHandleW(nullptr), this);
+    const HWND window = CreateBound(WS_EX_APPWINDOW, ui::kMessageCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr);
     if (!window) {
         startingUp_ = false;
         return false;
@@ -258,24 +245,6 @@ void TfrmMain::OpenStartSource(const std::wstring& startFolder, int showCommand)
     } else {
         fontList_->Rebuild(false);
     }
-}
-
-LRESULT CALLBACK TfrmMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    TfrmMain* self = nullptr;
-    if (message == WM_NCCREATE) {
-        self = static_cast<TfrmMain*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<TfrmMain*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    }
-    if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    const LRESULT result = self->HandleMessage(message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self->window_ = nullptr;
-    }
-    return result;
 }
 
 LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
