@@ -5,32 +5,20 @@
 namespace typorama::ui {
 namespace {
 
-constexpr wchar_t kClassName[] = L"TyporamaHintWindow";
 constexpr UINT kTextFormat = DT_WORDBREAK | DT_NOPREFIX | DT_LEFT;
 constexpr int kPaddingX = 3;
 constexpr int kPaddingY = 2;
 
-bool RegisterHintClass(WNDPROC proc) {
-    static const bool registered = [proc] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_SAVEBITS | CS_DROPSHADOW;
-        wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = GetSysColorBrush(COLOR_INFOBK);
-        wc.lpszClassName = kClassName;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    return registered;
-}
-
 }  // namespace
 
+void HintWindow::DescribeClass(WNDCLASSEXW& wc) {
+    wc.style = CS_SAVEBITS | CS_DROPSHADOW;
+    wc.hbrBackground = GetSysColorBrush(COLOR_INFOBK);
+}
+
 HintWindow::HintWindow(HFONT font, int maxWidth) : font_(font), maxWidth_(maxWidth) {
-    if (!RegisterHintClass(&HintWindow::WindowProc)) return;
-    window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kClassName, L"",
-                              WS_POPUP | WS_BORDER, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    CreateBound(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, L"", WS_POPUP | WS_BORDER, 0, 0, 0, 0, nullptr,
+                nullptr);
 }
 
 HintWindow::~HintWindow() {
@@ -73,32 +61,18 @@ void HintWindow::Paint() {
     EndPaint(window_, &paint);
 }
 
-LRESULT CALLBACK HintWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<HintWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->window_ = window;
-    }
-    auto* self = reinterpret_cast<HintWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+LRESULT HintWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT:
-            if (self) {
-                self->Paint();
-                return 0;
-            }
-            break;
+            Paint();
+            return 0;
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
         case WM_NCHITTEST:
             return HTTRANSPARENT;  // the mouse belongs to the window underneath
-        case WM_NCDESTROY:
-            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-            if (self) self->window_ = nullptr;
-            break;
         default:
-            break;
+            return DefaultHandling(message, wParam, lParam);
     }
-    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace typorama::ui
