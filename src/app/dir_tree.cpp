@@ -7,7 +7,6 @@
 namespace typorama::app {
 namespace {
 
-constexpr wchar_t kSplitterClass[] = L"TyporamaSplitter";
 constexpr int kTreeId = 110;
 constexpr int kSplitterId = 111;
 constexpr int kMinimumSplitterLeft = 150;
@@ -25,20 +24,6 @@ bool FolderHasFile(const std::wstring& folder, const wchar_t* pattern) {
     } while (!found && FindNextFileW(find, &data));
     FindClose(find);
     return found;
-}
-
-void RegisterSplitterClass(WNDPROC proc) {
-    static const bool registered = [proc] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_SIZEWE);
-        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        wc.lpszClassName = kSplitterClass;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
 }
 
 }  // namespace
@@ -71,21 +56,24 @@ DirTree::DirTree(TfrmMain& main) : main_(main) {
     tree_ = std::make_unique<ui::ShellTree>(args);
     tree_->OnChange = [this](HTREEITEM node) { OnChange(node); };
     AttachFontFolderMarks(main, *tree_);
-    RegisterSplitterClass(&DirTree::SplitterProc);
-    splitter_ = CreateWindowExW(0, kSplitterClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, TfrmMain::kSplitterWidth,
-                                10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSplitterId)),
-                                GetModuleHandleW(nullptr), this);
+    CreateBound(0, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, TfrmMain::kSplitterWidth, 10, parent,
+                ui::ControlId(kSplitterId));
 }
 
 DirTree::~DirTree() {
-    if (splitter_ && IsWindow(splitter_)) DestroyWindow(splitter_);
+    if (window_) DestroyWindow(window_);
+}
+
+void DirTree::DescribeClass(WNDCLASSEXW& wc) {
+    wc.hCursor = LoadCursorW(nullptr, IDC_SIZEWE);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
 }
 
 void DirTree::Place(const ClientLayout& layout) {
     if (tree_->Hwnd())
         MoveWindow(tree_->Hwnd(), layout.tree.left, layout.tree.top, layout.tree.width, layout.tree.height, TRUE);
-    if (splitter_)
-        MoveWindow(splitter_, layout.splitter.left, layout.splitter.top, layout.splitter.width,
+    if (window_)
+        MoveWindow(window_, layout.splitter.left, layout.splitter.top, layout.splitter.width,
                    layout.splitter.height, TRUE);
 }
 
@@ -94,7 +82,7 @@ void DirTree::SetVisible(bool visible) {
     const bool changed = visible != main_.TreeVisible();
     main_.SetTreeVisible(visible);
     if (tree_->Hwnd()) ShowWindow(tree_->Hwnd(), visible ? SW_SHOWNA : SW_HIDE);
-    if (splitter_) ShowWindow(splitter_, visible ? SW_SHOWNA : SW_HIDE);
+    if (window_) ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
     if (changed && !main_.StartingUp() && !IsZoomed(window)) {
         // The list keeps its size: the window takes the tree's room.
         const int delta = TfrmMain::kSplitterWidth + (main_.SplitterLeft() - 1) + 2;
@@ -144,48 +132,38 @@ void DirTree::OnChange(HTREEITEM node) {
     main_.OpenFolder(path, main_.ControlKeyHeld && main_.ControlKeyHeld(), false);
 }
 
-LRESULT CALLBACK DirTree::SplitterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-    auto* self = reinterpret_cast<DirTree*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+LRESULT DirTree::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_LBUTTONDOWN:
-            SetCapture(window);
-            self->dragging_ = true;
+            SetCapture(window_);
+            dragging_ = true;
             return 0;
         case WM_MOUSEMOVE:
-            if (self->dragging_) {
+            if (dragging_) {
                 POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-                MapWindowPoints(window, GetParent(window), &point, 1);
+                MapWindowPoints(window_, GetParent(window_), &point, 1);
                 RECT client{};
-                GetClientRect(GetParent(window), &client);
+                GetClientRect(GetParent(window_), &client);
                 int left = point.x;
                 if (left > client.right - 2 * TfrmMain::kSplitterWidth) left = client.right - 2 * TfrmMain::kSplitterWidth;
                 if (left < kMinimumSplitterLeft) left = kMinimumSplitterLeft;
-                if (left != self->main_.SplitterLeft()) {
-                    self->main_.SetSplitterLeft(left);
-                    self->main_.LayoutClient();
+                if (left != main_.SplitterLeft()) {
+                    main_.SetSplitterLeft(left);
+                    main_.LayoutClient();
                 }
             }
             return 0;
         case WM_LBUTTONUP:
         case WM_CAPTURECHANGED:
-            if (self->dragging_) {
-                self->dragging_ = false;
-                if (GetCapture() == window) ReleaseCapture();
-                self->main_.LayoutClient();
+            if (dragging_) {
+                dragging_ = false;
+                if (GetCapture() == window_) ReleaseCapture();
+                main_.LayoutClient();
             }
             return 0;
-        case WM_NCDESTROY:
-            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-            if (self->splitter_ == window) self->splitter_ = nullptr;
-            break;
         default:
-            break;
+            return DefaultHandling(message, wParam, lParam);
     }
-    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace typorama::app
