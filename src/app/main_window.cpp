@@ -248,8 +248,6 @@ void TfrmMain::OpenStartSource(const std::wstring& startFolder, int showCommand)
 }
 
 LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT reflected = 0;
-    if (ui::ThVirtualListBox::HandleParentMessage(window_, message, wParam, lParam, reflected)) return reflected;
     for (const MessageHandler& handler : messageHandlers_) {
         LRESULT result = 0;
         if (handler(message, wParam, lParam, result)) return result;

@@ -66,6 +66,11 @@ bool TfrmMultiFolders::OnInitDialog() {
     folders_ = std::make_unique<ui::ThVirtualListBox>(args);
     SetWindowPos(folders_->Hwnd(), frame, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     folders_->OnDrawItem = [this](int index, const RECT& row, UINT, HDC dc) { DrawRow(index, row, dc); };
+    folders_->OnKeyToItem = [this](UINT key, int& index) {
+        if (key != VK_DELETE) return;
+        RemoveFolder();
+        index = -2;  // handled
+    };
     Changed();
     return true;
 }
@@ -130,16 +135,6 @@ bool TfrmMultiFolders::OnCommand(int id, int code, HWND control) {
         default:
             return false;
     }
-}
-
-bool TfrmMultiFolders::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (message == WM_VKEYTOITEM && folders_ && reinterpret_cast<HWND>(lParam) == folders_->Hwnd() &&
-        LOWORD(wParam) == VK_DELETE) {
-        RemoveFolder();
-        result = -2;  // handled
-        return true;
-    }
-    return ui::ThVirtualListBox::HandleParentMessage(Handle(), message, wParam, lParam, result);
 }
 
 }  // namespace typorama::app
