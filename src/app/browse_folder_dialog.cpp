@@ -212,6 +212,7 @@ bool TfrmBrowseFolder::OnCommand(int id, int code, HWND control) {
 }
 
 bool TfrmBrowseFolder::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    (void)wParam, (void)lParam;
     if (message == kUpdateState) {
         UpdateState();
         result = TRUE;
@@ -220,10 +221,8 @@ bool TfrmBrowseFolder::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam,
     if (message == WM_DESTROY) {
         // The answer is read while the controls still exist, however the dialog ends.
         Capture();
-        return false;
     }
-    return ui::ShellTree::HandleParentMessage(Handle(), message, wParam, lParam, result) ||
-           ui::ShellList::HandleParentMessage(Handle(), message, wParam, lParam, result);
+    return false;
 }
 
 bool BrowseForFolder(TfrmMain& main, HWND owner, std::wstring& folder, const std::wstring& checkCaption,

@@ -53,9 +53,6 @@ struct FoldedLess {
 void TfrmMain::RegisterBrowsingCommands() {
     ControlKeyHeld = [] { return GetKeyState(VK_CONTROL) < 0; };
     dirTree_ = std::unique_ptr<DirTree, void (*)(DirTree*)>(new DirTree(*this), &DeleteDirTree);
-    AddMessageHandler([this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-        return ui::ShellTree::HandleParentMessage(window_, message, wParam, lParam, result);
-    });
     ClientLaidOut += [this](const ClientLayout& layout) {
         if (dirTree_) dirTree_->Place(layout);
     };

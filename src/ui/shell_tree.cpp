@@ -11,8 +11,6 @@
 namespace typorama::ui {
 namespace {
 
-constexpr wchar_t kObjectProperty[] = L"TyporamaShellTree";
-constexpr UINT_PTR kSubclassId = 1;
 constexpr UINT_PTR kWatchTimer = 1;
 constexpr UINT kWatchInterval = 700;  // ms between looks at the change notifications
 // Change notifications are a scarce kernel resource (inotify watches under
@@ -131,14 +129,11 @@ ShellTree::ShellTree(const ShellTreeArgs& args) : id_(args.id), font_(args.font)
     DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
                   TVS_SHOWSELALWAYS;
     if (args.visible) style |= WS_VISIBLE;
-    hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"", style, args.x, args.y, args.width, args.height,
-                            args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
-                            GetModuleHandleW(nullptr), nullptr);
-    if (!hwnd_) return;
-    SetPropW(hwnd_, kObjectProperty, this);
-    SetWindowSubclass(hwnd_, &ShellTree::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    if (!CreateControl(WS_EX_CLIENTEDGE, WC_TREEVIEWW, style, args.x, args.y, args.width, args.height, args.parent,
+                       args.id))
+        return;
     if (!font_) font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     LOGFONTW bold{};
     if (GetObjectW(font_, sizeof bold, &bold)) {
         bold.lfWeight = FW_BOLD;
@@ -149,26 +144,24 @@ ShellTree::ShellTree(const ShellTreeArgs& args) : id_(args.id), font_(args.font)
         L"C:\\", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
         SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES));
     // The system image list belongs to the shell: the tree must not destroy it.
-    if (images) TreeView_SetImageList(hwnd_, images, TVSIL_NORMAL);
-    SetTimer(hwnd_, kWatchTimer, kWatchInterval, nullptr);
+    if (images) TreeView_SetImageList(window_, images, TVSIL_NORMAL);
+    SetTimer(window_, kWatchTimer, kWatchInterval, nullptr);
 }
 
 ShellTree::~ShellTree() {
-    if (hwnd_) DestroyWindow(hwnd_);
+    if (window_) DestroyWindow(window_);
     for (const Watcher& watch : watches_) FindCloseChangeNotification(watch.change);
     watches_.clear();
 }
 
-ShellTree* ShellTree::FromHwnd(HWND hwnd) {
-    return hwnd ? static_cast<ShellTree*>(GetPropW(hwnd, kObjectProperty)) : nullptr;
-}
+ShellTree* ShellTree::FromHwnd(HWND hwnd) { return dynamic_cast<ShellTree*>(FromHandle(hwnd)); }
 
 ShellTree::Node* ShellTree::NodeOf(HTREEITEM item) const {
-    if (!item || !hwnd_) return nullptr;
+    if (!item || !window_) return nullptr;
     TVITEMW tv{};
     tv.mask = TVIF_PARAM;
     tv.hItem = item;
-    if (!TreeView_GetItem(hwnd_, &tv)) return nullptr;
+    if (!TreeView_GetItem(window_, &tv)) return nullptr;
     return reinterpret_cast<Node*>(tv.lParam);
 }
 
@@ -182,13 +175,13 @@ HTREEITEM ShellTree::InsertNode(HTREEITEM parent, std::unique_ptr<Node> node, co
     insert.item.iSelectedImage = I_IMAGECALLBACK;
     insert.item.cChildren = 1;  // known once the folder is read
     insert.item.lParam = reinterpret_cast<LPARAM>(node.get());
-    const HTREEITEM item = TreeView_InsertItem(hwnd_, &insert);
+    const HTREEITEM item = TreeView_InsertItem(window_, &insert);
     if (item) nodes_.emplace(node.get(), std::move(node));
     return item;
 }
 
 void ShellTree::FillRoot() {
-    if (rootFilled_ || !hwnd_) return;
+    if (rootFilled_ || !window_) return;
     rootFilled_ = true;
     wchar_t desktop[MAX_PATH]{};
     if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop)) &&
@@ -231,16 +224,16 @@ void ShellTree::FillNode(HTREEITEM item) {
         tv.mask = TVIF_CHILDREN;
         tv.hItem = item;
         tv.cChildren = 0;
-        TreeView_SetItem(hwnd_, &tv);
+        TreeView_SetItem(window_, &tv);
     }
 }
 
 void ShellTree::Expand(HTREEITEM item) {
     if (!item) return;
     FillNode(item);
-    const bool wasExpanded = (TreeView_GetItemState(hwnd_, item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+    const bool wasExpanded = (TreeView_GetItemState(window_, item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
     expandingInCode_ = true;
-    TreeView_Expand(hwnd_, item, TVE_EXPAND);
+    TreeView_Expand(window_, item, TVE_EXPAND);
     expandingInCode_ = false;
     if (!wasExpanded) AfterExpand(item);
 }
@@ -252,9 +245,9 @@ void ShellTree::AfterExpand(HTREEITEM item) {
 
 std::vector<HTREEITEM> ShellTree::Children(HTREEITEM item) const {
     std::vector<HTREEITEM> children;
-    if (!hwnd_) return children;
-    for (HTREEITEM child = item ? TreeView_GetChild(hwnd_, item) : TreeView_GetRoot(hwnd_); child;
-         child = TreeView_GetNextSibling(hwnd_, child))
+    if (!window_) return children;
+    for (HTREEITEM child = item ? TreeView_GetChild(window_, item) : TreeView_GetRoot(window_); child;
+         child = TreeView_GetNextSibling(window_, child))
         children.push_back(child);
     return children;
 }
@@ -264,7 +257,7 @@ std::wstring ShellTree::NodePath(HTREEITEM item) const {
     return node ? node->path : std::wstring();
 }
 
-HTREEITEM ShellTree::Selected() const { return hwnd_ ? TreeView_GetSelection(hwnd_) : nullptr; }
+HTREEITEM ShellTree::Selected() const { return window_ ? TreeView_GetSelection(window_) : nullptr; }
 
 std::wstring ShellTree::SelectedPath() const { return NodePath(Selected()); }
 
@@ -278,11 +271,11 @@ void ShellTree::SetMark(HTREEITEM item, bool mark) {
     if (!node || node->mark == mark) return;
     node->mark = mark;
     RECT rect{};
-    if (TreeView_GetItemRect(hwnd_, item, &rect, FALSE)) InvalidateRect(hwnd_, &rect, TRUE);
+    if (TreeView_GetItemRect(window_, item, &rect, FALSE)) InvalidateRect(window_, &rect, TRUE);
 }
 
 bool ShellTree::SelectPath(const std::wstring& requested) {
-    if (!hwnd_ || requested.empty()) return false;
+    if (!window_ || requested.empty()) return false;
     FillRoot();
     wchar_t full[MAX_PATH * 2]{};
     const DWORD length = GetFullPathNameW(requested.c_str(), ARRAYSIZE(full), full, nullptr);
@@ -312,8 +305,8 @@ bool ShellTree::SelectPath(const std::wstring& requested) {
         pos = end + 1;
     }
     for (HTREEITEM ancestor : ancestors) Expand(ancestor);
-    TreeView_SelectItem(hwnd_, node);
-    TreeView_EnsureVisible(hwnd_, node);
+    TreeView_SelectItem(window_, node);
+    TreeView_EnsureVisible(window_, node);
     return true;
 }
 
@@ -348,8 +341,8 @@ std::wstring ShellTree::NewFolder(const std::wstring& baseName) {
 bool ShellTree::InvokeVerb(HTREEITEM item, const char* verb) {
     const std::wstring path = NodePath(item);
     if (path.empty()) return false;
-    FolderContextMenu menu(hwnd_, path);
-    return menu.Invoke(GetAncestor(hwnd_, GA_ROOT), verb);
+    FolderContextMenu menu(window_, path);
+    return menu.Invoke(GetAncestor(window_, GA_ROOT), verb);
 }
 
 void ShellTree::SyncChildren(HTREEITEM item) {
@@ -366,7 +359,7 @@ void ShellTree::SyncChildren(HTREEITEM item) {
                 present[i] = onDisk = true;
                 break;
             }
-        if (!onDisk) TreeView_DeleteItem(hwnd_, child);
+        if (!onDisk) TreeView_DeleteItem(window_, child);
     }
     bool added = false;
     for (std::size_t i = 0; i < names.size(); ++i) {
@@ -376,13 +369,13 @@ void ShellTree::SyncChildren(HTREEITEM item) {
         InsertNode(item, std::move(child), names[i]);
         added = true;
     }
-    if (added) TreeView_SortChildren(hwnd_, item, FALSE);
+    if (added) TreeView_SortChildren(window_, item, FALSE);
     TVITEMW tv{};
     tv.mask = TVIF_CHILDREN;
     tv.hItem = item;
     tv.cChildren = names.empty() ? 0 : 1;
-    TreeView_SetItem(hwnd_, &tv);
-    if (added && OnExpanded && (TreeView_GetItemState(hwnd_, item, TVIS_EXPANDED) & TVIS_EXPANDED))
+    TreeView_SetItem(window_, &tv);
+    if (added && OnExpanded && (TreeView_GetItemState(window_, item, TVIS_EXPANDED) & TVIS_EXPANDED))
         OnExpanded(item);
 }
 
@@ -394,7 +387,7 @@ void ShellTree::RefreshBelow(HTREEITEM item) {
 }
 
 void ShellTree::Refresh() {
-    if (!hwnd_) return;
+    if (!window_) return;
     for (HTREEITEM top : Children(nullptr)) RefreshBelow(top);
 }
 
@@ -432,21 +425,21 @@ void ShellTree::PollWatches() {
 void ShellTree::ShowContextMenu(POINT screen) {
     TVHITTESTINFO hit{};
     hit.pt = screen;
-    ScreenToClient(hwnd_, &hit.pt);
-    const HTREEITEM item = TreeView_HitTest(hwnd_, &hit);
+    ScreenToClient(window_, &hit.pt);
+    const HTREEITEM item = TreeView_HitTest(window_, &hit);
     if (!item || !(hit.flags & TVHT_ONITEM)) return;
     const std::wstring path = NodePath(item);
     if (path.empty()) return;
-    FolderContextMenu menu(hwnd_, path);
+    FolderContextMenu menu(window_, path);
     if (!menu.get()) return;
     win::UniqueMenu popup(CreatePopupMenu());
     if (!popup || FAILED(menu.get()->QueryContextMenu(popup.get(), 0, 1, 0x7FFF, CMF_NORMAL))) return;
     const UINT chosen = static_cast<UINT>(
-        TrackPopupMenuEx(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, hwnd_, nullptr));
+        TrackPopupMenuEx(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, window_, nullptr));
     if (chosen == 0) return;
     CMINVOKECOMMANDINFO info{};
     info.cbSize = sizeof info;
-    info.hwnd = GetAncestor(hwnd_, GA_ROOT);
+    info.hwnd = GetAncestor(window_, GA_ROOT);
     info.lpVerb = MAKEINTRESOURCEA(chosen - 1);
     info.nShow = SW_SHOWNORMAL;
     menu.get()->InvokeCommand(&info);
@@ -526,13 +519,10 @@ LRESULT ShellTree::OnNotify(NMHDR* header) {
     }
 }
 
-bool ShellTree::HandleParentMessage(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool ShellTree::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     (void)wParam;
     if (message != WM_NOTIFY) return false;
     auto* header = reinterpret_cast<NMHDR*>(lParam);
-    if (!header || GetParent(header->hwndFrom) != parent) return false;
-    ShellTree* tree = FromHwnd(header->hwndFrom);
-    if (!tree) return false;
     switch (header->code) {
         case TVN_GETDISPINFOW:
         case TVN_ITEMEXPANDINGW:
@@ -542,28 +532,18 @@ bool ShellTree::HandleParentMessage(HWND parent, UINT message, WPARAM wParam, LP
         case TVN_KEYDOWN:
         case NM_RCLICK:
         case NM_CUSTOMDRAW:
-            break;
+            result = OnNotify(header);
+            return true;
         default:
             return false;
     }
-    try {
-        result = tree->OnNotify(header);
-    } catch (...) {
-        result = 0;
-    }
-    return true;
 }
 
-LRESULT CALLBACK ShellTree::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR data) {
-    auto* self = reinterpret_cast<ShellTree*>(data);
+LRESULT ShellTree::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_TIMER:
             if (wParam == kWatchTimer) {
-                try {
-                    self->PollWatches();
-                } catch (...) {
-                }
+                PollWatches();
                 return 0;
             }
             break;
@@ -571,27 +551,19 @@ LRESULT CALLBACK ShellTree::SubclassProc(HWND hwnd, UINT message, WPARAM wParam,
             // A click on the node that is selected already counts as choosing it again.
             TVHITTESTINFO hit{};
             hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            const HTREEITEM item = TreeView_HitTest(hwnd, &hit);
-            const bool again = item && (hit.flags & TVHT_ONITEM) && item == TreeView_GetSelection(hwnd);
-            const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-            if (again && self->OnChange && TreeView_GetSelection(hwnd) == item) {
-                try {
-                    self->OnChange(item);
-                } catch (...) {
-                }
-            }
+            const HTREEITEM item = TreeView_HitTest(window_, &hit);
+            const bool again = item && (hit.flags & TVHT_ONITEM) && item == TreeView_GetSelection(window_);
+            const LRESULT result = DefaultHandling(message, wParam, lParam);
+            if (again && OnChange && TreeView_GetSelection(window_) == item) OnChange(item);
             return result;
         }
         case WM_NCDESTROY:
-            KillTimer(hwnd, kWatchTimer);
-            RemovePropW(hwnd, kObjectProperty);
-            RemoveWindowSubclass(hwnd, &ShellTree::SubclassProc, id);
-            self->hwnd_ = nullptr;
+            KillTimer(window_, kWatchTimer);
             break;
         default:
             break;
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return DefaultHandling(message, wParam, lParam);
 }
 
 }  // namespace typorama::ui
