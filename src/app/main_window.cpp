@@ -327,11 +327,12 @@ void TfrmMain::CreateControls() {
 
     // The information pane's client area holds 8 lines of its font plus 3 pixels.
     if (fontInfo_) {
-        win::WindowDC dc(fontInfo_);
-        const HGDIOBJ old = SelectObject(dc.get(), uiFont_ ? uiFont_.get() : GetStockObject(DEFAULT_GUI_FONT));
         SIZE extent{};
-        GetTextExtentPoint32W(dc.get(), L"Ij", 2, &extent);
-        SelectObject(dc.get(), old);
+        {
+            win::WindowDC dc(fontInfo_);
+            win::SelectedObject font(dc.get(), uiFont_ ? uiFont_.get() : GetStockObject(DEFAULT_GUI_FONT));
+            GetTextExtentPoint32W(dc.get(), L"Ij", 2, &extent);
+        }
         RECT frame{0, 0, 100, 8 * extent.cy + 3};
         AdjustWindowRectEx(&frame, GetWindowLongW(fontInfo_, GWL_STYLE), FALSE, WS_EX_CLIENTEDGE);
         SetWindowPos(fontInfo_, nullptr, 0, 0, 100, frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -9,6 +9,7 @@
 #include "ui/image_strip.h"
 #include "ui/resource.h"
 #include "win/gdi.h"
+#include "win/unique_handle.h"
 
 namespace typorama::app {
 namespace {
@@ -50,15 +51,13 @@ StatusSlots StatusBarView::Layout() const {
     SendMessageW(window_, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&panel));
     win::WindowDC dc(window_);
     const auto font = reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0));
-    const HGDIOBJ old = SelectObject(dc.get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
-    const StatusSlots slots = Layout(dc.get(), panel);
-    SelectObject(dc.get(), old);
-    return slots;
+    win::SelectedObject selected(dc.get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    return Layout(dc.get(), panel);
 }
 
 void StatusBarView::Draw(const DRAWITEMSTRUCT& item) const {
     const HDC dc = item.hDC;
-    const int saved = SaveDC(dc);
+    win::SavedDC saved(dc);
     FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
     const auto font = reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0));
     if (font) SelectObject(dc, font);
@@ -83,11 +82,10 @@ void StatusBarView::Draw(const DRAWITEMSTRUCT& item) const {
             const int x = r.right - 12;
             const int y = r.top + (r.bottom - r.top) / 2 - 2;
             if (greyed) {
-                if (HICON arrow = ImageList_GetIcon(main_.Images(), ui::kImageSmallArrowDown, ILD_NORMAL)) {
-                    DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(arrow), 0, x, y, ui::kImageSize,
+                const win::UniqueIcon arrow(ImageList_GetIcon(main_.Images(), ui::kImageSmallArrowDown, ILD_NORMAL));
+                if (arrow)
+                    DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(arrow.get()), 0, x, y, ui::kImageSize,
                                ui::kImageSize, DST_ICON | DSS_DISABLED);
-                    DestroyIcon(arrow);
-                }
             } else {
                 ImageList_Draw(main_.Images(), ui::kImageSmallArrowDown, dc, x, y, ILD_TRANSPARENT);
             }
@@ -98,7 +96,6 @@ void StatusBarView::Draw(const DRAWITEMSTRUCT& item) const {
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     std::wstring text = main_.StatusText(StatusPanel::Message);
     DrawTextW(dc, text.data(), static_cast<int>(text.size()), &message, kTextFormat | DT_LEFT | DT_PATH_ELLIPSIS);
-    RestoreDC(dc, saved);
 }
 
 bool StatusBarView::MouseDown(bool rightButton, POINT client) {

@@ -27,10 +27,9 @@ HintWindow::~HintWindow() {
 
 SIZE HintWindow::Measure(const std::wstring& text) const {
     win::WindowDC dc(window_);
-    const HGDIOBJ old = SelectObject(dc.get(), font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    win::SelectedObject font(dc.get(), font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     RECT bounds{0, 0, maxWidth_, 0};
     DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &bounds, kTextFormat | DT_CALCRECT);
-    SelectObject(dc.get(), old);
     RECT frame{0, 0, bounds.right + 2 * kPaddingX, bounds.bottom + 2 * kPaddingY};
     AdjustWindowRectEx(&frame, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOOLWINDOW);
     return SIZE{frame.right - frame.left, frame.bottom - frame.top};
@@ -47,18 +46,16 @@ void HintWindow::Show(const std::wstring& text, POINT screenPoint) {
 }
 
 void HintWindow::Paint() {
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(window_, &paint);
+    win::PaintDC paint(window_);
+    const HDC dc = paint.get();
     if (!dc) return;
     RECT client{};
     GetClientRect(window_, &client);
     InflateRect(&client, -kPaddingX, -kPaddingY);
-    const HGDIOBJ old = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    win::SelectedObject font(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
     DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &client, kTextFormat);
-    SelectObject(dc, old);
-    EndPaint(window_, &paint);
 }
 
 LRESULT HintWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

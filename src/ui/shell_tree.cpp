@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "win/com.h"
+
 namespace typorama::ui {
 namespace {
 
@@ -60,25 +62,17 @@ int SystemIconIndex(const std::wstring& path, bool open) {
 class FolderContextMenu {
 public:
     FolderContextMenu(HWND owner, const std::wstring& path) {
-        comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-        PIDLIST_ABSOLUTE pidl = nullptr;
-        if (FAILED(SHParseDisplayName(path.c_str(), nullptr, &pidl, 0, nullptr))) return;
-        IShellFolder* parent = nullptr;
+        win::UniqueCoMemory<PIDLIST_ABSOLUTE> pidl;
+        if (FAILED(SHParseDisplayName(path.c_str(), nullptr, pidl.put(), 0, nullptr))) return;
+        win::ComPtr<IShellFolder> parent;
         PCUITEMID_CHILD child = nullptr;
-        if (SUCCEEDED(SHBindToParent(pidl, IID_IShellFolder, reinterpret_cast<void**>(&parent), &child))) {
-            parent->GetUIObjectOf(owner, 1, &child, IID_IContextMenu, nullptr, reinterpret_cast<void**>(&menu_));
-            parent->Release();
-        }
-        CoTaskMemFree(pidl);
-    }
-    ~FolderContextMenu() {
-        if (menu_) menu_->Release();
-        if (comReady_) CoUninitialize();
+        if (SUCCEEDED(SHBindToParent(pidl.get(), IID_IShellFolder, parent.put_void(), &child)))
+            parent->GetUIObjectOf(owner, 1, &child, IID_IContextMenu, nullptr, menu_.put_void());
     }
     FolderContextMenu(const FolderContextMenu&) = delete;
     FolderContextMenu& operator=(const FolderContextMenu&) = delete;
 
-    IContextMenu* get() const { return menu_; }
+    IContextMenu* get() const { return menu_.get(); }
 
     bool Invoke(HWND owner, LPCSTR verb) const {
         if (!menu_) return false;
@@ -94,8 +88,8 @@ public:
     }
 
 private:
-    bool comReady_ = false;
-    IContextMenu* menu_ = nullptr;
+    win::ComInitialization com_;
+    win::ComPtr<IContextMenu> menu_;
 };
 
 }  // namespace
@@ -150,8 +144,6 @@ ShellTree::ShellTree(const ShellTreeArgs& args) : id_(args.id), font_(args.font)
 
 ShellTree::~ShellTree() {
     if (window_) DestroyWindow(window_);
-    for (const Watcher& watch : watches_) FindCloseChangeNotification(watch.change);
-    watches_.clear();
 }
 
 ShellTree* ShellTree::FromHwnd(HWND hwnd) { return dynamic_cast<ShellTree*>(FromHandle(hwnd)); }
@@ -396,14 +388,14 @@ void ShellTree::Watch(HTREEITEM item) {
     if (path.empty() || !IsFixedDrivePath(path) || watches_.size() >= kMaxWatches) return;
     for (const Watcher& watch : watches_)
         if (watch.item == item) return;
-    const HANDLE change = FindFirstChangeNotificationW(path.c_str(), FALSE, FILE_NOTIFY_CHANGE_DIR_NAME);
-    if (change != INVALID_HANDLE_VALUE) watches_.push_back({item, change});
+    win::UniqueChangeNotification change(
+        FindFirstChangeNotificationW(path.c_str(), FALSE, FILE_NOTIFY_CHANGE_DIR_NAME));
+    if (change) watches_.push_back({item, std::move(change)});
 }
 
 void ShellTree::Unwatch(HTREEITEM item) {
     for (auto it = watches_.begin(); it != watches_.end(); ++it) {
         if (it->item != item) continue;
-        FindCloseChangeNotification(it->change);
         watches_.erase(it);
         return;
     }
@@ -412,8 +404,8 @@ void ShellTree::Unwatch(HTREEITEM item) {
 void ShellTree::PollWatches() {
     std::vector<HTREEITEM> changed;
     for (Watcher& watch : watches_) {
-        if (WaitForSingleObject(watch.change, 0) != WAIT_OBJECT_0) continue;
-        FindNextChangeNotification(watch.change);
+        if (WaitForSingleObject(watch.change.get(), 0) != WAIT_OBJECT_0) continue;
+        FindNextChangeNotification(watch.change.get());
         changed.push_back(watch.item);
     }
     // Syncing may delete nodes and with them watches: work from the copy.

@@ -108,7 +108,7 @@ private:
     HFONT font_ = nullptr;
     struct Watcher {
         HTREEITEM item;
-        HANDLE change;
+        win::UniqueChangeNotification change;
     };
     std::vector<Watcher> watches_;
 };

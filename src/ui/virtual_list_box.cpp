@@ -1,6 +1,9 @@
 #include "ui/virtual_list_box.h"
 
+#include <optional>
+
 #include "win/gdi.h"
+#include "win/unique_handle.h"
 
 namespace typorama::ui {
 
@@ -317,19 +320,18 @@ LRESULT ThVirtualListBox::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
     }
     case WM_PAINT: {
         if (!OnPaint) break;
-        HRGN painted = CreateRectRgn(0, 0, 0, 0);
-        const bool whole = wParam != 0 || GetUpdateRgn(window_, painted, FALSE) == ERROR;
+        const win::UniqueRegion painted(CreateRectRgn(0, 0, 0, 0));
+        const bool whole = wParam != 0 || GetUpdateRgn(window_, painted.get(), FALSE) == ERROR;
         const LRESULT result = DefaultHandling(msg, wParam, lParam);
-        HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : GetDC(window_);
+        // A DC in wParam (the common controls' way of printing a window) is used as given.
+        std::optional<win::WindowDC> own;
+        if (!wParam) own.emplace(window_);
+        const HDC dc = wParam ? reinterpret_cast<HDC>(wParam) : own->get();
         if (dc) {
-            {
-                win::SavedDC saved(dc);
-                if (!whole) SelectClipRgn(dc, painted);
-                OnPaint(dc);
-            }
-            if (!wParam) ReleaseDC(window_, dc);
+            win::SavedDC saved(dc);
+            if (!whole) SelectClipRgn(dc, painted.get());
+            OnPaint(dc);
         }
-        DeleteObject(painted);
         return result;
     }
     default:
