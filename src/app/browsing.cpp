@@ -14,17 +14,12 @@
 #include "ui/resource.h"
 #include "ui/shell_tree.h"
 #include "win/busy_cursor.h"
+#include "win/folders.h"
 #include "win/resource_strings.h"
 #include "win/wide.h"
 
 namespace typorama::app {
 namespace {
-
-bool IsExistingFolder(const std::wstring& path) {
-    if (path.empty()) return false;
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 void DeleteDirTree(DirTree* tree) { delete tree; }
 
@@ -86,7 +81,7 @@ void TfrmMain::RegisterBrowsingCommands() {
 
 bool TfrmMain::OpenFolder(const std::wstring& folder, bool includeSubfolders, bool selectInTree) {
     if (!ConfirmDiscardTags()) return false;
-    if (!IsExistingFolder(folder)) return false;
+    if (!win::IsFolder(folder)) return false;
     fontList_->SetHideMarlett(settings_.hideSystemFonts);
     fontList_->SetFolder(folder);
     fontList_->IncludeSubfolders = includeSubfolders;
@@ -130,7 +125,7 @@ void TfrmMain::SetBrowserVisible(bool visible) {
 void TfrmMain::OpenFavorite(int index) {
     if (index < 0 || index >= static_cast<int>(settings_.favorites.size())) return;
     const std::wstring folder = settings_.favorites[static_cast<std::size_t>(index)];
-    if (!IsExistingFolder(folder)) {
+    if (!win::IsFolder(folder)) {
         ui::ShowMessage(window_, win::FormatRes(IDS_BROWSE_FOLDER_MISSING, {win::AsU16(folder)}),
                         MB_ICONEXCLAMATION | MB_OK);
         return;

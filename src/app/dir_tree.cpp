@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "app/main_window.h"
+#include "win/folders.h"
 
 namespace typorama::app {
 namespace {
@@ -11,18 +12,12 @@ constexpr int kTreeId = 110;
 constexpr int kSplitterId = 111;
 constexpr int kMinimumSplitterLeft = 150;
 
-bool FolderHasFile(const std::wstring& folder, const wchar_t* pattern) {
-    std::wstring search = folder;
-    if (!search.empty() && search.back() != L'\\') search += L'\\';
-    search += pattern;
-    WIN32_FIND_DATAW data{};
-    HANDLE find = FindFirstFileExW(search.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
-    if (find == INVALID_HANDLE_VALUE) return false;
+bool FolderHasFile(const std::wstring& folder, const wchar_t* wildcard) {
     bool found = false;
-    do {
-        found = !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    } while (!found && FindNextFileW(find, &data));
-    FindClose(find);
+    win::ForEachFolderEntry(folder, wildcard, win::EntryKind::Files, [&](const WIN32_FIND_DATAW&) {
+        found = true;
+        return false;  // one is enough
+    });
     return found;
 }
 

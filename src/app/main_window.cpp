@@ -12,6 +12,7 @@
 #include "ui/image_strip.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
+#include "win/folders.h"
 #include "win/gdi.h"
 #include "win/resource_strings.h"
 #include "win/window_text.h"
@@ -24,12 +25,6 @@ constexpr int kTrayIconId = 1;
 TfrmMain* g_mainWindow = nullptr;
 
 int Scale(HWND window, int pixels) { return MulDiv(pixels, static_cast<int>(GetDpiForWindow(window)), 96); }
-
-bool IsFolder(const std::wstring& path) {
-    if (path.empty()) return false;
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // The font every control gets: the system's message font. A control left on
 // the bitmap "System" font cannot borrow glyphs from linked fonts and shows
@@ -128,7 +123,7 @@ bool TfrmMain::Create(const std::wstring& startFolder, int showCommand) {
         RebuildMenus();
         fontList_->SetHideMarlett(settings_.hideSystemFonts);
         ApplyViewSettings();
-        OpenStartSource(IsFolder(startFolder) ? startFolder : settingsFolder, showCommand);
+        OpenStartSource(win::IsFolder(startFolder) ? startFolder : settingsFolder, showCommand);
     } catch (const std::exception&) {
         // A failure while starting up leaves whatever was built; the window stays usable.
     }
@@ -230,7 +225,7 @@ int TfrmMain::ShowCommandFor(int showCommand) const {
 }
 
 void TfrmMain::OpenStartSource(const std::wstring& startFolder, int showCommand) {
-    if (IsFolder(startFolder)) {
+    if (win::IsFolder(startFolder)) {
         SetWindowTextW(window_, ui::kMessageCaption);
         if (showCommand != SW_HIDE) {
             ShowWindow(window_, ShowCommandFor(showCommand));

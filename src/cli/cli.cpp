@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "catalog/font_scan.h"
+#include "win/folders.h"
 #include "win/wide.h"
 
 namespace typorama::cli {
@@ -74,17 +75,12 @@ bool PathLess(const std::wstring& a, const std::wstring& b) {
 
 }  // namespace
 
-bool IsFolder(const std::wstring& path) {
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 void Output::Write(std::wstring_view text) { Write(win::WideToUtf8(text)); }
 
 std::vector<std::wstring> ExpandFontPaths(const std::vector<std::wstring>& paths) {
     std::vector<std::wstring> files;
     for (const std::wstring& path : paths) {
-        if (!IsFolder(path)) {
+        if (!win::IsFolder(path)) {
             files.push_back(path);
             continue;
         }

@@ -21,8 +21,6 @@ private:
     std::FILE* stream_;
 };
 
-bool IsFolder(const std::wstring& path);
-
 // The files a list of command-line paths stands for: a folder stands for every
 // font file below it, sorted; anything else is taken as it is.
 std::vector<std::wstring> ExpandFontPaths(const std::vector<std::wstring>& paths);

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "win/folders.h"
+
 namespace typorama::ui {
 
 ShellList::ShellList(const ShellListArgs& args) {
@@ -36,15 +38,8 @@ void ShellList::SetFolder(const std::wstring& folder) {
     ListView_DeleteAllItems(window_);
     if (!folder.empty()) {
         const std::wstring base = folder.back() == L'\\' ? folder : folder + L'\\';
-        WIN32_FIND_DATAW data{};
-        HANDLE find = FindFirstFileExW((base + L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                       FIND_FIRST_EX_LARGE_FETCH);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files_.push_back(base + data.cFileName);
-            } while (FindNextFileW(find, &data));
-            FindClose(find);
-        }
+        win::ForEachFolderEntry(base, L"*", win::EntryKind::Files,
+                                [&](const WIN32_FIND_DATAW& data) { files_.push_back(base + data.cFileName); });
         std::sort(files_.begin(), files_.end(),
                   [](const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) < 0; });
         int index = 0;

@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "win/com.h"
+#include "win/folders.h"
 
 namespace typorama::ui {
 namespace {
@@ -33,17 +34,8 @@ bool IsFixedDrivePath(const std::wstring& path) {
 // The subfolders of `folder`, hidden ones included, sorted by name as Explorer does.
 std::vector<std::wstring> ReadSubfolders(const std::wstring& folder) {
     std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data{};
-    const std::wstring pattern = Join(folder, L"*");
-    HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchLimitToDirectories, nullptr,
-                                   FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-        if (lstrcmpW(data.cFileName, L".") == 0 || lstrcmpW(data.cFileName, L"..") == 0) continue;
-        names.emplace_back(data.cFileName);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    win::ForEachFolderEntry(folder, L"*", win::EntryKind::Folders,
+                            [&](const WIN32_FIND_DATAW& data) { names.emplace_back(data.cFileName); });
     std::sort(names.begin(), names.end(),
               [](const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) < 0; });
     return names;
@@ -177,7 +169,7 @@ void ShellTree::FillRoot() {
     rootFilled_ = true;
     wchar_t desktop[MAX_PATH]{};
     if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop)) &&
-        GetFileAttributesW(desktop) != INVALID_FILE_ATTRIBUTES) {
+        win::IsFolder(desktop)) {
         SHFILEINFOW info{};
         SHGetFileInfoW(desktop, 0, &info, sizeof info, SHGFI_DISPLAYNAME);
         auto node = std::make_unique<Node>();
