@@ -9,6 +9,7 @@
 #include "ui/input_box.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
+#include "win/dpi.h"
 #include "win/gdi.h"
 #include "win/resource_strings.h"
 #include "win/wide.h"
@@ -239,8 +240,7 @@ void TfrmMain::FontListView::Scroll(int code, int position, bool& doDefault) {
 
 void TfrmMain::FontListView::ShowScrollHint(int row) {
     const HWND list = main_.ListBox().Hwnd();
-    const UINT dpi = GetDpiForWindow(list);
-    const auto scale = [dpi](int pixels) { return MulDiv(pixels, dpi ? static_cast<int>(dpi) : 96, 96); };
+    const auto scale = [list](int pixels) { return win::ScaleForWindow(list, pixels); };
     if (!hint_) hint_ = std::make_unique<ui::HintWindow>(main_.ListBox().Font(), scale(kHintMaxWidth));
     catalog::TFontListItem* item = main_.FontList().Item(row);
     const std::wstring text = item ? item->Name : std::wstring();

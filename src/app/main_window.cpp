@@ -12,6 +12,7 @@
 #include "ui/image_strip.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
+#include "win/dpi.h"
 #include "win/folders.h"
 #include "win/gdi.h"
 #include "win/resource_strings.h"
@@ -23,8 +24,6 @@ namespace {
 constexpr int kTrayIconId = 1;
 
 TfrmMain* g_mainWindow = nullptr;
-
-int Scale(HWND window, int pixels) { return MulDiv(pixels, static_cast<int>(GetDpiForWindow(window)), 96); }
 
 // The font every control gets: the system's message font. A control left on
 // the bitmap "System" font cannot borrow glyphs from linked fonts and shows
@@ -383,7 +382,7 @@ ClientLayout TfrmMain::LayoutClient() {
     // A combo box's height is its closed height; MoveWindow would set the drop-down's.
     if (userString_)
         SetWindowPos(userString_, nullptr, layout.userString.left, layout.userString.top, layout.userString.width,
-                     Scale(window_, 200), SWP_NOZORDER | SWP_NOACTIVATE);
+                     win::ScaleForWindow(window_, 200), SWP_NOZORDER | SWP_NOACTIVATE);
     return layout;
 }
 

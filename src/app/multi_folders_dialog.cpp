@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "ui/resource.h"
 #include "ui/shell_tree.h"
+#include "win/dpi.h"
 #include "win/resource_strings.h"
 
 namespace typorama::app {
@@ -61,7 +62,7 @@ bool TfrmMultiFolders::OnInitDialog() {
     args.y = rect.top;
     args.width = rect.right - rect.left;
     args.height = rect.bottom - rect.top;
-    args.itemHeight = MulDiv(16, static_cast<int>(GetDpiForWindow(Handle())), 96);
+    args.itemHeight = win::ScaleForWindow(Handle(), 16);
     args.font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
     folders_ = std::make_unique<ui::ThVirtualListBox>(args);
     SetWindowPos(folders_->Hwnd(), frame, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
