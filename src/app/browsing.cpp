@@ -12,10 +12,10 @@
 #include "catalog/font_scan.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
-#include "ui/shell_tree.h"
 #include "win/busy_cursor.h"
 #include "win/folders.h"
 #include "win/resource_strings.h"
+#include "win/text_compare.h"
 #include "win/wide.h"
 
 namespace typorama::app {
@@ -35,13 +35,6 @@ void PumpPendingMessages() {
     }
 }
 
-// File paths in the order of their text with A-Z folded; one of each.
-struct FoldedLess {
-    bool operator()(const std::wstring& a, const std::wstring& b) const {
-        return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                    TRUE) == CSTR_LESS_THAN;
-    }
-};
 
 }  // namespace
 
@@ -68,7 +61,7 @@ void TfrmMain::RegisterBrowsingCommands() {
     commands_.Add(IDM_FAV_ADD, {[this] {
                                     const std::wstring folder = fontList_->Folder();
                                     for (const std::wstring& favorite : settings_.favorites)
-                                        if (ui::SameTextFoldedAscii(favorite, folder)) return;
+                                        if (win::EqualFoldedAscii(favorite, folder)) return;
                                     settings_.favorites.push_back(folder);
                                 },
                                 [this] {
@@ -143,7 +136,7 @@ void TfrmMain::BrowseMultipleFolders() {
     EnableWindow(window_, FALSE);
     progress.Show(window_);
     try {
-        std::set<std::wstring, FoldedLess> found;
+        std::set<std::wstring, win::LessNoCase> found;  // file paths, one of each
         for (const TFolderEntry& entry : entries) {
             std::vector<std::wstring> files;
             catalog::FindFontFiles(entry.folder, catalog::kFontFilePatterns, entry.includeSubfolders, files);

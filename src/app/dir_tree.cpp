@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "win/folders.h"
+#include "win/text_compare.h"
 
 namespace typorama::app {
 namespace {
@@ -121,7 +122,7 @@ void DirTree::OnChange(HTREEITEM node) {
     // The folder shown already is not filled again (a trailing backslash of
     // a folder given on the command line does not make it another folder).
     if (list.Source() == catalog::SourceKind::Folder &&
-        ui::SameTextFoldedAscii(path, ui::TrimFolderPath(list.Folder())))
+        win::EqualFoldedAscii(path, ui::TrimFolderPath(list.Folder())))
         return;
     UpdateWindow(tree_->Hwnd());
     main_.OpenFolder(path, main_.ControlKeyHeld && main_.ControlKeyHeld(), false);

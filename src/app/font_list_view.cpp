@@ -12,6 +12,7 @@
 #include "win/dpi.h"
 #include "win/gdi.h"
 #include "win/resource_strings.h"
+#include "win/text_compare.h"
 #include "win/wide.h"
 #include "win/window_text.h"
 
@@ -324,7 +325,7 @@ void TfrmMain::RegisterListViewCommands() {
                                                 focus && userString_ && (focus == userString_ || IsChild(userString_, focus));
                                             wchar_t className[16]{};
                                             if (focus) GetClassNameW(focus, className, 16);
-                                            const bool editing = lstrcmpiW(className, L"Edit") == 0;
+                                            const bool editing = win::EqualNoCase(className, L"Edit");
                                             if (focus && (inUserString || editing || !commands_.Has(IDM_FONT_DELETE))) {
                                                 SendMessageW(focus, WM_KEYDOWN, VK_DELETE, 0);
                                                 return;

@@ -5,9 +5,9 @@
 #include "app/browse_folder_dialog.h"
 #include "app/main_window.h"
 #include "ui/resource.h"
-#include "ui/shell_tree.h"
 #include "win/dpi.h"
 #include "win/resource_strings.h"
+#include "win/text_compare.h"
 
 namespace typorama::app {
 
@@ -39,7 +39,7 @@ void StoreFolderEntries(const std::vector<TFolderEntry>& entries, const settings
 
 int AddFolderEntry(std::vector<TFolderEntry>& entries, const std::wstring& folder, bool includeSubfolders) {
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (!ui::SameTextFoldedAscii(entries[i].folder, folder)) continue;
+        if (!win::EqualFoldedAscii(entries[i].folder, folder)) continue;
         entries[i].includeSubfolders = includeSubfolders;
         return static_cast<int>(i);
     }

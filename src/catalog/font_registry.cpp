@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "win/gdi.h"
+#include "win/text_compare.h"
 #include "win/unique_handle.h"
 
 namespace typorama::catalog {
@@ -69,15 +70,6 @@ std::size_t FileNameStart(std::wstring_view path) {
     return sep == std::wstring_view::npos ? 0 : sep + 1;
 }
 
-// Paths are compared as the file system compares names: ordinal, with the
-// system's upper-case table, independent of the user's locale. lstrcmpiW would
-// sort linguistically (it ignores or weighs some characters, such as hyphens,
-// differently and depends on the locale), which is wrong for file names.
-bool SamePathIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
-           CSTR_EQUAL;
-}
-
 // What the system is given for a file: only its name when it lies directly in
 // the fonts folder as spelled there, letter case included, so that the system
 // finds it where it expects installed fonts; otherwise the full path.
@@ -101,7 +93,7 @@ InstallState GetInstallState(const std::wstring& name, const std::wstring& file,
     auto entry = FindEntry(key.get(), name, true);
     if (!entry) return state;
     state.installed = true;
-    state.fromThisFile = !file.empty() && SamePathIgnoringCase(CompleteRegisteredFile(entry->stored, where), file);
+    state.fromThisFile = !file.empty() && win::EqualNoCase(CompleteRegisteredFile(entry->stored, where), file);
     return state;
 }
 
@@ -127,7 +119,7 @@ std::wstring LookupFileName(const std::wstring& name, const SystemLocations& whe
 bool RegisterFont(const std::wstring& name, const std::wstring& file, const SystemLocations& where) {
     std::size_t start = FileNameStart(file);
     std::wstring stored =
-        SamePathIgnoringCase(std::wstring_view(file).substr(0, start), where.fontsFolder) ? file.substr(start) : file;
+        win::EqualNoCase(std::wstring_view(file).substr(0, start), where.fontsFolder) ? file.substr(start) : file;
     win::UniqueKey key = OpenFontsKey(where, KEY_SET_VALUE);
     if (!key) return false;
     std::wstring valueName = name + kSuffix;
@@ -145,7 +137,7 @@ bool UnregisterFont(const std::wstring& name, const std::wstring& file, const Sy
         valueName = name + kSuffix;
     } else {
         auto entry = FindEntry(key.get(), name, true);
-        if (!entry || !SamePathIgnoringCase(CompleteRegisteredFile(entry->stored, where), file)) return false;
+        if (!entry || !win::EqualNoCase(CompleteRegisteredFile(entry->stored, where), file)) return false;
         valueName = std::move(entry->valueName);
     }
     return RegDeleteValueW(key.get(), valueName.c_str()) == ERROR_SUCCESS;

@@ -6,6 +6,7 @@
 
 #include "catalog/font_scan.h"
 #include "win/folders.h"
+#include "win/text_compare.h"
 #include "win/wide.h"
 
 namespace typorama::cli {
@@ -68,8 +69,8 @@ constexpr char kUsage[] =
     "Output is UTF-8; lines end with a bare LF.\n";
 
 bool PathLess(const std::wstring& a, const std::wstring& b) {
-    int order = CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE);
-    if (order != CSTR_EQUAL) return order == CSTR_LESS_THAN;
+    const int order = win::CompareNoCase(a, b);
+    if (order != 0) return order < 0;
     return a < b;  // same but for letter case: keep a stable, total order
 }
 

@@ -9,15 +9,11 @@
 #include "catalog/font_registry.h"
 #include "cli/cli.h"
 #include "cli/json_text.h"
+#include "win/text_compare.h"
 #include "win/wide.h"
 
 namespace typorama::cli {
 namespace {
-
-bool EqualsIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
-           CSTR_EQUAL;
-}
 
 // "HKLM\Sub\Key" or "HKEY_CURRENT_USER\Sub\Key" as root and subkey.
 std::optional<std::pair<HKEY, std::wstring>> ParseKeyPath(const std::wstring& text) {
@@ -25,9 +21,9 @@ std::optional<std::pair<HKEY, std::wstring>> ParseKeyPath(const std::wstring& te
     if (slash == std::wstring::npos || slash + 1 == text.size()) return std::nullopt;
     std::wstring_view root(text.data(), slash);
     HKEY hkey = nullptr;
-    if (EqualsIgnoringCase(root, L"HKLM") || EqualsIgnoringCase(root, L"HKEY_LOCAL_MACHINE"))
+    if (win::EqualNoCase(root, L"HKLM") || win::EqualNoCase(root, L"HKEY_LOCAL_MACHINE"))
         hkey = HKEY_LOCAL_MACHINE;
-    else if (EqualsIgnoringCase(root, L"HKCU") || EqualsIgnoringCase(root, L"HKEY_CURRENT_USER"))
+    else if (win::EqualNoCase(root, L"HKCU") || win::EqualNoCase(root, L"HKEY_CURRENT_USER"))
         hkey = HKEY_CURRENT_USER;
     else
         return std::nullopt;

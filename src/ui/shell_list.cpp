@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "win/folders.h"
+#include "win/text_compare.h"
 
 namespace typorama::ui {
 
@@ -41,7 +42,7 @@ void ShellList::SetFolder(const std::wstring& folder) {
         win::ForEachFolderEntry(base, L"*", win::EntryKind::Files,
                                 [&](const WIN32_FIND_DATAW& data) { files_.push_back(base + data.cFileName); });
         std::sort(files_.begin(), files_.end(),
-                  [](const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) < 0; });
+                  [](const std::wstring& a, const std::wstring& b) { return win::CompareForDisplay(a, b) < 0; });
         int index = 0;
         for (const std::wstring& file : files_) {
             SHFILEINFOW info{};

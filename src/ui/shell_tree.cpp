@@ -10,6 +10,7 @@
 
 #include "win/com.h"
 #include "win/folders.h"
+#include "win/text_compare.h"
 
 namespace typorama::ui {
 namespace {
@@ -37,7 +38,7 @@ std::vector<std::wstring> ReadSubfolders(const std::wstring& folder) {
     win::ForEachFolderEntry(folder, L"*", win::EntryKind::Folders,
                             [&](const WIN32_FIND_DATAW& data) { names.emplace_back(data.cFileName); });
     std::sort(names.begin(), names.end(),
-              [](const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) < 0; });
+              [](const std::wstring& a, const std::wstring& b) { return win::CompareForDisplay(a, b) < 0; });
     return names;
 }
 
@@ -90,17 +91,6 @@ std::wstring TrimFolderPath(std::wstring path) {
     while (path.size() > 3 && path.back() == L'\\') path.pop_back();
     if (path.size() == 2 && path[1] == L':') path += L'\\';
     return path;
-}
-
-bool SameTextFoldedAscii(const std::wstring& a, const std::wstring& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        wchar_t x = a[i], y = b[i];
-        if (x >= L'A' && x <= L'Z') x = static_cast<wchar_t>(x - L'A' + L'a');
-        if (y >= L'A' && y <= L'Z') y = static_cast<wchar_t>(y - L'A' + L'a');
-        if (x != y) return false;
-    }
-    return true;
 }
 
 struct ShellTree::Node {
@@ -267,7 +257,7 @@ bool ShellTree::SelectPath(const std::wstring& requested) {
     if (path.size() < 3 || path[1] != L':') return false;  // drives only; network shares have no node
     HTREEITEM node = nullptr;
     for (HTREEITEM top : Children(nullptr))
-        if (CompareStringOrdinal(NodePath(top).c_str(), -1, path.substr(0, 3).c_str(), -1, TRUE) == CSTR_EQUAL)
+        if (win::EqualNoCase(NodePath(top), path.substr(0, 3)))
             node = top;
     if (!node) return false;
     std::size_t pos = 3;
@@ -279,7 +269,7 @@ bool ShellTree::SelectPath(const std::wstring& requested) {
         FillNode(node);
         HTREEITEM found = nullptr;
         for (HTREEITEM child : Children(node))
-            if (CompareStringOrdinal(NodePath(child).c_str(), -1, prefix.c_str(), -1, TRUE) == CSTR_EQUAL) {
+            if (win::EqualNoCase(NodePath(child), prefix)) {
                 found = child;
                 break;
             }
@@ -338,8 +328,7 @@ void ShellTree::SyncChildren(HTREEITEM item) {
         const std::wstring childPath = NodePath(child);
         bool onDisk = false;
         for (std::size_t i = 0; i < names.size(); ++i)
-            if (!present[i] && CompareStringOrdinal(Join(node->path, names[i]).c_str(), -1, childPath.c_str(), -1,
-                                                    TRUE) == CSTR_EQUAL) {
+            if (!present[i] && win::EqualNoCase(Join(node->path, names[i]), childPath)) {
                 present[i] = onDisk = true;
                 break;
             }

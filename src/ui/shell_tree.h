@@ -115,7 +115,5 @@ private:
 
 // The path without a trailing backslash (a drive root keeps its own).
 std::wstring TrimFolderPath(std::wstring path);
-// Equal as text with the letters A-Z compared without case.
-bool SameTextFoldedAscii(const std::wstring& a, const std::wstring& b);
 
 }  // namespace typorama::ui
