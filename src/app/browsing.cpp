@@ -15,6 +15,7 @@
 #include "win/busy_cursor.h"
 #include "win/folders.h"
 #include "win/resource_strings.h"
+#include "win/scope_exit.h"
 #include "win/text_compare.h"
 #include "win/wide.h"
 
@@ -134,24 +135,21 @@ void TfrmMain::BrowseMultipleFolders() {
 
     TfrmProgress progress(win::LoadResString(IDS_BROWSE_SEARCHING));
     EnableWindow(window_, FALSE);
+    // The window must come back whatever goes wrong.
+    const win::ScopeExit enable([this] { EnableWindow(window_, TRUE); });
     progress.Show(window_);
-    try {
-        std::set<std::wstring, win::LessNoCase> found;  // file paths, one of each
-        for (const TFolderEntry& entry : entries) {
-            std::vector<std::wstring> files;
-            catalog::FindFontFiles(entry.folder, catalog::kFontFilePatterns, entry.includeSubfolders, files);
-            found.insert(files.begin(), files.end());
-        }
-        if (found.empty()) {
-            ui::ShowInformation(window_, win::LoadResString(IDS_BROWSE_NOTHING_FOUND));
-        } else {
-            ShowSearchResults(std::vector<std::wstring>(found.begin(), found.end()));
-            StoreFolderEntries(entries);
-        }
-    } catch (...) {
-        // The window must come back whatever went wrong.
+    std::set<std::wstring, win::LessNoCase> found;  // file paths, one of each
+    for (const TFolderEntry& entry : entries) {
+        std::vector<std::wstring> files;
+        catalog::FindFontFiles(entry.folder, catalog::kFontFilePatterns, entry.includeSubfolders, files);
+        found.insert(files.begin(), files.end());
     }
-    EnableWindow(window_, TRUE);
+    if (found.empty()) {
+        ui::ShowInformation(window_, win::LoadResString(IDS_BROWSE_NOTHING_FOUND));
+    } else {
+        ShowSearchResults(std::vector<std::wstring>(found.begin(), found.end()));
+        StoreFolderEntries(entries);
+    }
 }
 
 void TfrmMain::FindNotInstalledFonts() {
