@@ -128,8 +128,6 @@ ShellTree::~ShellTree() {
     if (window_) DestroyWindow(window_);
 }
 
-ShellTree* ShellTree::FromHwnd(HWND hwnd) { return dynamic_cast<ShellTree*>(FromHandle(hwnd)); }
-
 ShellTree::Node* ShellTree::NodeOf(HTREEITEM item) const {
     if (!item || !window_) return nullptr;
     TVITEMW tv{};

@@ -79,8 +79,6 @@ public:
     // Asked before a node is drawn; set bold to draw it in bold.
     std::function<void(HTREEITEM node, bool& bold)> OnCustomDraw;
 
-    // The tree whose window is `hwnd`, or null.
-    static ShellTree* FromHwnd(HWND hwnd);
 
 private:
     struct Node;

@@ -209,8 +209,6 @@ int ThVirtualListBox::ItemAtPos(POINT point, bool existingOnly) const {
     return existingOnly ? -1 : count;
 }
 
-ThVirtualListBox* ThVirtualListBox::FromHwnd(HWND hwnd) { return dynamic_cast<ThVirtualListBox*>(FromHandle(hwnd)); }
-
 void ThVirtualListBox::DrawItem(const DRAWITEMSTRUCT& item) {
     HDC dc = item.hDC;
     win::SavedDC saved(dc);

@@ -123,9 +123,6 @@ public:
     // acts after it (a click selects the row first, then the owner looks at it).
     using Window::DefaultHandling;
 
-    // The control whose window is `hwnd`, or null.
-    static ThVirtualListBox* FromHwnd(HWND hwnd);
-
 private:
     void Create();
     void Recreate();

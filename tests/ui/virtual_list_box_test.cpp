@@ -94,7 +94,8 @@ TEST_F(VirtualListBoxTest, WindowIsANoDataOwnerDrawListWithTheChosenStyles) {
     list.SetIntegralHeight(true);
     EXPECT_FALSE(GetWindowLongPtrW(list.Hwnd(), GWL_STYLE) & LBS_NOINTEGRALHEIGHT);
     EXPECT_EQ(GetDlgItem(parent_, kListId), list.Hwnd()) << "the old windows are gone";
-    EXPECT_EQ(ThVirtualListBox::FromHwnd(before), nullptr);
+    EXPECT_EQ(BoundWindow::FromHandle(before), nullptr) << "the old window let go of the list";
+    EXPECT_EQ(BoundWindow::FromHandle(list.Hwnd()), &list);
 }
 
 TEST_F(VirtualListBoxTest, ItemCountIsSentOnlyWhenItChanges) {
