@@ -72,7 +72,7 @@ bool TfrmAbout::OnCommand(int id, int code, HWND control) {
     return false;
 }
 
-bool TfrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+bool TfrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
         case WM_ERASEBKGND: {
             // The picture is the window's background; the labels are drawn over it.
@@ -91,14 +91,13 @@ bool TfrmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
             const HDC dc = reinterpret_cast<HDC>(wParam);
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, kVersionColor);
-            result = reinterpret_cast<INT_PTR>(GetStockObject(NULL_BRUSH));
+            result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
             return true;
         }
         case WM_SETCURSOR:
             if (reinterpret_cast<HWND>(wParam) == Item(IDC_ABOUT_URL)) {
                 SetCursor(LoadCursorW(nullptr, IDC_HAND));
-                SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, TRUE);
-                result = TRUE;
+                result = TRUE;  // the cursor is set
                 return true;
             }
             return false;

@@ -9,6 +9,7 @@
 #include "ui/image_strip.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
+#include "win/folders.h"
 #include "win/resource_strings.h"
 #include "win/wide.h"
 
@@ -19,12 +20,6 @@ namespace {
 // messages pending at that moment are through.
 constexpr UINT kUpdateState = WM_APP + 1;
 constexpr UINT kFavoriteBase = 1;
-
-bool IsExistingFolder(const std::wstring& path) {
-    if (path.empty()) return false;
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 RECT ChildRect(HWND dialog, HWND child) {
     RECT rect{};
@@ -137,7 +132,7 @@ bool TfrmBrowseFolder::OnInitDialog() {
 void TfrmBrowseFolder::UpdateState() {
     if (!tree_) return;
     const std::wstring path = tree_->SelectedPath();
-    const bool usable = IsExistingFolder(path);
+    const bool usable = win::IsFolder(path);
     for (int id : {IDOK, IDC_BROWSE_NEW_FOLDER, IDC_BROWSE_DELETE}) EnableWindow(Item(id), usable);
     SetDlgItemTextW(Handle(), IDC_BROWSE_SELECTED,
                     usable ? path.c_str() : win::LoadResString(IDS_BROWSE_CHOOSE_FS_FOLDER).c_str());
@@ -148,7 +143,7 @@ void TfrmBrowseFolder::ChooseFavorite(int index) {
     const std::vector<std::wstring>& favorites = main_.Settings().favorites;
     if (index >= 0 && index < static_cast<int>(favorites.size())) {
         const std::wstring& folder = favorites[static_cast<std::size_t>(index)];
-        if (IsExistingFolder(folder)) {
+        if (win::IsFolder(folder)) {
             tree_->SelectPath(folder);
         } else {
             ui::ShowMessage(Handle(), win::FormatRes(IDS_BROWSE_FOLDER_MISSING, {win::AsU16(folder)}),
@@ -211,7 +206,8 @@ bool TfrmBrowseFolder::OnCommand(int id, int code, HWND control) {
     }
 }
 
-bool TfrmBrowseFolder::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+bool TfrmBrowseFolder::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    (void)wParam, (void)lParam;
     if (message == kUpdateState) {
         UpdateState();
         result = TRUE;
@@ -220,14 +216,6 @@ bool TfrmBrowseFolder::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam,
     if (message == WM_DESTROY) {
         // The answer is read while the controls still exist, however the dialog ends.
         Capture();
-        return false;
-    }
-    LRESULT answer = 0;
-    if (ui::ShellTree::HandleParentMessage(Handle(), message, wParam, lParam, answer) ||
-        ui::ShellList::HandleParentMessage(Handle(), message, wParam, lParam, answer)) {
-        SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, answer);
-        result = TRUE;
-        return true;
     }
     return false;
 }

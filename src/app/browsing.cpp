@@ -12,19 +12,15 @@
 #include "catalog/font_scan.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
-#include "ui/shell_tree.h"
 #include "win/busy_cursor.h"
+#include "win/folders.h"
 #include "win/resource_strings.h"
+#include "win/scope_exit.h"
+#include "win/text_compare.h"
 #include "win/wide.h"
 
 namespace typorama::app {
 namespace {
-
-bool IsExistingFolder(const std::wstring& path) {
-    if (path.empty()) return false;
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 void DeleteDirTree(DirTree* tree) { delete tree; }
 
@@ -40,22 +36,12 @@ void PumpPendingMessages() {
     }
 }
 
-// File paths in the order of their text with A-Z folded; one of each.
-struct FoldedLess {
-    bool operator()(const std::wstring& a, const std::wstring& b) const {
-        return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                    TRUE) == CSTR_LESS_THAN;
-    }
-};
 
 }  // namespace
 
 void TfrmMain::RegisterBrowsingCommands() {
     ControlKeyHeld = [] { return GetKeyState(VK_CONTROL) < 0; };
     dirTree_ = std::unique_ptr<DirTree, void (*)(DirTree*)>(new DirTree(*this), &DeleteDirTree);
-    AddMessageHandler([this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-        return ui::ShellTree::HandleParentMessage(window_, message, wParam, lParam, result);
-    });
     ClientLaidOut += [this](const ClientLayout& layout) {
         if (dirTree_) dirTree_->Place(layout);
     };
@@ -76,7 +62,7 @@ void TfrmMain::RegisterBrowsingCommands() {
     commands_.Add(IDM_FAV_ADD, {[this] {
                                     const std::wstring folder = fontList_->Folder();
                                     for (const std::wstring& favorite : settings_.favorites)
-                                        if (ui::SameTextFoldedAscii(favorite, folder)) return;
+                                        if (win::EqualFoldedAscii(favorite, folder)) return;
                                     settings_.favorites.push_back(folder);
                                 },
                                 [this] {
@@ -89,7 +75,7 @@ void TfrmMain::RegisterBrowsingCommands() {
 
 bool TfrmMain::OpenFolder(const std::wstring& folder, bool includeSubfolders, bool selectInTree) {
     if (!ConfirmDiscardTags()) return false;
-    if (!IsExistingFolder(folder)) return false;
+    if (!win::IsFolder(folder)) return false;
     fontList_->SetHideMarlett(settings_.hideSystemFonts);
     fontList_->SetFolder(folder);
     fontList_->IncludeSubfolders = includeSubfolders;
@@ -133,7 +119,7 @@ void TfrmMain::SetBrowserVisible(bool visible) {
 void TfrmMain::OpenFavorite(int index) {
     if (index < 0 || index >= static_cast<int>(settings_.favorites.size())) return;
     const std::wstring folder = settings_.favorites[static_cast<std::size_t>(index)];
-    if (!IsExistingFolder(folder)) {
+    if (!win::IsFolder(folder)) {
         ui::ShowMessage(window_, win::FormatRes(IDS_BROWSE_FOLDER_MISSING, {win::AsU16(folder)}),
                         MB_ICONEXCLAMATION | MB_OK);
         return;
@@ -149,24 +135,21 @@ void TfrmMain::BrowseMultipleFolders() {
 
     TfrmProgress progress(win::LoadResString(IDS_BROWSE_SEARCHING));
     EnableWindow(window_, FALSE);
+    // The window must come back whatever goes wrong.
+    const win::ScopeExit enable([this] { EnableWindow(window_, TRUE); });
     progress.Show(window_);
-    try {
-        std::set<std::wstring, FoldedLess> found;
-        for (const TFolderEntry& entry : entries) {
-            std::vector<std::wstring> files;
-            catalog::FindFontFiles(entry.folder, catalog::kFontFilePatterns, entry.includeSubfolders, files);
-            found.insert(files.begin(), files.end());
-        }
-        if (found.empty()) {
-            ui::ShowInformation(window_, win::LoadResString(IDS_BROWSE_NOTHING_FOUND));
-        } else {
-            ShowSearchResults(std::vector<std::wstring>(found.begin(), found.end()));
-            StoreFolderEntries(entries);
-        }
-    } catch (...) {
-        // The window must come back whatever went wrong.
+    std::set<std::wstring, win::LessNoCase> found;  // file paths, one of each
+    for (const TFolderEntry& entry : entries) {
+        std::vector<std::wstring> files;
+        catalog::FindFontFiles(entry.folder, catalog::kFontFilePatterns, entry.includeSubfolders, files);
+        found.insert(files.begin(), files.end());
     }
-    EnableWindow(window_, TRUE);
+    if (found.empty()) {
+        ui::ShowInformation(window_, win::LoadResString(IDS_BROWSE_NOTHING_FOUND));
+    } else {
+        ShowSearchResults(std::vector<std::wstring>(found.begin(), found.end()));
+        StoreFolderEntries(entries);
+    }
 }
 
 void TfrmMain::FindNotInstalledFonts() {

@@ -3,42 +3,23 @@
 #include <windowsx.h>
 
 #include "app/main_window.h"
+#include "win/folders.h"
+#include "win/text_compare.h"
 
 namespace typorama::app {
 namespace {
 
-constexpr wchar_t kSplitterClass[] = L"TyporamaSplitter";
 constexpr int kTreeId = 110;
 constexpr int kSplitterId = 111;
 constexpr int kMinimumSplitterLeft = 150;
 
-bool FolderHasFile(const std::wstring& folder, const wchar_t* pattern) {
-    std::wstring search = folder;
-    if (!search.empty() && search.back() != L'\\') search += L'\\';
-    search += pattern;
-    WIN32_FIND_DATAW data{};
-    HANDLE find = FindFirstFileExW(search.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr, 0);
-    if (find == INVALID_HANDLE_VALUE) return false;
+bool FolderHasFile(const std::wstring& folder, const wchar_t* wildcard) {
     bool found = false;
-    do {
-        found = !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
-    } while (!found && FindNextFileW(find, &data));
-    FindClose(find);
+    win::ForEachFolderEntry(folder, wildcard, win::EntryKind::Files, [&](const WIN32_FIND_DATAW&) {
+        found = true;
+        return false;  // one is enough
+    });
     return found;
-}
-
-void RegisterSplitterClass(WNDPROC proc) {
-    static const bool registered = [proc] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_SIZEWE);
-        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-        wc.lpszClassName = kSplitterClass;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
 }
 
 }  // namespace
@@ -71,21 +52,24 @@ DirTree::DirTree(TfrmMain& main) : main_(main) {
     tree_ = std::make_unique<ui::ShellTree>(args);
     tree_->OnChange = [this](HTREEITEM node) { OnChange(node); };
     AttachFontFolderMarks(main, *tree_);
-    RegisterSplitterClass(&DirTree::SplitterProc);
-    splitter_ = CreateWindowExW(0, kSplitterClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, TfrmMain::kSplitterWidth,
-                                10, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kSplitterId)),
-                                GetModuleHandleW(nullptr), this);
+    CreateBound(0, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0, TfrmMain::kSplitterWidth, 10, parent,
+                ui::ControlId(kSplitterId));
 }
 
 DirTree::~DirTree() {
-    if (splitter_ && IsWindow(splitter_)) DestroyWindow(splitter_);
+    if (window_) DestroyWindow(window_);
+}
+
+void DirTree::DescribeClass(WNDCLASSEXW& wc) {
+    wc.hCursor = LoadCursorW(nullptr, IDC_SIZEWE);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
 }
 
 void DirTree::Place(const ClientLayout& layout) {
     if (tree_->Hwnd())
         MoveWindow(tree_->Hwnd(), layout.tree.left, layout.tree.top, layout.tree.width, layout.tree.height, TRUE);
-    if (splitter_)
-        MoveWindow(splitter_, layout.splitter.left, layout.splitter.top, layout.splitter.width,
+    if (window_)
+        MoveWindow(window_, layout.splitter.left, layout.splitter.top, layout.splitter.width,
                    layout.splitter.height, TRUE);
 }
 
@@ -94,7 +78,7 @@ void DirTree::SetVisible(bool visible) {
     const bool changed = visible != main_.TreeVisible();
     main_.SetTreeVisible(visible);
     if (tree_->Hwnd()) ShowWindow(tree_->Hwnd(), visible ? SW_SHOWNA : SW_HIDE);
-    if (splitter_) ShowWindow(splitter_, visible ? SW_SHOWNA : SW_HIDE);
+    if (window_) ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
     if (changed && !main_.StartingUp() && !IsZoomed(window)) {
         // The list keeps its size: the window takes the tree's room.
         const int delta = TfrmMain::kSplitterWidth + (main_.SplitterLeft() - 1) + 2;
@@ -138,7 +122,7 @@ void DirTree::OnChange(HTREEITEM node) {
     // The folder shown already is not filled again (a trailing backslash of
     // a folder given on the command line does not make it another folder).
     if (list.Source() == catalog::SourceKind::Folder &&
-        ui::SameTextFoldedAscii(path, ui::TrimFolderPath(list.Folder())))
+        win::EqualFoldedAscii(path, ui::TrimFolderPath(list.Folder())))
         return;
     UpdateWindow(tree_->Hwnd());
     if (main_.OpenFolder(path, main_.ControlKeyHeld && main_.ControlKeyHeld(), false)) return;
@@ -147,48 +131,38 @@ void DirTree::OnChange(HTREEITEM node) {
     if (list.Source() == catalog::SourceKind::Folder) SelectQuietly(list.Folder());
 }
 
-LRESULT CALLBACK DirTree::SplitterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE)
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-    auto* self = reinterpret_cast<DirTree*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+LRESULT DirTree::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_LBUTTONDOWN:
-            SetCapture(window);
-            self->dragging_ = true;
+            SetCapture(window_);
+            dragging_ = true;
             return 0;
         case WM_MOUSEMOVE:
-            if (self->dragging_) {
+            if (dragging_) {
                 POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-                MapWindowPoints(window, GetParent(window), &point, 1);
+                MapWindowPoints(window_, GetParent(window_), &point, 1);
                 RECT client{};
-                GetClientRect(GetParent(window), &client);
+                GetClientRect(GetParent(window_), &client);
                 int left = point.x;
                 if (left > client.right - 2 * TfrmMain::kSplitterWidth) left = client.right - 2 * TfrmMain::kSplitterWidth;
                 if (left < kMinimumSplitterLeft) left = kMinimumSplitterLeft;
-                if (left != self->main_.SplitterLeft()) {
-                    self->main_.SetSplitterLeft(left);
-                    self->main_.LayoutClient();
+                if (left != main_.SplitterLeft()) {
+                    main_.SetSplitterLeft(left);
+                    main_.LayoutClient();
                 }
             }
             return 0;
         case WM_LBUTTONUP:
         case WM_CAPTURECHANGED:
-            if (self->dragging_) {
-                self->dragging_ = false;
-                if (GetCapture() == window) ReleaseCapture();
-                self->main_.LayoutClient();
+            if (dragging_) {
+                dragging_ = false;
+                if (GetCapture() == window_) ReleaseCapture();
+                main_.LayoutClient();
             }
             return 0;
-        case WM_NCDESTROY:
-            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-            if (self->splitter_ == window) self->splitter_ = nullptr;
-            break;
         default:
-            break;
+            return DefaultHandling(message, wParam, lParam);
     }
-    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace typorama::app

@@ -10,20 +10,23 @@
 
 #include "app/client_layout.h"
 #include "ui/shell_tree.h"
+#include "ui/window_base.h"
 
 namespace typorama::app {
 
 class TfrmMain;
 
-class DirTree {
+// The object's own window is the splitter.
+class DirTree : public ui::Window<DirTree> {
 public:
+    static constexpr wchar_t kClassName[] = L"TyporamaSplitter";
+    static void DescribeClass(WNDCLASSEXW& wc);
+
     explicit DirTree(TfrmMain& main);
-    ~DirTree();
-    DirTree(const DirTree&) = delete;
-    DirTree& operator=(const DirTree&) = delete;
+    ~DirTree() override;
 
     ui::ShellTree& Tree() { return *tree_; }
-    HWND Splitter() const { return splitter_; }
+    HWND Splitter() const { return window_; }
 
     // Shows or hides the tree and its splitter; the window grows or shrinks
     // by their width so that the list keeps its size.
@@ -35,11 +38,10 @@ public:
 
 private:
     void OnChange(HTREEITEM node);
-    static LRESULT CALLBACK SplitterProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     TfrmMain& main_;
     std::unique_ptr<ui::ShellTree> tree_;
-    HWND splitter_ = nullptr;
     int quiet_ = 0;  // >0 while the tree's change event is disconnected
     bool dragging_ = false;
 };

@@ -11,8 +11,10 @@
 #include "ui/input_box.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
+#include "win/dpi.h"
 #include "win/gdi.h"
 #include "win/resource_strings.h"
+#include "win/text_compare.h"
 #include "win/wide.h"
 #include "win/window_text.h"
 
@@ -257,8 +259,7 @@ void TfrmMain::FontListView::Scroll(int code, int position, bool& doDefault) {
 
 void TfrmMain::FontListView::ShowScrollHint(int row) {
     const HWND list = main_.ListBox().Hwnd();
-    const UINT dpi = GetDpiForWindow(list);
-    const auto scale = [dpi](int pixels) { return MulDiv(pixels, dpi ? static_cast<int>(dpi) : 96, 96); };
+    const auto scale = [list](int pixels) { return win::ScaleForWindow(list, pixels); };
     if (!hint_) hint_ = std::make_unique<ui::HintWindow>(main_.ListBox().Font(), scale(kHintMaxWidth));
     catalog::TFontListItem* item = main_.FontList().Item(row);
     const std::wstring text = item ? item->Name : std::wstring();
@@ -342,7 +343,7 @@ void TfrmMain::RegisterListViewCommands() {
                                                 focus && userString_ && (focus == userString_ || IsChild(userString_, focus));
                                             wchar_t className[16]{};
                                             if (focus) GetClassNameW(focus, className, 16);
-                                            const bool editing = lstrcmpiW(className, L"Edit") == 0;
+                                            const bool editing = win::EqualNoCase(className, L"Edit");
                                             if (focus && (inUserString || editing || !commands_.Has(IDM_FONT_DELETE))) {
                                                 SendMessageW(focus, WM_KEYDOWN, VK_DELETE, 0);
                                                 return;

@@ -98,7 +98,8 @@ std::wstring NameLineText(catalog::TFontListItem& item, bool folderSource) {
 }
 
 void PaintFontRow(HDC dc, const RECT& row, bool selected, catalog::TFontListItem& item, const RowPaintOptions& options) {
-    const int saved = SaveDC(dc);
+    // Restored last, after the sample font and the brush are gone.
+    win::SavedDC saved(dc);
     // Large samples reach beyond their text rectangle; nothing may reach into the next row.
     IntersectClipRect(dc, row.left, row.top, row.right, row.bottom);
 
@@ -145,8 +146,6 @@ void PaintFontRow(HDC dc, const RECT& row, bool selected, catalog::TFontListItem
                       DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
         }
     }  // the fonts selected before go back in; the sample font and the brush are deleted
-
-    RestoreDC(dc, saved);
 }
 
 }  // namespace typorama::app

@@ -6,15 +6,13 @@
 #include "ui/font_listing_dialog.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
+#include "win/folders.h"
 #include "win/resource_strings.h"
 
 namespace typorama::app {
 
 bool FontFileExists(catalog::TFontListItem& font) {
-    const std::wstring& file = font.FileName();
-    if (file.empty()) return false;
-    const DWORD attributes = GetFileAttributesW(file.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return win::IsFile(font.FileName());
 }
 
 int ForEachSelectedFont(const catalog::TFontList& list, int current, SelectMode mode, const FontAction& action,

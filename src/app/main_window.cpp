@@ -15,6 +15,8 @@
 #include "ui/image_strip.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
+#include "win/dpi.h"
+#include "win/folders.h"
 #include "win/gdi.h"
 #include "win/resource_strings.h"
 #include "win/window_text.h"
@@ -28,12 +30,6 @@ TfrmMain* g_mainWindow = nullptr;
 
 // Explorer broadcasts this when it starts; icons it showed before are gone.
 constexpr wchar_t kTaskbarCreatedMessageName[] = L"TaskbarCreated";
-
-bool IsFolder(const std::wstring& path) {
-    if (path.empty()) return false;
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // The font every control gets: the system's message font at `dpi`. A control
 // left on the bitmap "System" font cannot borrow glyphs from linked fonts and
@@ -57,26 +53,16 @@ HFONT CreateNameLineFont(UINT dpi) {
     return CreateFontIndirectW(&font);
 }
 
-void RegisterMainClass(WNDPROC windowProc) {
-    static const bool registered = [windowProc] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = windowProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(IDI_MAINICON));
-        if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);  // the client panel's colour
-        wc.lpszClassName = kMainWindowClass;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    (void)registered;
-}
-
 }  // namespace
 
 catalog::TFontList* TheFontList() { return g_mainWindow ? &g_mainWindow->FontList() : nullptr; }
+
+void TfrmMain::DescribeClass(WNDCLASSEXW& wc) {
+    wc.style = CS_DBLCLKS;
+    wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(IDI_MAINICON));
+    if (!wc.hIcon) wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);  // the client panel's colour
+}
 
 RECT TfrmMain::DefaultBounds(int screenWidth, int screenHeight) {
     const int left = screenWidth / 2 - 220;
@@ -99,12 +85,9 @@ TfrmMain::~TfrmMain() {
 }
 
 bool TfrmMain::Create(const std::wstring& startFolder, int showCommand) {
-    RegisterMainClass(&TfrmMain::WindowProc);
     startingUp_ = true;
-    const HWND window =
-        CreateWindowExW(WS_EX_APPWINDOW, kMainWindowClass, ui::kMessageCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                        GetModuleHandleW(nullptr), this);
+    const HWND window = CreateBound(WS_EX_APPWINDOW, ui::kMessageCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr);
     if (!window) {
         startingUp_ = false;
         return false;
@@ -149,7 +132,7 @@ bool TfrmMain::Create(const std::wstring& startFolder, int showCommand) {
         RebuildMenus();
         fontList_->SetHideMarlett(settings_.hideSystemFonts);
         ApplyViewSettings();
-        OpenStartSource(IsFolder(startFolder) ? startFolder : settingsFolder, showCommand);
+        OpenStartSource(win::IsFolder(startFolder) ? startFolder : settingsFolder, showCommand);
     } catch (const std::exception&) {
         // A failure while starting up leaves whatever was built; the window stays usable.
     }
@@ -272,7 +255,7 @@ int TfrmMain::ShowCommandFor(int showCommand) const {
 }
 
 void TfrmMain::OpenStartSource(const std::wstring& startFolder, int showCommand) {
-    if (IsFolder(startFolder)) {
+    if (win::IsFolder(startFolder)) {
         SetWindowTextW(window_, ui::kMessageCaption);
         if (showCommand != SW_HIDE) {
             ShowWindow(window_, ShowCommandFor(showCommand));
@@ -289,27 +272,7 @@ void TfrmMain::OpenStartSource(const std::wstring& startFolder, int showCommand)
     }
 }
 
-LRESULT CALLBACK TfrmMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    TfrmMain* self = nullptr;
-    if (message == WM_NCCREATE) {
-        self = static_cast<TfrmMain*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->window_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    } else {
-        self = reinterpret_cast<TfrmMain*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    }
-    if (!self) return DefWindowProcW(window, message, wParam, lParam);
-    const LRESULT result = self->HandleMessage(message, wParam, lParam);
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        self->window_ = nullptr;
-    }
-    return result;
-}
-
 LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT reflected = 0;
-    if (ui::ThVirtualListBox::HandleParentMessage(window_, message, wParam, lParam, reflected)) return reflected;
     for (const MessageHandler& handler : messageHandlers_) {
         LRESULT result = 0;
         if (handler(message, wParam, lParam, result)) return result;
@@ -406,11 +369,12 @@ void TfrmMain::CreateControls() {
 void TfrmMain::SizeFontInfoPane() {
     // The information pane's client area holds 8 lines of its font plus 3 pixels.
     if (!fontInfo_) return;
-    win::WindowDC dc(fontInfo_);
-    const HGDIOBJ old = SelectObject(dc.get(), uiFont_ ? uiFont_.get() : GetStockObject(DEFAULT_GUI_FONT));
     SIZE extent{};
-    GetTextExtentPoint32W(dc.get(), L"Ij", 2, &extent);
-    SelectObject(dc.get(), old);
+    {
+        win::WindowDC dc(fontInfo_);
+        win::SelectedObject font(dc.get(), uiFont_ ? uiFont_.get() : GetStockObject(DEFAULT_GUI_FONT));
+        GetTextExtentPoint32W(dc.get(), L"Ij", 2, &extent);
+    }
     RECT frame{0, 0, 100, 8 * extent.cy + 3};
     AdjustWindowRectEx(&frame, GetWindowLongW(fontInfo_, GWL_STYLE), FALSE, WS_EX_CLIENTEDGE);
     RECT now{};

@@ -21,8 +21,10 @@
 #include "app/menu_bar.h"
 #include "catalog/font_list.h"
 #include "catalog/system_locations.h"
+#include "app/single_instance.h"
 #include "ui/virtual_list_box.h"
 #include "win/busy_cursor.h"
+#include "ui/window_base.h"
 #include "win/unique_handle.h"
 
 namespace typorama::app {
@@ -57,8 +59,12 @@ inline constexpr int kFontInfoId = 102;
 inline constexpr int kStatusBarId = 103;
 inline constexpr int kToolbarId = 104;
 
-class TfrmMain {
+class TfrmMain : public ui::Window<TfrmMain> {
 public:
+    // The window class; FindWindow finds the running program by it.
+    static constexpr const wchar_t* kClassName = kMainWindowClass;
+    static void DescribeClass(WNDCLASSEXW& wc);
+
     // The defaults of the window's normal position: centred 440 pixels wide,
     // 50 pixels from the top, 100 pixels shorter than the screen.
     static RECT DefaultBounds(int screenWidth, int screenHeight);
@@ -66,7 +72,7 @@ public:
     static RECT KeepOnScreen(RECT bounds, int screenWidth, int screenHeight);
 
     explicit TfrmMain(const catalog::SystemLocations& where = catalog::Locations());
-    ~TfrmMain();
+    ~TfrmMain() override;
     TfrmMain(const TfrmMain&) = delete;
     TfrmMain& operator=(const TfrmMain&) = delete;
 
@@ -294,8 +300,7 @@ public:
     UINT FilterCommandInForce();
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // Each feature registers its commands (and lists in menus) here.
     void RegisterCoreCommands();
@@ -331,7 +336,6 @@ private:
     bool CallNotifyIcon(DWORD message);
 
     const catalog::SystemLocations& where_;
-    HWND window_ = nullptr;
     std::unique_ptr<ui::ThVirtualListBox> listBox_;
     win::UniqueImageList images_;
     CommandTable commands_;

@@ -5,8 +5,9 @@
 #include "app/browse_folder_dialog.h"
 #include "app/main_window.h"
 #include "ui/resource.h"
-#include "ui/shell_tree.h"
+#include "win/dpi.h"
 #include "win/resource_strings.h"
+#include "win/text_compare.h"
 
 namespace typorama::app {
 
@@ -38,7 +39,7 @@ void StoreFolderEntries(const std::vector<TFolderEntry>& entries, const settings
 
 int AddFolderEntry(std::vector<TFolderEntry>& entries, const std::wstring& folder, bool includeSubfolders) {
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (!ui::SameTextFoldedAscii(entries[i].folder, folder)) continue;
+        if (!win::EqualFoldedAscii(entries[i].folder, folder)) continue;
         entries[i].includeSubfolders = includeSubfolders;
         return static_cast<int>(i);
     }
@@ -61,11 +62,16 @@ bool TfrmMultiFolders::OnInitDialog() {
     args.y = rect.top;
     args.width = rect.right - rect.left;
     args.height = rect.bottom - rect.top;
-    args.itemHeight = MulDiv(16, static_cast<int>(GetDpiForWindow(Handle())), 96);
+    args.itemHeight = win::ScaleForWindow(Handle(), 16);
     args.font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
     folders_ = std::make_unique<ui::ThVirtualListBox>(args);
     SetWindowPos(folders_->Hwnd(), frame, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     folders_->OnDrawItem = [this](int index, const RECT& row, UINT, HDC dc) { DrawRow(index, row, dc); };
+    folders_->OnKeyToItem = [this](UINT key, int& index) {
+        if (key != VK_DELETE) return;
+        RemoveFolder();
+        index = -2;  // handled
+    };
     Changed();
     return true;
 }
@@ -130,27 +136,6 @@ bool TfrmMultiFolders::OnCommand(int id, int code, HWND control) {
         default:
             return false;
     }
-}
-
-bool TfrmMultiFolders::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
-    if (message == WM_VKEYTOITEM && folders_ && reinterpret_cast<HWND>(lParam) == folders_->Hwnd() &&
-        LOWORD(wParam) == VK_DELETE) {
-        RemoveFolder();
-        result = -2;  // handled
-        return true;
-    }
-    LRESULT answer = 0;
-    if (!ui::ThVirtualListBox::HandleParentMessage(Handle(), message, wParam, lParam, answer)) return false;
-    // The list's item messages answer through the dialog procedure's own value.
-    if (message == WM_DRAWITEM || message == WM_MEASUREITEM) {
-        result = TRUE;
-    } else if (message == WM_CHARTOITEM || message == WM_VKEYTOITEM) {
-        result = answer;
-    } else {
-        SetWindowLongPtrW(Handle(), DWLP_MSGRESULT, answer);
-        result = TRUE;
-    }
-    return true;
 }
 
 }  // namespace typorama::app

@@ -9,11 +9,11 @@
 #include "ui/image_strip.h"
 #include "ui/resource.h"
 #include "win/gdi.h"
+#include "win/unique_handle.h"
 
 namespace typorama::app {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x5442;  // "TB"
 constexpr UINT kTextFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
 
 RECT ToRect(const SlotRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
@@ -26,25 +26,11 @@ int TextWidth(HDC dc, const std::wstring& text) {
 
 }  // namespace
 
-StatusBarView::StatusBarView(TfrmMain& main) : main_(main), bar_(main.StatusBar()) {
-    main_.AddMessageHandler([this](UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
-        if (message != WM_DRAWITEM) return false;
-        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        if (!item || !bar_ || item->hwndItem != bar_) return false;
-        Draw(*item);
-        result = TRUE;
-        return true;
-    });
-    if (bar_) SetWindowSubclass(bar_, &StatusBarView::BarProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-}
-
-StatusBarView::~StatusBarView() {
-    if (bar_ && IsWindow(bar_)) RemoveWindowSubclass(bar_, &StatusBarView::BarProc, kSubclassId);
-}
+StatusBarView::StatusBarView(TfrmMain& main) : main_(main) { Attach(main.StatusBar()); }
 
 StatusSlots StatusBarView::Layout(HDC dc, const RECT& panel) const {
     RECT client{};
-    GetClientRect(bar_, &client);
+    GetClientRect(window_, &client);
     StatusSlotInput in;
     in.barClientWidth = client.right;
     in.panelLeft = panel.left;
@@ -60,22 +46,20 @@ StatusSlots StatusBarView::Layout(HDC dc, const RECT& panel) const {
 }
 
 StatusSlots StatusBarView::Layout() const {
-    if (!bar_) return {};
+    if (!window_) return {};
     RECT panel{};
-    SendMessageW(bar_, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&panel));
-    win::WindowDC dc(bar_);
-    const auto font = reinterpret_cast<HFONT>(SendMessageW(bar_, WM_GETFONT, 0, 0));
-    const HGDIOBJ old = SelectObject(dc.get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
-    const StatusSlots slots = Layout(dc.get(), panel);
-    SelectObject(dc.get(), old);
-    return slots;
+    SendMessageW(window_, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&panel));
+    win::WindowDC dc(window_);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0));
+    win::SelectedObject selected(dc.get(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    return Layout(dc.get(), panel);
 }
 
 void StatusBarView::Draw(const DRAWITEMSTRUCT& item) const {
     const HDC dc = item.hDC;
-    const int saved = SaveDC(dc);
+    win::SavedDC saved(dc);
     FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    const auto font = reinterpret_cast<HFONT>(SendMessageW(bar_, WM_GETFONT, 0, 0));
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(window_, WM_GETFONT, 0, 0));
     if (font) SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
     const StatusSlots slots = Layout(dc, item.rcItem);
@@ -98,11 +82,10 @@ void StatusBarView::Draw(const DRAWITEMSTRUCT& item) const {
             const int x = r.right - 12;
             const int y = r.top + (r.bottom - r.top) / 2 - 2;
             if (greyed) {
-                if (HICON arrow = ImageList_GetIcon(main_.Images(), ui::kImageSmallArrowDown, ILD_NORMAL)) {
-                    DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(arrow), 0, x, y, ui::kImageSize,
+                const win::UniqueIcon arrow(ImageList_GetIcon(main_.Images(), ui::kImageSmallArrowDown, ILD_NORMAL));
+                if (arrow)
+                    DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(arrow.get()), 0, x, y, ui::kImageSize,
                                ui::kImageSize, DST_ICON | DSS_DISABLED);
-                    DestroyIcon(arrow);
-                }
             } else {
                 ImageList_Draw(main_.Images(), ui::kImageSmallArrowDown, dc, x, y, ILD_TRANSPARENT);
             }
@@ -113,13 +96,12 @@ void StatusBarView::Draw(const DRAWITEMSTRUCT& item) const {
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     std::wstring text = main_.StatusText(StatusPanel::Message);
     DrawTextW(dc, text.data(), static_cast<int>(text.size()), &message, kTextFormat | DT_LEFT | DT_PATH_ELLIPSIS);
-    RestoreDC(dc, saved);
 }
 
 bool StatusBarView::MouseDown(bool rightButton, POINT client) {
     const int slot = SlotAt(client);
     POINT screen = client;
-    ClientToScreen(bar_, &screen);
+    ClientToScreen(window_, &screen);
     if (slot == 2) {
         if (main_.IsFolderSource()) {
             main_.Beep();  // a folder has no filter to choose
@@ -137,27 +119,19 @@ bool StatusBarView::MouseDown(bool rightButton, POINT client) {
     return false;
 }
 
-LRESULT CALLBACK StatusBarView::BarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                        DWORD_PTR data) {
-    auto* self = reinterpret_cast<StatusBarView*>(data);
-    switch (message) {
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-            try {
-                if (self->MouseDown(message == WM_RBUTTONDOWN, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
-                    return 0;
-            } catch (...) {
-                return 0;  // nothing crosses the system's call
-            }
-            break;
-        case WM_NCDESTROY:
-            RemoveWindowSubclass(bar, &StatusBarView::BarProc, id);
-            self->bar_ = nullptr;
-            break;
-        default:
-            break;
-    }
-    return DefSubclassProc(bar, message, wParam, lParam);
+bool StatusBarView::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    (void)wParam;
+    if (message != WM_DRAWITEM) return false;
+    Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+    result = TRUE;
+    return true;
+}
+
+LRESULT StatusBarView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if ((message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN) &&
+        MouseDown(message == WM_RBUTTONDOWN, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
+        return 0;
+    return DefaultHandling(message, wParam, lParam);
 }
 
 }  // namespace typorama::app

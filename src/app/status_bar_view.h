@@ -6,18 +6,18 @@
 #include <windows.h>
 
 #include "base/list_view_rules.h"
+#include "ui/window_base.h"
 
 namespace typorama::app {
 
 class TfrmMain;
 
-class StatusBarView {
+// Bound to the status bar by subclassing: the bar's clicks come here, and
+// its owner-draw panel is reflected here by the main window.
+class StatusBarView : public ui::SubclassedWindow {
 public:
     // Draws into the main window's status bar and takes its clicks.
     explicit StatusBarView(TfrmMain& main);
-    ~StatusBarView();
-    StatusBarView(const StatusBarView&) = delete;
-    StatusBarView& operator=(const StatusBarView&) = delete;
 
     // Where the four texts go now (measured with the bar's font).
     StatusSlots Layout() const;
@@ -29,10 +29,10 @@ private:
     StatusSlots Layout(HDC dc, const RECT& panel) const;
     // A button pressed over the bar; true when a slot took it.
     bool MouseDown(bool rightButton, POINT client);
-    static LRESULT CALLBACK BarProc(HWND bar, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
+    bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     TfrmMain& main_;
-    HWND bar_;
 };
 
 }  // namespace typorama::app

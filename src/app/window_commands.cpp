@@ -112,16 +112,6 @@ void TfrmMain::RegisterWindowCommands() {
     bar.LoadLayout(settings::ActiveSettingsRoot(), kButtonBarKey);
     if (bar.Hwnd()) AddTopBar(bar.Hwnd());
 
-    AddMessageHandler([this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-        ui::Toolbar* toolbar = windowParts_ ? windowParts_->toolbar.get() : nullptr;
-        if (!toolbar) return false;
-        if (message == WM_NOTIFY) return toolbar->HandleNotify(*reinterpret_cast<const NMHDR*>(lParam), result);
-        if (message == WM_COMMAND && toolbar->HandleCommand(wParam, lParam)) {
-            result = 0;
-            return true;
-        }
-        return false;
-    });
     CommandStatesChanged += [this] {
         ui::Toolbar* toolbar = windowParts_ ? windowParts_->toolbar.get() : nullptr;
         if (!toolbar || !window_) return;

@@ -9,6 +9,7 @@
 #include "catalog/font_registry.h"
 #include "catalog/font_scan.h"
 #include "win/gdi.h"
+#include "win/text_compare.h"
 #include "win/wide.h"
 
 namespace typorama::catalog {
@@ -24,13 +25,6 @@ constexpr wchar_t kMarlett[] = L"Marlett";
 bool IsOutlineFont(DWORD fontType, const NEWTEXTMETRICEXW& metric) {
     return (fontType & TRUETYPE_FONTTYPE) || (metric.ntmTm.ntmFlags & (NTM_PS_OPENTYPE | NTM_TT_OPENTYPE));
 }
-
-struct CaselessLess {
-    bool operator()(const std::wstring& a, const std::wstring& b) const {
-        return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
-                                    TRUE) == CSTR_LESS_THAN;
-    }
-};
 
 std::wstring FaceName(const LOGFONTW& font) {
     return std::wstring(font.lfFaceName, wcsnlen(font.lfFaceName, LF_FACESIZE));
@@ -209,7 +203,7 @@ void TFontList::FillFromSystem() {
     query.lfCharSet = charsetFilter_;
 
     // Pass 1: the face names, each once whatever its letter case.
-    std::set<std::wstring, CaselessLess> faces;
+    std::set<std::wstring, win::LessNoCase> faces;
     win::EnumerateFonts(query, [&](const ENUMLOGFONTEXW& font, const NEWTEXTMETRICEXW& metric, DWORD type) {
         if (!IsOutlineFont(type, metric)) return true;
         if (familyFilter_ != 0 && !(font.elfLogFont.lfPitchAndFamily & familyFilter_)) return true;

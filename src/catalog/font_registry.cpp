@@ -8,6 +8,7 @@
 #include "catalog/entry_name.h"
 #include "win/gdi.h"
 #include "win/registry.h"
+#include "win/text_compare.h"
 #include "win/wide.h"
 
 namespace typorama::catalog {
@@ -75,15 +76,6 @@ std::size_t FileNameStart(std::wstring_view path) {
     return sep == std::wstring_view::npos ? 0 : sep + 1;
 }
 
-// Paths are compared as the file system compares names: ordinal, with the
-// system's upper-case table, independent of the user's locale. lstrcmpiW would
-// sort linguistically (it ignores or weighs some characters, such as hyphens,
-// differently and depends on the locale), which is wrong for file names.
-bool SamePathIgnoringCase(std::wstring_view a, std::wstring_view b) {
-    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
-           CSTR_EQUAL;
-}
-
 // What the system is given for a file: only its name when it lies directly in
 // the fonts folder as spelled there, letter case included, so that the system
 // finds it where it expects installed fonts; otherwise the full path.
@@ -97,12 +89,12 @@ std::wstring SystemFileArgument(const std::wstring& file, const SystemLocations&
 // fonts folder (in any letter case), otherwise the full path.
 std::wstring StoredText(const std::wstring& file, const SystemLocations& where) {
     std::size_t start = FileNameStart(file);
-    return SamePathIgnoringCase(std::wstring_view(file).substr(0, start), where.fontsFolder) ? file.substr(start)
+    return win::EqualNoCase(std::wstring_view(file).substr(0, start), where.fontsFolder) ? file.substr(start)
                                                                                              : file;
 }
 
 bool PointsAt(const std::wstring& stored, const std::wstring& file, const SystemLocations& where) {
-    return SamePathIgnoringCase(CompleteRegisteredFile(stored, where), file);
+    return win::EqualNoCase(CompleteRegisteredFile(stored, where), file);
 }
 
 // Everything RegisterFont checks before it writes, for a usable name.
@@ -133,7 +125,7 @@ InstallState GetInstallState(const std::wstring& name, const std::wstring& file,
     if (!entry) return state;
     state.installed = true;
     state.registeredFile = CompleteRegisteredFile(entry->stored, where);
-    state.fromThisFile = !file.empty() && SamePathIgnoringCase(state.registeredFile, file);
+    state.fromThisFile = !file.empty() && win::EqualNoCase(state.registeredFile, file);
     return state;
 }
 

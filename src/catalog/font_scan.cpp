@@ -2,29 +2,9 @@
 
 #include <windows.h>
 
-#include "win/unique_handle.h"
+#include "win/folders.h"
 
 namespace typorama::catalog {
-namespace {
-
-template <typename Visit>
-void ForEachEntry(const std::wstring& pattern, Visit visit) {
-    WIN32_FIND_DATAW data;
-    win::UniqueFind find(FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                          FIND_FIRST_EX_LARGE_FETCH));
-    if (!find) return;
-    do {
-        visit(data);
-    } while (FindNextFileW(find.get(), &data));
-}
-
-bool IsDirectory(const WIN32_FIND_DATAW& data) { return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
-
-bool IsDotEntry(const WIN32_FIND_DATAW& data) {
-    return wcscmp(data.cFileName, L".") == 0 || wcscmp(data.cFileName, L"..") == 0;
-}
-
-}  // namespace
 
 bool FindFontFiles(std::wstring folder, const std::wstring& patterns, bool includeSubfolders,
                    std::vector<std::wstring>& files) {
@@ -33,11 +13,10 @@ bool FindFontFiles(std::wstring folder, const std::wstring& patterns, bool inclu
 
     if (includeSubfolders) {
         std::vector<std::wstring> subfolders;
-        ForEachEntry(folder + L"*", [&](const WIN32_FIND_DATAW& data) {
+        win::ForEachFolderEntry(folder, L"*", win::EntryKind::Folders, [&](const WIN32_FIND_DATAW& data) {
             // Junctions and symbolic links are not followed: a link back up the tree
             // (the profile's compatibility junctions are such) would never end.
-            if (IsDirectory(data) && !IsDotEntry(data) && !(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                subfolders.push_back(folder + data.cFileName);
+            if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) subfolders.push_back(folder + data.cFileName);
         });
         for (const std::wstring& sub : subfolders) FindFontFiles(sub, patterns, true, files);
     }
@@ -47,9 +26,9 @@ bool FindFontFiles(std::wstring folder, const std::wstring& patterns, bool inclu
         std::size_t end = patterns.find(L';', start);
         if (end == std::wstring::npos) end = patterns.size();
         if (end > start) {
-            ForEachEntry(folder + patterns.substr(start, end - start), [&](const WIN32_FIND_DATAW& data) {
-                if (!IsDirectory(data)) files.push_back(folder + data.cFileName);
-            });
+            win::ForEachFolderEntry(folder, std::wstring_view(patterns).substr(start, end - start),
+                                    win::EntryKind::Files,
+                                    [&](const WIN32_FIND_DATAW& data) { files.push_back(folder + data.cFileName); });
         }
         start = end + 1;
     }

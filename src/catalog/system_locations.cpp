@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "catalog/sfnt_facts.h"
+#include "win/com.h"
 #include "win/registry.h"
 #include "win/wide.h"
 
@@ -25,11 +26,10 @@ std::optional<SystemLocations>& Current() {
 }
 
 std::wstring KnownFontsFolder() {
-    PWSTR path = nullptr;
-    std::wstring result;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Fonts, 0, nullptr, &path)) && path) result = path;
-    CoTaskMemFree(path);
-    return result;
+    // Freed also when the call fails: the function may hand out memory then.
+    win::UniqueCoMemory<PWSTR> path;
+    if (FAILED(SHGetKnownFolderPath(FOLDERID_Fonts, 0, nullptr, path.put())) || !path) return {};
+    return path.get();
 }
 
 }  // namespace

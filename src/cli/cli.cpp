@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "catalog/font_scan.h"
+#include "win/folders.h"
+#include "win/text_compare.h"
 #include "win/wide.h"
 
 namespace typorama::cli {
@@ -85,24 +87,19 @@ constexpr char kUsage[] =
     "Output is UTF-8; lines end with a bare LF.\n";
 
 bool PathLess(const std::wstring& a, const std::wstring& b) {
-    int order = CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()), TRUE);
-    if (order != CSTR_EQUAL) return order == CSTR_LESS_THAN;
+    const int order = win::CompareNoCase(a, b);
+    if (order != 0) return order < 0;
     return a < b;  // same but for letter case: keep a stable, total order
 }
 
 }  // namespace
-
-bool IsFolder(const std::wstring& path) {
-    DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 void Output::Write(std::wstring_view text) { Write(win::WideToUtf8(text)); }
 
 std::vector<std::wstring> ExpandFontPaths(const std::vector<std::wstring>& paths, bool includeSubfolders) {
     std::vector<std::wstring> files;
     for (const std::wstring& path : paths) {
-        if (!IsFolder(path)) {
+        if (!win::IsFolder(path)) {
             files.push_back(path);
             continue;
         }

@@ -21,8 +21,6 @@ private:
     std::FILE* stream_;
 };
 
-bool IsFolder(const std::wstring& path);
-
 // The files a list of command-line paths stands for: a folder stands for every
 // font file in it (and below it, with includeSubfolders), sorted; anything else
 // is taken as it is.

@@ -8,6 +8,7 @@
 #include "cli/cli.h"
 #include "cli/json_text.h"
 #include "ui/font_texts.h"
+#include "win/folders.h"
 #include "win/wide.h"
 
 namespace typorama::cli {
@@ -67,7 +68,7 @@ int RunList(const std::vector<std::wstring>& args, Output& out, Output& err) {
         if (familyGiven) list.SetFamilyFilter(family);  // rebuilds
         else if (charsetGiven && charset != DEFAULT_CHARSET) list.SetCharsetFilter(charset);  // rebuilds
         else list.Rebuild(false);
-    } else if (paths.size() == 1 && IsFolder(paths[0])) {
+    } else if (paths.size() == 1 && win::IsFolder(paths[0])) {
         list.SetSourceKind(catalog::SourceKind::Folder);
         list.SetFolder(paths[0]);
         list.Rebuild(false);

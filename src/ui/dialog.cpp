@@ -23,7 +23,7 @@ Dialog::~Dialog() {
 
 INT_PTR Dialog::ShowModal(HWND owner) {
     modal_ = true;
-    result_ = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner, &StaticDialogProc,
+    result_ = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner, &Procedure,
                               reinterpret_cast<LPARAM>(this));
     modal_ = false;
     return result_;
@@ -31,7 +31,7 @@ INT_PTR Dialog::ShowModal(HWND owner) {
 
 HWND Dialog::CreateModeless(HWND owner) {
     modal_ = false;
-    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner, &StaticDialogProc,
+    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner, &Procedure,
                               reinterpret_cast<LPARAM>(this));
 }
 
@@ -45,54 +45,58 @@ void Dialog::End(INT_PTR result) {
     }
 }
 
-INT_PTR CALLBACK Dialog::StaticDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Dialog* self = nullptr;
     if (message == WM_INITDIALOG) {
         self = reinterpret_cast<Dialog*>(lParam);
-        self->window_ = window;
         SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+        self->Bind(window);
     } else {
         self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
     }
     if (!self) return FALSE;
-    const INT_PTR result = self->DialogProc(message, wParam, lParam);
+    LRESULT result = 0;
+    const bool handled =
+        GuardSystemCall([&] { return self->Dispatch(message, wParam, lParam, result); }, [] { return false; });
+    const INT_PTR answer = handled ? SetDlgMsgResult(window, message, result) : FALSE;
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, DWLP_USER, 0);
-        self->window_ = nullptr;
-        self->OnDestroyed();
+        self->Unbind(window);
+        GuardSystemCall([&] { self->OnDestroyed(); }, [] {});
     }
-    return result;
+    return answer;
 }
 
-INT_PTR Dialog::DialogProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    INT_PTR result = 0;
+bool Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (ReflectToControl(message, wParam, lParam, result)) return true;
     if (message != WM_INITDIALOG && message != kRunModalHook && HandleMessage(message, wParam, lParam, result))
-        return result;
+        return true;
     switch (message) {
         case WM_INITDIALOG: {
             const bool defaultFocus = OnInitDialog();
             if (centered_) CenterWindow(window_, centerOver_);
             if (OnCreated) OnCreated();
             if (modal_ && Hook()) PostMessageW(window_, kRunModalHook, 0, 0);
-            return defaultFocus ? TRUE : FALSE;
+            result = defaultFocus ? TRUE : FALSE;
+            return true;
         }
         case kRunModalHook:
             if (Hook()) Hook()(*this);
-            return TRUE;
+            return true;
         case WM_COMMAND: {
             const int id = GET_WM_COMMAND_ID(wParam, lParam);
-            if (OnCommand(id, GET_WM_COMMAND_CMD(wParam, lParam), GET_WM_COMMAND_HWND(wParam, lParam))) return TRUE;
+            if (OnCommand(id, GET_WM_COMMAND_CMD(wParam, lParam), GET_WM_COMMAND_HWND(wParam, lParam))) return true;
             if (id == IDOK || id == IDCANCEL) {
                 End(id);
-                return TRUE;
+                return true;
             }
-            return FALSE;
+            return false;
         }
         case WM_CLOSE:
             End(IDCANCEL);
-            return TRUE;
+            return true;
         default:
-            return FALSE;
+            return false;
     }
 }
 

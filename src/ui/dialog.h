@@ -1,6 +1,7 @@
 // Dialog windows of the program: a dialog template from the resources bound
-// to a C++ object at WM_INITDIALOG, shown modally or modelessly, and the one
-// routine that creates and shows them (CreateAndShowForm).
+// to a C++ object at WM_INITDIALOG (the dialog kind of ui/window_base.h),
+// shown modally or modelessly, and the one routine that creates and shows
+// them (CreateAndShowForm).
 //
 // Tests cannot press buttons in a modal loop they do not run; they install a
 // modal hook, which gets each modal dialog once it is initialised and may fill
@@ -11,14 +12,14 @@
 
 #include <functional>
 
+#include "ui/window_base.h"
+
 namespace typorama::ui {
 
-class Dialog {
+class Dialog : public BoundWindow {
 public:
     explicit Dialog(UINT templateId) : templateId_(templateId) {}
-    virtual ~Dialog();
-    Dialog(const Dialog&) = delete;
-    Dialog& operator=(const Dialog&) = delete;
+    ~Dialog() override;
 
     HWND Handle() const { return window_; }
     bool IsModal() const { return modal_; }
@@ -50,8 +51,9 @@ protected:
         (void)id, (void)code, (void)control;
         return false;
     }
-    // Any other message; return true with `result` set when handled.
-    virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+    // Any other message; return true with the message's result in `result`
+    // when handled (it reaches the system through SetDlgMsgResult).
+    virtual bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         (void)message, (void)wParam, (void)lParam, (void)result;
         return false;
     }
@@ -59,11 +61,11 @@ protected:
     virtual void OnDestroyed() {}
 
 private:
-    static INT_PTR CALLBACK StaticDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    INT_PTR DialogProc(UINT message, WPARAM wParam, LPARAM lParam);
+    static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // True when the message was handled, with its result in `result`.
+    bool Dispatch(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     UINT templateId_;
-    HWND window_ = nullptr;
     bool modal_ = false;
     bool centered_ = false;
     HWND centerOver_ = nullptr;

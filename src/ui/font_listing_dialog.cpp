@@ -119,7 +119,7 @@ bool TfrmFontListing::OnCommand(int id, int code, HWND control) {
     return false;
 }
 
-bool TfrmFontListing::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+bool TfrmFontListing::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     (void)wParam, (void)lParam;
     if (message == WM_CLOSE) {
         End(CancelResult());

@@ -3,6 +3,7 @@
 #include "ui/message_box.h"
 #include "ui/resource.h"
 #include "ui/shell_open.h"
+#include "win/folders.h"
 #include "win/resource_strings.h"
 #include "win/wide.h"
 
@@ -15,8 +16,7 @@ std::wstring& Folder() {
 }
 
 bool OpenPage(HWND owner, const std::wstring& file) {
-    const DWORD attributes = GetFileAttributesW(file.c_str());
-    if (Folder().empty() || attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    if (Folder().empty() || !win::IsFile(file)) {
         ShowError(owner, win::FormatRes(IDS_HELP_PAGE_MISSING, {win::AsU16(file)}));
         return false;
     }

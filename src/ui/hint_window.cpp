@@ -5,32 +5,20 @@
 namespace typorama::ui {
 namespace {
 
-constexpr wchar_t kClassName[] = L"TyporamaHintWindow";
 constexpr UINT kTextFormat = DT_WORDBREAK | DT_NOPREFIX | DT_LEFT;
 constexpr int kPaddingX = 3;
 constexpr int kPaddingY = 2;
 
-bool RegisterHintClass(WNDPROC proc) {
-    static const bool registered = [proc] {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_SAVEBITS | CS_DROPSHADOW;
-        wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        wc.hbrBackground = GetSysColorBrush(COLOR_INFOBK);
-        wc.lpszClassName = kClassName;
-        return RegisterClassExW(&wc) != 0;
-    }();
-    return registered;
-}
-
 }  // namespace
 
+void HintWindow::DescribeClass(WNDCLASSEXW& wc) {
+    wc.style = CS_SAVEBITS | CS_DROPSHADOW;
+    wc.hbrBackground = GetSysColorBrush(COLOR_INFOBK);
+}
+
 HintWindow::HintWindow(HFONT font, int maxWidth) : font_(font), maxWidth_(maxWidth) {
-    if (!RegisterHintClass(&HintWindow::WindowProc)) return;
-    window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, kClassName, L"",
-                              WS_POPUP | WS_BORDER, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+    CreateBound(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, L"", WS_POPUP | WS_BORDER, 0, 0, 0, 0, nullptr,
+                nullptr);
 }
 
 HintWindow::~HintWindow() {
@@ -39,10 +27,9 @@ HintWindow::~HintWindow() {
 
 SIZE HintWindow::Measure(const std::wstring& text) const {
     win::WindowDC dc(window_);
-    const HGDIOBJ old = SelectObject(dc.get(), font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    win::SelectedObject font(dc.get(), font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     RECT bounds{0, 0, maxWidth_, 0};
     DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &bounds, kTextFormat | DT_CALCRECT);
-    SelectObject(dc.get(), old);
     RECT frame{0, 0, bounds.right + 2 * kPaddingX, bounds.bottom + 2 * kPaddingY};
     AdjustWindowRectEx(&frame, WS_POPUP | WS_BORDER, FALSE, WS_EX_TOOLWINDOW);
     return SIZE{frame.right - frame.left, frame.bottom - frame.top};
@@ -59,46 +46,30 @@ void HintWindow::Show(const std::wstring& text, POINT screenPoint) {
 }
 
 void HintWindow::Paint() {
-    PAINTSTRUCT paint;
-    const HDC dc = BeginPaint(window_, &paint);
+    win::PaintDC paint(window_);
+    const HDC dc = paint.get();
     if (!dc) return;
     RECT client{};
     GetClientRect(window_, &client);
     InflateRect(&client, -kPaddingX, -kPaddingY);
-    const HGDIOBJ old = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    win::SelectedObject font(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
     DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &client, kTextFormat);
-    SelectObject(dc, old);
-    EndPaint(window_, &paint);
 }
 
-LRESULT CALLBACK HintWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<HintWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->window_ = window;
-    }
-    auto* self = reinterpret_cast<HintWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+LRESULT HintWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT:
-            if (self) {
-                self->Paint();
-                return 0;
-            }
-            break;
+            Paint();
+            return 0;
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
         case WM_NCHITTEST:
             return HTTRANSPARENT;  // the mouse belongs to the window underneath
-        case WM_NCDESTROY:
-            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-            if (self) self->window_ = nullptr;
-            break;
         default:
-            break;
+            return DefaultHandling(message, wParam, lParam);
     }
-    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace typorama::ui

@@ -7,17 +7,18 @@
 
 #include <string>
 
-#include "win/unique_handle.h"
+#include "ui/window_base.h"
 
 namespace typorama::ui {
 
-class HintWindow {
+class HintWindow : public Window<HintWindow> {
 public:
+    static constexpr wchar_t kClassName[] = L"TyporamaHintWindow";
+    static void DescribeClass(WNDCLASSEXW& wc);
+
     // `font` is used for the text (the system's default GUI font when null).
     explicit HintWindow(HFONT font, int maxWidth);
-    ~HintWindow();
-    HintWindow(const HintWindow&) = delete;
-    HintWindow& operator=(const HintWindow&) = delete;
+    ~HintWindow() override;
 
     HWND Handle() const { return window_; }
     const std::wstring& Text() const { return text_; }
@@ -27,12 +28,11 @@ public:
     void Show(const std::wstring& text, POINT screenPoint);
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Paint();
 
     HFONT font_;
     int maxWidth_;
-    HWND window_ = nullptr;
     std::wstring text_;
 };
 

@@ -2,6 +2,7 @@
 
 #include "ui/help.h"
 #include "ui/resource.h"
+#include "ui/window_base.h"
 #include "win/resource_strings.h"
 #include "win/system_error.h"
 #include "win/wide.h"
@@ -17,8 +18,12 @@ MessageAnswerer& Answerer() {
 void CALLBACK OnHelpButton(LPHELPINFO info) {
     if (!info) return;
     // The box passes its own handle; the page opens for the program's window.
-    ShowHelpContext(GetAncestor(static_cast<HWND>(info->hItemHandle), GA_ROOTOWNER),
-                    static_cast<DWORD>(info->dwContextId));
+    GuardSystemCall(
+        [info] {
+            ShowHelpContext(GetAncestor(static_cast<HWND>(info->hItemHandle), GA_ROOTOWNER),
+                            static_cast<DWORD>(info->dwContextId));
+        },
+        [] {});
 }
 
 }  // namespace

@@ -4,60 +4,45 @@
 
 #include <algorithm>
 
+#include "win/folders.h"
+#include "win/text_compare.h"
+
 namespace typorama::ui {
-namespace {
-
-constexpr wchar_t kObjectProperty[] = L"TyporamaShellList";
-
-}  // namespace
 
 ShellList::ShellList(const ShellListArgs& args) {
     INITCOMMONCONTROLSEX init{sizeof init, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&init);
-    hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_LIST | LVS_SHAREIMAGELISTS | LVS_SINGLESEL |
-                                LVS_SHOWSELALWAYS,
-                            args.x, args.y, args.width, args.height, args.parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)), GetModuleHandleW(nullptr),
-                            nullptr);
-    if (!hwnd_) return;
-    SetPropW(hwnd_, kObjectProperty, this);
-    SendMessageW(hwnd_, WM_SETFONT,
+    if (!CreateControl(WS_EX_CLIENTEDGE, WC_LISTVIEWW,
+                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_LIST | LVS_SHAREIMAGELISTS | LVS_SINGLESEL |
+                           LVS_SHOWSELALWAYS,
+                       args.x, args.y, args.width, args.height, args.parent, args.id))
+        return;
+    SendMessageW(window_, WM_SETFONT,
                  reinterpret_cast<WPARAM>(args.font ? args.font : GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     SHFILEINFOW info{};
     // The system image list is shared (LVS_SHAREIMAGELISTS): the view leaves it alone.
     const auto images = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(
         L"x.txt", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
         SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES));
-    if (images) ListView_SetImageList(hwnd_, images, LVSIL_SMALL);
+    if (images) ListView_SetImageList(window_, images, LVSIL_SMALL);
 }
 
 ShellList::~ShellList() {
-    if (hwnd_) {
-        RemovePropW(hwnd_, kObjectProperty);
-        DestroyWindow(hwnd_);
-    }
+    if (window_) DestroyWindow(window_);
 }
 
 void ShellList::SetFolder(const std::wstring& folder) {
     folder_ = folder;
     files_.clear();
-    if (!hwnd_) return;
-    SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
-    ListView_DeleteAllItems(hwnd_);
+    if (!window_) return;
+    SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(window_);
     if (!folder.empty()) {
         const std::wstring base = folder.back() == L'\\' ? folder : folder + L'\\';
-        WIN32_FIND_DATAW data{};
-        HANDLE find = FindFirstFileExW((base + L"*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                       FIND_FIRST_EX_LARGE_FETCH);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files_.push_back(base + data.cFileName);
-            } while (FindNextFileW(find, &data));
-            FindClose(find);
-        }
+        win::ForEachFolderEntry(base, L"*", win::EntryKind::Files,
+                                [&](const WIN32_FIND_DATAW& data) { files_.push_back(base + data.cFileName); });
         std::sort(files_.begin(), files_.end(),
-                  [](const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) < 0; });
+                  [](const std::wstring& a, const std::wstring& b) { return win::CompareForDisplay(a, b) < 0; });
         int index = 0;
         for (const std::wstring& file : files_) {
             SHFILEINFOW info{};
@@ -70,12 +55,12 @@ void ShellList::SetFolder(const std::wstring& folder) {
             item.pszText = const_cast<wchar_t*>(file.c_str() + base.size());
             item.iImage = info.iIcon;
             item.lParam = index;
-            ListView_InsertItem(hwnd_, &item);
+            ListView_InsertItem(window_, &item);
             ++index;
         }
     }
-    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(window_, nullptr, TRUE);
 }
 
 void ShellList::Open(int index) {
@@ -83,20 +68,13 @@ void ShellList::Open(int index) {
     const std::wstring& file = files_[static_cast<std::size_t>(index)];
     bool handled = false;
     if (OnDblClickOpen) OnDblClickOpen(file, handled);
-    if (!handled) ShellExecuteW(GetAncestor(hwnd_, GA_ROOT), nullptr, file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    if (!handled) ShellExecuteW(GetAncestor(window_, GA_ROOT), nullptr, file.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-bool ShellList::HandleParentMessage(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool ShellList::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     (void)wParam;
-    if (message != WM_NOTIFY) return false;
-    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (!header || GetParent(header->hwndFrom) != parent || header->code != NM_DBLCLK) return false;
-    auto* list = static_cast<ShellList*>(GetPropW(header->hwndFrom, kObjectProperty));
-    if (!list) return false;
-    try {
-        list->Open(reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem);
-    } catch (...) {
-    }
+    if (message != WM_NOTIFY || reinterpret_cast<const NMHDR*>(lParam)->code != NM_DBLCLK) return false;
+    Open(reinterpret_cast<const NMITEMACTIVATE*>(lParam)->iItem);
     result = 0;
     return true;
 }

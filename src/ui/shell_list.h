@@ -1,6 +1,6 @@
 // ShellList: the files of one folder with the shell's icons, the companion of
 // a ShellTree in the folder picker. The list view sends its notifications to
-// the parent window, which hands every message to HandleParentMessage first.
+// the parent window, which reflects them back to the list (ui/window_base.h).
 #pragma once
 
 #include <windows.h>
@@ -9,6 +9,8 @@
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "ui/window_base.h"
 
 namespace typorama::ui {
 
@@ -22,14 +24,12 @@ struct ShellListArgs {
     HFONT font = nullptr;
 };
 
-class ShellList {
+class ShellList : public SubclassedWindow {
 public:
     explicit ShellList(const ShellListArgs& args);
-    ~ShellList();
-    ShellList(const ShellList&) = delete;
-    ShellList& operator=(const ShellList&) = delete;
+    ~ShellList() override;
 
-    HWND Hwnd() const { return hwnd_; }
+    HWND Hwnd() const { return window_; }
 
     // Shows the files of `folder` (nothing for an empty path).
     void SetFolder(const std::wstring& folder);
@@ -40,12 +40,11 @@ public:
     // A file was double-clicked; unless handled is set the shell opens it.
     std::function<void(const std::wstring& file, bool& handled)> OnDblClickOpen;
 
-    static bool HandleParentMessage(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-
 private:
     void Open(int index);
+    // A double click opens the file.
+    bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
-    HWND hwnd_ = nullptr;
     std::wstring folder_;
     std::vector<std::wstring> files_;
 };

@@ -8,11 +8,13 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "win/com.h"
+#include "win/folders.h"
+#include "win/text_compare.h"
+
 namespace typorama::ui {
 namespace {
 
-constexpr wchar_t kObjectProperty[] = L"TyporamaShellTree";
-constexpr UINT_PTR kSubclassId = 1;
 constexpr UINT_PTR kWatchTimer = 1;
 constexpr UINT kWatchInterval = 700;  // ms between looks at the change notifications
 // Change notifications are a scarce kernel resource (inotify watches under
@@ -33,19 +35,10 @@ bool IsFixedDrivePath(const std::wstring& path) {
 // The subfolders of `folder`, hidden ones included, sorted by name as Explorer does.
 std::vector<std::wstring> ReadSubfolders(const std::wstring& folder) {
     std::vector<std::wstring> names;
-    WIN32_FIND_DATAW data{};
-    const std::wstring pattern = Join(folder, L"*");
-    HANDLE find = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &data, FindExSearchLimitToDirectories, nullptr,
-                                   FIND_FIRST_EX_LARGE_FETCH);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-        if (lstrcmpW(data.cFileName, L".") == 0 || lstrcmpW(data.cFileName, L"..") == 0) continue;
-        names.emplace_back(data.cFileName);
-    } while (FindNextFileW(find, &data));
-    FindClose(find);
+    win::ForEachFolderEntry(folder, L"*", win::EntryKind::Folders,
+                            [&](const WIN32_FIND_DATAW& data) { names.emplace_back(data.cFileName); });
     std::sort(names.begin(), names.end(),
-              [](const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) < 0; });
+              [](const std::wstring& a, const std::wstring& b) { return win::CompareForDisplay(a, b) < 0; });
     return names;
 }
 
@@ -62,25 +55,17 @@ int SystemIconIndex(const std::wstring& path, bool open) {
 class FolderContextMenu {
 public:
     FolderContextMenu(HWND owner, const std::wstring& path) {
-        comReady_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-        PIDLIST_ABSOLUTE pidl = nullptr;
-        if (FAILED(SHParseDisplayName(path.c_str(), nullptr, &pidl, 0, nullptr))) return;
-        IShellFolder* parent = nullptr;
+        win::UniqueCoMemory<PIDLIST_ABSOLUTE> pidl;
+        if (FAILED(SHParseDisplayName(path.c_str(), nullptr, pidl.put(), 0, nullptr))) return;
+        win::ComPtr<IShellFolder> parent;
         PCUITEMID_CHILD child = nullptr;
-        if (SUCCEEDED(SHBindToParent(pidl, IID_IShellFolder, reinterpret_cast<void**>(&parent), &child))) {
-            parent->GetUIObjectOf(owner, 1, &child, IID_IContextMenu, nullptr, reinterpret_cast<void**>(&menu_));
-            parent->Release();
-        }
-        CoTaskMemFree(pidl);
-    }
-    ~FolderContextMenu() {
-        if (menu_) menu_->Release();
-        if (comReady_) CoUninitialize();
+        if (SUCCEEDED(SHBindToParent(pidl.get(), IID_IShellFolder, parent.put_void(), &child)))
+            parent->GetUIObjectOf(owner, 1, &child, IID_IContextMenu, nullptr, menu_.put_void());
     }
     FolderContextMenu(const FolderContextMenu&) = delete;
     FolderContextMenu& operator=(const FolderContextMenu&) = delete;
 
-    IContextMenu* get() const { return menu_; }
+    IContextMenu* get() const { return menu_.get(); }
 
     bool Invoke(HWND owner, LPCSTR verb) const {
         if (!menu_) return false;
@@ -96,8 +81,8 @@ public:
     }
 
 private:
-    bool comReady_ = false;
-    IContextMenu* menu_ = nullptr;
+    win::ComInitialization com_;
+    win::ComPtr<IContextMenu> menu_;
 };
 
 }  // namespace
@@ -106,17 +91,6 @@ std::wstring TrimFolderPath(std::wstring path) {
     while (path.size() > 3 && path.back() == L'\\') path.pop_back();
     if (path.size() == 2 && path[1] == L':') path += L'\\';
     return path;
-}
-
-bool SameTextFoldedAscii(const std::wstring& a, const std::wstring& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        wchar_t x = a[i], y = b[i];
-        if (x >= L'A' && x <= L'Z') x = static_cast<wchar_t>(x - L'A' + L'a');
-        if (y >= L'A' && y <= L'Z') y = static_cast<wchar_t>(y - L'A' + L'a');
-        if (x != y) return false;
-    }
-    return true;
 }
 
 struct ShellTree::Node {
@@ -131,39 +105,30 @@ ShellTree::ShellTree(const ShellTreeArgs& args) : id_(args.id), font_(args.font)
     DWORD style = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
                   TVS_SHOWSELALWAYS;
     if (args.visible) style |= WS_VISIBLE;
-    hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"", style, args.x, args.y, args.width, args.height,
-                            args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
-                            GetModuleHandleW(nullptr), nullptr);
-    if (!hwnd_) return;
-    SetPropW(hwnd_, kObjectProperty, this);
-    SetWindowSubclass(hwnd_, &ShellTree::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    if (!CreateControl(WS_EX_CLIENTEDGE, WC_TREEVIEWW, style, args.x, args.y, args.width, args.height, args.parent,
+                       args.id))
+        return;
     if (!font_) font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);  // makes the bold one too
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);  // makes the bold one too
     SHFILEINFOW info{};
     const auto images = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(
         L"C:\\", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof info,
         SHGFI_SYSICONINDEX | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES));
     // The system image list belongs to the shell: the tree must not destroy it.
-    if (images) TreeView_SetImageList(hwnd_, images, TVSIL_NORMAL);
-    SetTimer(hwnd_, kWatchTimer, kWatchInterval, nullptr);
+    if (images) TreeView_SetImageList(window_, images, TVSIL_NORMAL);
+    SetTimer(window_, kWatchTimer, kWatchInterval, nullptr);
 }
 
 ShellTree::~ShellTree() {
-    if (hwnd_) DestroyWindow(hwnd_);
-    for (const Watcher& watch : watches_) FindCloseChangeNotification(watch.change);
-    watches_.clear();
-}
-
-ShellTree* ShellTree::FromHwnd(HWND hwnd) {
-    return hwnd ? static_cast<ShellTree*>(GetPropW(hwnd, kObjectProperty)) : nullptr;
+    if (window_) DestroyWindow(window_);
 }
 
 ShellTree::Node* ShellTree::NodeOf(HTREEITEM item) const {
-    if (!item || !hwnd_) return nullptr;
+    if (!item || !window_) return nullptr;
     TVITEMW tv{};
     tv.mask = TVIF_PARAM;
     tv.hItem = item;
-    if (!TreeView_GetItem(hwnd_, &tv)) return nullptr;
+    if (!TreeView_GetItem(window_, &tv)) return nullptr;
     return reinterpret_cast<Node*>(tv.lParam);
 }
 
@@ -177,17 +142,17 @@ HTREEITEM ShellTree::InsertNode(HTREEITEM parent, std::unique_ptr<Node> node, co
     insert.item.iSelectedImage = I_IMAGECALLBACK;
     insert.item.cChildren = 1;  // known once the folder is read
     insert.item.lParam = reinterpret_cast<LPARAM>(node.get());
-    const HTREEITEM item = TreeView_InsertItem(hwnd_, &insert);
+    const HTREEITEM item = TreeView_InsertItem(window_, &insert);
     if (item) nodes_.emplace(node.get(), std::move(node));
     return item;
 }
 
 void ShellTree::FillRoot() {
-    if (rootFilled_ || !hwnd_) return;
+    if (rootFilled_ || !window_) return;
     rootFilled_ = true;
     wchar_t desktop[MAX_PATH]{};
     if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, SHGFP_TYPE_CURRENT, desktop)) &&
-        GetFileAttributesW(desktop) != INVALID_FILE_ATTRIBUTES) {
+        win::IsFolder(desktop)) {
         SHFILEINFOW info{};
         SHGetFileInfoW(desktop, 0, &info, sizeof info, SHGFI_DISPLAYNAME);
         auto node = std::make_unique<Node>();
@@ -226,16 +191,16 @@ void ShellTree::FillNode(HTREEITEM item) {
         tv.mask = TVIF_CHILDREN;
         tv.hItem = item;
         tv.cChildren = 0;
-        TreeView_SetItem(hwnd_, &tv);
+        TreeView_SetItem(window_, &tv);
     }
 }
 
 void ShellTree::Expand(HTREEITEM item) {
     if (!item) return;
     FillNode(item);
-    const bool wasExpanded = (TreeView_GetItemState(hwnd_, item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+    const bool wasExpanded = (TreeView_GetItemState(window_, item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
     expandingInCode_ = true;
-    TreeView_Expand(hwnd_, item, TVE_EXPAND);
+    TreeView_Expand(window_, item, TVE_EXPAND);
     expandingInCode_ = false;
     if (!wasExpanded) AfterExpand(item);
 }
@@ -247,9 +212,9 @@ void ShellTree::AfterExpand(HTREEITEM item) {
 
 std::vector<HTREEITEM> ShellTree::Children(HTREEITEM item) const {
     std::vector<HTREEITEM> children;
-    if (!hwnd_) return children;
-    for (HTREEITEM child = item ? TreeView_GetChild(hwnd_, item) : TreeView_GetRoot(hwnd_); child;
-         child = TreeView_GetNextSibling(hwnd_, child))
+    if (!window_) return children;
+    for (HTREEITEM child = item ? TreeView_GetChild(window_, item) : TreeView_GetRoot(window_); child;
+         child = TreeView_GetNextSibling(window_, child))
         children.push_back(child);
     return children;
 }
@@ -259,7 +224,7 @@ std::wstring ShellTree::NodePath(HTREEITEM item) const {
     return node ? node->path : std::wstring();
 }
 
-HTREEITEM ShellTree::Selected() const { return hwnd_ ? TreeView_GetSelection(hwnd_) : nullptr; }
+HTREEITEM ShellTree::Selected() const { return window_ ? TreeView_GetSelection(window_) : nullptr; }
 
 std::wstring ShellTree::SelectedPath() const { return NodePath(Selected()); }
 
@@ -273,11 +238,11 @@ void ShellTree::SetMark(HTREEITEM item, bool mark) {
     if (!node || node->mark == mark) return;
     node->mark = mark;
     RECT rect{};
-    if (TreeView_GetItemRect(hwnd_, item, &rect, FALSE)) InvalidateRect(hwnd_, &rect, TRUE);
+    if (TreeView_GetItemRect(window_, item, &rect, FALSE)) InvalidateRect(window_, &rect, TRUE);
 }
 
 bool ShellTree::SelectPath(const std::wstring& requested) {
-    if (!hwnd_ || requested.empty()) return false;
+    if (!window_ || requested.empty()) return false;
     FillRoot();
     wchar_t full[MAX_PATH * 2]{};
     const DWORD length = GetFullPathNameW(requested.c_str(), ARRAYSIZE(full), full, nullptr);
@@ -285,7 +250,7 @@ bool ShellTree::SelectPath(const std::wstring& requested) {
     if (path.size() < 3 || path[1] != L':') return false;  // drives only; network shares have no node
     HTREEITEM node = nullptr;
     for (HTREEITEM top : Children(nullptr))
-        if (CompareStringOrdinal(NodePath(top).c_str(), -1, path.substr(0, 3).c_str(), -1, TRUE) == CSTR_EQUAL)
+        if (win::EqualNoCase(NodePath(top), path.substr(0, 3)))
             node = top;
     if (!node) return false;
     std::size_t pos = 3;
@@ -297,7 +262,7 @@ bool ShellTree::SelectPath(const std::wstring& requested) {
         FillNode(node);
         HTREEITEM found = nullptr;
         for (HTREEITEM child : Children(node))
-            if (CompareStringOrdinal(NodePath(child).c_str(), -1, prefix.c_str(), -1, TRUE) == CSTR_EQUAL) {
+            if (win::EqualNoCase(NodePath(child), prefix)) {
                 found = child;
                 break;
             }
@@ -307,8 +272,8 @@ bool ShellTree::SelectPath(const std::wstring& requested) {
         pos = end + 1;
     }
     for (HTREEITEM ancestor : ancestors) Expand(ancestor);
-    TreeView_SelectItem(hwnd_, node);
-    TreeView_EnsureVisible(hwnd_, node);
+    TreeView_SelectItem(window_, node);
+    TreeView_EnsureVisible(window_, node);
     return true;
 }
 
@@ -343,8 +308,8 @@ std::wstring ShellTree::NewFolder(const std::wstring& baseName) {
 bool ShellTree::InvokeVerb(HTREEITEM item, const char* verb) {
     const std::wstring path = NodePath(item);
     if (path.empty()) return false;
-    FolderContextMenu menu(hwnd_, path);
-    return menu.Invoke(GetAncestor(hwnd_, GA_ROOT), verb);
+    FolderContextMenu menu(window_, path);
+    return menu.Invoke(GetAncestor(window_, GA_ROOT), verb);
 }
 
 void ShellTree::SyncChildren(HTREEITEM item) {
@@ -356,12 +321,11 @@ void ShellTree::SyncChildren(HTREEITEM item) {
         const std::wstring childPath = NodePath(child);
         bool onDisk = false;
         for (std::size_t i = 0; i < names.size(); ++i)
-            if (!present[i] && CompareStringOrdinal(Join(node->path, names[i]).c_str(), -1, childPath.c_str(), -1,
-                                                    TRUE) == CSTR_EQUAL) {
+            if (!present[i] && win::EqualNoCase(Join(node->path, names[i]), childPath)) {
                 present[i] = onDisk = true;
                 break;
             }
-        if (!onDisk) TreeView_DeleteItem(hwnd_, child);
+        if (!onDisk) TreeView_DeleteItem(window_, child);
     }
     bool added = false;
     for (std::size_t i = 0; i < names.size(); ++i) {
@@ -371,13 +335,13 @@ void ShellTree::SyncChildren(HTREEITEM item) {
         InsertNode(item, std::move(child), names[i]);
         added = true;
     }
-    if (added) TreeView_SortChildren(hwnd_, item, FALSE);
+    if (added) TreeView_SortChildren(window_, item, FALSE);
     TVITEMW tv{};
     tv.mask = TVIF_CHILDREN;
     tv.hItem = item;
     tv.cChildren = names.empty() ? 0 : 1;
-    TreeView_SetItem(hwnd_, &tv);
-    if (added && OnExpanded && (TreeView_GetItemState(hwnd_, item, TVIS_EXPANDED) & TVIS_EXPANDED))
+    TreeView_SetItem(window_, &tv);
+    if (added && OnExpanded && (TreeView_GetItemState(window_, item, TVIS_EXPANDED) & TVIS_EXPANDED))
         OnExpanded(item);
 }
 
@@ -389,7 +353,7 @@ void ShellTree::RefreshBelow(HTREEITEM item) {
 }
 
 void ShellTree::Refresh() {
-    if (!hwnd_) return;
+    if (!window_) return;
     for (HTREEITEM top : Children(nullptr)) RefreshBelow(top);
 }
 
@@ -398,14 +362,14 @@ void ShellTree::Watch(HTREEITEM item) {
     if (path.empty() || !IsFixedDrivePath(path) || watches_.size() >= kMaxWatches) return;
     for (const Watcher& watch : watches_)
         if (watch.item == item) return;
-    const HANDLE change = FindFirstChangeNotificationW(path.c_str(), FALSE, FILE_NOTIFY_CHANGE_DIR_NAME);
-    if (change != INVALID_HANDLE_VALUE) watches_.push_back({item, change});
+    win::UniqueChangeNotification change(
+        FindFirstChangeNotificationW(path.c_str(), FALSE, FILE_NOTIFY_CHANGE_DIR_NAME));
+    if (change) watches_.push_back({item, std::move(change)});
 }
 
 void ShellTree::Unwatch(HTREEITEM item) {
     for (auto it = watches_.begin(); it != watches_.end(); ++it) {
         if (it->item != item) continue;
-        FindCloseChangeNotification(it->change);
         watches_.erase(it);
         return;
     }
@@ -414,8 +378,8 @@ void ShellTree::Unwatch(HTREEITEM item) {
 void ShellTree::PollWatches() {
     std::vector<HTREEITEM> changed;
     for (Watcher& watch : watches_) {
-        if (WaitForSingleObject(watch.change, 0) != WAIT_OBJECT_0) continue;
-        FindNextChangeNotification(watch.change);
+        if (WaitForSingleObject(watch.change.get(), 0) != WAIT_OBJECT_0) continue;
+        FindNextChangeNotification(watch.change.get());
         changed.push_back(watch.item);
     }
     // Syncing may delete nodes and with them watches: work from the copy.
@@ -427,21 +391,21 @@ void ShellTree::PollWatches() {
 void ShellTree::ShowContextMenu(POINT screen) {
     TVHITTESTINFO hit{};
     hit.pt = screen;
-    ScreenToClient(hwnd_, &hit.pt);
-    const HTREEITEM item = TreeView_HitTest(hwnd_, &hit);
+    ScreenToClient(window_, &hit.pt);
+    const HTREEITEM item = TreeView_HitTest(window_, &hit);
     if (!item || !(hit.flags & TVHT_ONITEM)) return;
     const std::wstring path = NodePath(item);
     if (path.empty()) return;
-    FolderContextMenu menu(hwnd_, path);
+    FolderContextMenu menu(window_, path);
     if (!menu.get()) return;
     win::UniqueMenu popup(CreatePopupMenu());
     if (!popup || FAILED(menu.get()->QueryContextMenu(popup.get(), 0, 1, 0x7FFF, CMF_NORMAL))) return;
     const UINT chosen = static_cast<UINT>(
-        TrackPopupMenuEx(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, hwnd_, nullptr));
+        TrackPopupMenuEx(popup.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.x, screen.y, window_, nullptr));
     if (chosen == 0) return;
     CMINVOKECOMMANDINFO info{};
     info.cbSize = sizeof info;
-    info.hwnd = GetAncestor(hwnd_, GA_ROOT);
+    info.hwnd = GetAncestor(window_, GA_ROOT);
     info.lpVerb = MAKEINTRESOURCEA(chosen - 1);
     info.nShow = SW_SHOWNORMAL;
     menu.get()->InvokeCommand(&info);
@@ -521,13 +485,10 @@ LRESULT ShellTree::OnNotify(NMHDR* header) {
     }
 }
 
-bool ShellTree::HandleParentMessage(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool ShellTree::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     (void)wParam;
     if (message != WM_NOTIFY) return false;
     auto* header = reinterpret_cast<NMHDR*>(lParam);
-    if (!header || GetParent(header->hwndFrom) != parent) return false;
-    ShellTree* tree = FromHwnd(header->hwndFrom);
-    if (!tree) return false;
     switch (header->code) {
         case TVN_GETDISPINFOW:
         case TVN_ITEMEXPANDINGW:
@@ -537,40 +498,30 @@ bool ShellTree::HandleParentMessage(HWND parent, UINT message, WPARAM wParam, LP
         case TVN_KEYDOWN:
         case NM_RCLICK:
         case NM_CUSTOMDRAW:
-            break;
+            result = OnNotify(header);
+            return true;
         default:
             return false;
     }
-    try {
-        result = tree->OnNotify(header);
-    } catch (...) {
-        result = 0;
-    }
-    return true;
 }
 
-LRESULT CALLBACK ShellTree::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR data) {
-    auto* self = reinterpret_cast<ShellTree*>(data);
+LRESULT ShellTree::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SETFONT: {
             // Font folders are drawn in the bold cut of whatever font the tree
             // has now (a new one comes with each change of resolution).
-            self->font_ = reinterpret_cast<HFONT>(wParam);
-            self->boldFont_.reset();
+            font_ = reinterpret_cast<HFONT>(wParam);
+            boldFont_.reset();
             LOGFONTW bold{};
-            if (self->font_ && GetObjectW(self->font_, sizeof bold, &bold)) {
+            if (font_ && GetObjectW(font_, sizeof bold, &bold)) {
                 bold.lfWeight = FW_BOLD;
-                self->boldFont_.reset(CreateFontIndirectW(&bold));
+                boldFont_.reset(CreateFontIndirectW(&bold));
             }
             break;
         }
         case WM_TIMER:
             if (wParam == kWatchTimer) {
-                try {
-                    self->PollWatches();
-                } catch (...) {
-                }
+                PollWatches();
                 return 0;
             }
             break;
@@ -578,27 +529,19 @@ LRESULT CALLBACK ShellTree::SubclassProc(HWND hwnd, UINT message, WPARAM wParam,
             // A click on the node that is selected already counts as choosing it again.
             TVHITTESTINFO hit{};
             hit.pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            const HTREEITEM item = TreeView_HitTest(hwnd, &hit);
-            const bool again = item && (hit.flags & TVHT_ONITEM) && item == TreeView_GetSelection(hwnd);
-            const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-            if (again && self->OnChange && TreeView_GetSelection(hwnd) == item) {
-                try {
-                    self->OnChange(item);
-                } catch (...) {
-                }
-            }
+            const HTREEITEM item = TreeView_HitTest(window_, &hit);
+            const bool again = item && (hit.flags & TVHT_ONITEM) && item == TreeView_GetSelection(window_);
+            const LRESULT result = DefaultHandling(message, wParam, lParam);
+            if (again && OnChange && TreeView_GetSelection(window_) == item) OnChange(item);
             return result;
         }
         case WM_NCDESTROY:
-            KillTimer(hwnd, kWatchTimer);
-            RemovePropW(hwnd, kObjectProperty);
-            RemoveWindowSubclass(hwnd, &ShellTree::SubclassProc, id);
-            self->hwnd_ = nullptr;
+            KillTimer(window_, kWatchTimer);
             break;
         default:
             break;
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return DefaultHandling(message, wParam, lParam);
 }
 
 }  // namespace typorama::ui

@@ -4,9 +4,8 @@
 // first expanded, and folders whose contents the tree shows are watched so
 // that the tree follows changes on disk.
 //
-// The tree view sends its notifications to the parent window; the parent
-// hands every message to HandleParentMessage first and returns its result
-// when it answers true.
+// The tree view sends its notifications to the parent window, which reflects
+// them back to the tree (ui/window_base.h).
 #pragma once
 
 #include <windows.h>
@@ -18,6 +17,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "ui/window_base.h"
 #include "win/unique_handle.h"
 
 namespace typorama::ui {
@@ -33,14 +33,12 @@ struct ShellTreeArgs {
     HFONT font = nullptr;  // null: the system's default GUI font
 };
 
-class ShellTree {
+class ShellTree : public SubclassedWindow {
 public:
     explicit ShellTree(const ShellTreeArgs& args);
-    ~ShellTree();
-    ShellTree(const ShellTree&) = delete;
-    ShellTree& operator=(const ShellTree&) = delete;
+    ~ShellTree() override;
 
-    HWND Hwnd() const { return hwnd_; }
+    HWND Hwnd() const { return window_; }
     int Id() const { return id_; }
 
     // Whether the top nodes exist; FillRoot adds them (once).
@@ -81,10 +79,6 @@ public:
     // Asked before a node is drawn; set bold to draw it in bold.
     std::function<void(HTREEITEM node, bool& bold)> OnCustomDraw;
 
-    // The tree whose window is `hwnd`, or null.
-    static ShellTree* FromHwnd(HWND hwnd);
-    // Answers the tree's notifications to its parent; true when handled.
-    static bool HandleParentMessage(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 private:
     struct Node;
@@ -98,10 +92,10 @@ private:
     void PollWatches();
     void ShowContextMenu(POINT screen);
     LRESULT OnNotify(NMHDR* header);
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR data);
+    // The tree's notifications to its parent, reflected.
+    bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    HWND hwnd_ = nullptr;
     int id_ = 0;
     bool rootFilled_ = false;
     bool expandingInCode_ = false;  // Expand reports the expansion itself
@@ -112,14 +106,12 @@ private:
     HFONT font_ = nullptr;
     struct Watcher {
         HTREEITEM item;
-        HANDLE change;
+        win::UniqueChangeNotification change;
     };
     std::vector<Watcher> watches_;
 };
 
 // The path without a trailing backslash (a drive root keeps its own).
 std::wstring TrimFolderPath(std::wstring path);
-// Equal as text with the letters A-Z compared without case.
-bool SameTextFoldedAscii(const std::wstring& a, const std::wstring& b);
 
 }  // namespace typorama::ui

@@ -38,12 +38,11 @@ std::wstring CaptionAsTip(const std::wstring& caption) {
 }
 
 Toolbar::Toolbar(const ToolbarArgs& args) : catalogue_(args.catalogue), defaultLayout_(args.defaultLayout) {
-    window_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                              WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | TBSTYLE_LIST | TBSTYLE_WRAPABLE | CCS_TOP |
-                                  CCS_ADJUSTABLE | CCS_NODIVIDER,
-                              0, 0, 0, 0, args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
-                              GetModuleHandleW(nullptr), nullptr);
-    if (!window_) return;
+    if (!CreateControl(0, TOOLBARCLASSNAMEW,
+                       WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | TBSTYLE_LIST | TBSTYLE_WRAPABLE |
+                           CCS_TOP | CCS_ADJUSTABLE | CCS_NODIVIDER,
+                       0, 0, 0, 0, args.parent, args.id))
+        return;
     SendMessageW(window_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageW(window_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS | TBSTYLE_EX_MIXEDBUTTONS);
     if (args.font) SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(args.font), FALSE);
@@ -55,7 +54,7 @@ Toolbar::Toolbar(const ToolbarArgs& args) : catalogue_(args.catalogue), defaultL
 
 Toolbar::~Toolbar() {
     // The bar usually goes with its parent; one made on its own goes here.
-    if (window_ && IsWindow(window_)) DestroyWindow(window_);
+    if (window_) DestroyWindow(window_);
 }
 
 const ToolbarButton* Toolbar::Find(int command) const {
@@ -199,10 +198,22 @@ void Toolbar::ReadBackLayout() {
     if (OnChanged) OnChanged();
 }
 
-bool Toolbar::HandleCommand(WPARAM wParam, LPARAM lParam) {
-    if (!window_ || reinterpret_cast<HWND>(lParam) != window_) return false;
+bool Toolbar::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_NOTIFY) return HandleNotify(*reinterpret_cast<const NMHDR*>(lParam), result);
+    if (message != WM_COMMAND) return false;
     if (OnClick) OnClick(LOWORD(wParam));
+    result = 0;
     return true;
+}
+
+LRESULT Toolbar::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The tooltip sends its requests to the bar, its tools' window: the tip
+    // is the command's caption, whatever the bar would pass on.
+    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == TTN_GETDISPINFOW) {
+        LRESULT result = 0;
+        if (HandleNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) return result;
+    }
+    return DefaultHandling(message, wParam, lParam);
 }
 
 bool Toolbar::HandleNotify(const NMHDR& header, LRESULT& result) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "settings/settings_store.h"
+#include "ui/window_base.h"
 
 namespace typorama::ui {
 
@@ -34,12 +35,12 @@ struct ToolbarArgs {
     std::vector<int> defaultLayout;  // command ids, 0 = separator
 };
 
-class Toolbar {
+// The bar's notifications to its parent are reflected back to it
+// (ui/window_base.h); its tooltip asks the bar itself for the tips.
+class Toolbar : public SubclassedWindow {
 public:
     explicit Toolbar(const ToolbarArgs& args);
-    ~Toolbar();
-    Toolbar(const Toolbar&) = delete;
-    Toolbar& operator=(const Toolbar&) = delete;
+    ~Toolbar() override;
 
     HWND Hwnd() const { return window_; }
 
@@ -74,11 +75,6 @@ public:
     // Opens the control's customise dialog (modal).
     void Customize();
 
-    // The parent passes its WM_NOTIFY and WM_COMMAND messages; true when
-    // they were the bar's, with the answer in `result`.
-    bool HandleNotify(const NMHDR& header, LRESULT& result);
-    bool HandleCommand(WPARAM wParam, LPARAM lParam);
-
     // Keeps the layout in `subKey` of `root`: the list "0", "1", ... holds
     // the command ids in decimal and "-" for a separator. A stored empty
     // layout stays empty; LoadLayout is false (the layout unchanged) when
@@ -91,6 +87,9 @@ public:
     static std::vector<int> ParseLayoutEntries(const std::vector<std::wstring>& entries);
 
 private:
+    bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool HandleNotify(const NMHDR& header, LRESULT& result);
     const ToolbarButton* Find(int command) const;
     bool Available(int command) const;
     std::vector<int> WantedButtons() const;
@@ -99,7 +98,6 @@ private:
     void ReadBackLayout();
     std::wstring CaptionOf(int command) const;
 
-    HWND window_ = nullptr;
     std::vector<ToolbarButton> catalogue_;
     std::vector<int> defaultLayout_;
     std::vector<int> layout_;

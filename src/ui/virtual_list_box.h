@@ -2,17 +2,15 @@
 // only a count, and asks its owner to draw every visible row.
 //
 // The list box sends its owner-draw and notification messages to the parent
-// window; the parent's window procedure hands every message to
-// ThVirtualListBox::HandleParentMessage first and returns its result when it
-// answers true:
-//
-//     LRESULT result = 0;
-//     if (ThVirtualListBox::HandleParentMessage(hwnd, msg, wParam, lParam, result)) return result;
+// window, which reflects them back to the control (ui/window_base.h): the
+// parent must be a window of the program's window base.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+
+#include "ui/window_base.h"
 
 namespace typorama::ui {
 
@@ -41,14 +39,19 @@ struct VirtualListBoxArgs {
     bool defaultFocusRect = true;
 };
 
-class ThVirtualListBox {
+class ThVirtualListBox : public Window<ThVirtualListBox> {
 public:
-    explicit ThVirtualListBox(const VirtualListBoxArgs& args);
-    ~ThVirtualListBox();
-    ThVirtualListBox(const ThVirtualListBox&) = delete;
-    ThVirtualListBox& operator=(const ThVirtualListBox&) = delete;
+    // A superclass of the system list box: the same window procedure and
+    // extra bytes, without CS_HREDRAW/CS_VREDRAW (a resize must not repaint
+    // every row).
+    static constexpr wchar_t kClassName[] = L"ThVirtualListBox";
+    static constexpr wchar_t kSystemClass[] = L"LISTBOX";
+    static void DescribeClass(WNDCLASSEXW& wc);
 
-    HWND Hwnd() const { return hwnd_; }
+    explicit ThVirtualListBox(const VirtualListBoxArgs& args);
+    ~ThVirtualListBox() override;
+
+    HWND Hwnd() const { return window_; }
     int Id() const { return args_.id; }
 
     int ItemCount() const;
@@ -105,6 +108,9 @@ public:
     // Character typed in the list; index (starting at -1: default handling)
     // becomes the answer to WM_CHARTOITEM. Without a handler the answer is -2.
     std::function<void(wchar_t ch, int& index)> OnCharToItem;
+    // Key pressed in the list (a virtual-key code); index (starting at -1:
+    // the list's default action) becomes the answer to WM_VKEYTOITEM.
+    std::function<void(UINT key, int& index)> OnKeyToItem;
     // After the normal painting; the DC is clipped to the area just painted.
     std::function<void(HDC dc)> OnPaint;
     std::function<void()> OnClick;
@@ -115,22 +121,18 @@ public:
     std::function<bool(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result)> OnMessage;
     // The list box's own handling of a message, for an OnMessage handler that
     // acts after it (a click selects the row first, then the owner looks at it).
-    LRESULT DefaultHandling(UINT msg, WPARAM wParam, LPARAM lParam);
-
-    // The control whose window is `hwnd`, or null.
-    static ThVirtualListBox* FromHwnd(HWND hwnd);
-    // Answers the messages a list box sends its parent. True when handled.
-    static bool HandleParentMessage(HWND parent, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    using Window::DefaultHandling;
 
 private:
     void Create();
     void Recreate();
     void DrawItem(const DRAWITEMSTRUCT& item);
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK StaticWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void MeasureItem(MEASUREITEMSTRUCT& item);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    // The messages the list box sends its parent, reflected.
+    bool OnReflected(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
     VirtualListBoxArgs args_;
-    HWND hwnd_ = nullptr;
 };
 
 }  // namespace typorama::ui

@@ -54,6 +54,25 @@ private:
     int saved_;
 };
 
+// BeginPaint/EndPaint of a window's WM_PAINT; get() is null when there is
+// nothing to paint with.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+    ~PaintDC() {
+        if (dc_) EndPaint(window_, &paint_);
+    }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    HDC get() const { return dc_; }
+    const RECT& Area() const { return paint_.rcPaint; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
 // A memory DC compatible with `like` (the screen when null) holding one
 // bitmap; the bitmap is put back out and the DC deleted on every way out.
 // The bitmap itself stays the caller's.

@@ -61,5 +61,29 @@ using UniqueAccel = UniqueHandle<HACCEL, &::DestroyAcceleratorTable>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, &::ImageList_Destroy>;
 using UniqueMenu = UniqueHandle<HMENU, &::DestroyMenu>;
 using UniqueIcon = UniqueHandle<HICON, &::DestroyIcon>;
+using UniqueRegion = UniqueHandle<HRGN, &::DeleteObject>;
+using UniqueChangeNotification = UniqueHandle<HANDLE, &::FindCloseChangeNotification, MinusOneIsInvalid>;
+// Global memory (GlobalAlloc); memory handed to the clipboard is released,
+// since it belongs to the clipboard once SetClipboardData succeeded.
+using UniqueGlobal = UniqueHandle<HGLOBAL, &::GlobalFree>;
+
+// GlobalLock/GlobalUnlock of a memory block for a scope; get() is null when
+// the block could not be locked.
+class LockedGlobal {
+public:
+    explicit LockedGlobal(HGLOBAL memory) : memory_(memory), data_(memory ? GlobalLock(memory) : nullptr) {}
+    ~LockedGlobal() {
+        if (data_) GlobalUnlock(memory_);
+    }
+    LockedGlobal(const LockedGlobal&) = delete;
+    LockedGlobal& operator=(const LockedGlobal&) = delete;
+    void* get() const { return data_; }
+    // The block's size, which may be larger than what was asked for.
+    SIZE_T size() const { return data_ ? GlobalSize(memory_) : 0; }
+
+private:
+    HGLOBAL memory_;
+    void* data_;
+};
 
 }  // namespace typorama::win

@@ -35,6 +35,20 @@ protected:
         return true;
     }
     void OnDestroyed() override { destroyed = true; }
+    bool HandleMessage(UINT message, WPARAM, LPARAM, LRESULT& result) override {
+        if (message == kAskResult) {
+            result = 1234;
+            return true;
+        }
+        if (message == WM_CTLCOLOREDIT) {
+            result = reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+            return true;
+        }
+        return false;
+    }
+
+public:
+    static constexpr UINT kAskResult = WM_APP + 5;
 };
 
 class HookGuard {
@@ -95,6 +109,12 @@ TEST(DialogTest, ModelessFormsAreCentredOnTheScreenOrTheOwner) {
     GetWindowRect(onOwner.Handle(), &bounds);
     EXPECT_NEAR(centreOf(bounds).x, 40 + 300, 1);
     EXPECT_NEAR(centreOf(bounds).y, 30 + 250, 1);
+
+    // A handler gives the message's own result; the dialog base returns it
+    // the way the dialog manager expects for each message.
+    EXPECT_EQ(SendMessageW(onOwner.Handle(), NameDialog::kAskResult, 0, 0), 1234);
+    EXPECT_EQ(SendMessageW(onOwner.Handle(), WM_CTLCOLOREDIT, 0, 0),
+              reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH)));
 
     onOwner.End(IDOK);
     EXPECT_EQ(onOwner.Handle(), nullptr) << "ending a modeless dialog destroys it";

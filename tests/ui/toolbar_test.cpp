@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
+#include "support/parent_window.h"
 #include "support/scratch.h"
 
 namespace typorama::ui {
@@ -16,19 +18,16 @@ constexpr int kSave = 42;
 constexpr int kSize = 43;
 constexpr int kView = 44;
 
-// A hidden parent window for the bar.
-class Parent {
+// A hidden parent window for the bar, which reflects the bar's notifications.
+class Parent : public test::ParentWindow {
 public:
-    Parent() {
-        window_ = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW, 0, 0, 400, 200, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
-    }
-    ~Parent() { DestroyWindow(window_); }
-    HWND get() const { return window_; }
-
-private:
-    HWND window_;
+    Parent() : ParentWindow(WS_OVERLAPPEDWINDOW, 400, 200) {}
 };
+
+// What the parent hands on to the bar: the bar's answer.
+LRESULT Notify(const Parent& parent, const NMHDR& header) {
+    return SendMessageW(parent.get(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+}
 
 ToolbarArgs Args(HWND parent) {
     ToolbarArgs args;
@@ -118,24 +117,19 @@ TEST(ToolbarTest, AnswersTheCustomiseDialogAndTheTips) {
         ask.iItem = i;
         ask.pszText = name;
         ask.cchText = 64;
-        LRESULT result = 0;
-        ASSERT_TRUE(bar.HandleNotify(ask.hdr, result));
-        if (!result) break;
+        if (!Notify(parent, ask.hdr)) break;
         offered.push_back(ask.tbButton.idCommand);
         EXPECT_EQ(std::wstring(name), L"Button " + std::to_wstring(ask.tbButton.idCommand));
     }
     EXPECT_EQ(offered, (std::vector<int>{kOpen, kSize, kView}));
 
-    LRESULT result = 0;
     NMTOOLBARW query{};
     query.hdr = {bar.Hwnd(), 7, static_cast<UINT>(TBN_QUERYINSERT)};
-    ASSERT_TRUE(bar.HandleNotify(query.hdr, result));
-    EXPECT_TRUE(result);
+    EXPECT_TRUE(Notify(parent, query.hdr));
     query.hdr.code = TBN_QUERYDELETE;
-    ASSERT_TRUE(bar.HandleNotify(query.hdr, result));
-    EXPECT_TRUE(result);
+    EXPECT_TRUE(Notify(parent, query.hdr));
     NMHDR help{bar.Hwnd(), 7, static_cast<UINT>(TBN_CUSTHELP)};
-    bar.HandleNotify(help, result);
+    Notify(parent, help);
     EXPECT_EQ(helped, 1);
 
     wchar_t tip[64]{};
@@ -144,23 +138,36 @@ TEST(ToolbarTest, AnswersTheCustomiseDialogAndTheTips) {
     getTip.pszText = tip;
     getTip.cchTextMax = 64;
     getTip.iItem = kView;
-    ASSERT_TRUE(bar.HandleNotify(getTip.hdr, result));
+    Notify(parent, getTip.hdr);
     EXPECT_STREQ(tip, L"Button 44");
+    // The bar's tooltip asks the bar, its tools' window.
+    NMTTDISPINFOW display{};
+    display.hdr = {reinterpret_cast<HWND>(SendMessageW(bar.Hwnd(), TB_GETTOOLTIPS, 0, 0)), kOpen,
+                   static_cast<UINT>(TTN_GETDISPINFOW)};
+    ASSERT_TRUE(display.hdr.hwndFrom);
+    SendMessageW(bar.Hwnd(), WM_NOTIFY, kOpen, reinterpret_cast<LPARAM>(&display));
+    ASSERT_TRUE(display.lpszText);
+    EXPECT_STREQ(display.lpszText, L"Button 41");
 
     // The user removed a button; then "Reset" brings the default back.
     SendMessageW(bar.Hwnd(), TB_DELETEBUTTON, 0, 0);
     NMHDR changed{bar.Hwnd(), 7, static_cast<UINT>(TBN_TOOLBARCHANGE)};
-    bar.HandleNotify(changed, result);
+    Notify(parent, changed);
     EXPECT_EQ(bar.Layout(), (std::vector<int>{0, kSize, 0, kView})) << "what the user sees is the layout";
     NMHDR reset{bar.Hwnd(), 7, static_cast<UINT>(TBN_RESET)};
-    bar.HandleNotify(reset, result);
+    Notify(parent, reset);
     EXPECT_EQ(bar.ShownButtons(), (std::vector<int>{kOpen, 0, kSize, 0, kView}));
 
-    EXPECT_TRUE(bar.HandleCommand(MAKEWPARAM(kView, BN_CLICKED), reinterpret_cast<LPARAM>(bar.Hwnd())));
+    parent.Received.clear();
+    SendMessageW(parent.get(), WM_COMMAND, MAKEWPARAM(kView, BN_CLICKED), reinterpret_cast<LPARAM>(bar.Hwnd()));
     EXPECT_EQ(clicked, kView);
-    EXPECT_FALSE(bar.HandleCommand(MAKEWPARAM(kView, BN_CLICKED), 0)) << "menu commands are not the bar's";
+    EXPECT_TRUE(parent.Received.empty()) << "the bar's notifications are the bar's";
+    clicked = 0;
+    SendMessageW(parent.get(), WM_COMMAND, MAKEWPARAM(kOpen, 0), 0);
+    EXPECT_EQ(clicked, 0) << "menu commands are not the bar's";
     NMHDR other{parent.get(), 9, static_cast<UINT>(TBN_RESET)};
-    EXPECT_FALSE(bar.HandleNotify(other, result)) << "another control's notification";
+    Notify(parent, other);
+    EXPECT_EQ(parent.Received, (std::vector<UINT>{WM_COMMAND, WM_NOTIFY})) << "nor another control's notification";
 }
 
 TEST(ToolbarTest, LayoutIsSavedAndRestoredIgnoringUnknownIds) {

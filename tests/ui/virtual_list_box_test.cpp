@@ -5,21 +5,17 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 #include <vector>
 
+#include "support/parent_window.h"
+
 namespace typorama::ui {
 namespace {
 
-constexpr wchar_t kParentClass[] = L"TyporamaVirtualListTestParent";
 constexpr int kListId = 101;
-
-LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (ThVirtualListBox::HandleParentMessage(hwnd, msg, wParam, lParam, result)) return result;
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
-}
 
 // Counts the LB_SETCOUNT messages the list box receives.
 LRESULT CALLBACK CountSetCount(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
@@ -30,15 +26,8 @@ LRESULT CALLBACK CountSetCount(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 class VirtualListBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        WNDCLASSEXW wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = ParentProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = kParentClass;
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-        RegisterClassExW(&wc);  // fails harmlessly when an earlier test registered it
-        parent_ = CreateWindowExW(WS_EX_TOOLWINDOW, kParentClass, L"list test", WS_POPUP, 0, 0, 300, 300, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
+        parentWindow_ = std::make_unique<test::ParentWindow>();
+        parent_ = parentWindow_->get();
         // Without a display, Wine creates windows only when the prefix falls
         // back to the null graphics driver (scripts/wine-prefix.sh sets it up).
         if (!parent_) GTEST_SKIP() << "no display driver: windows cannot be created in this Wine prefix";
@@ -46,7 +35,11 @@ protected:
     }
     void TearDown() override {
         list_.reset();
-        if (parent_) DestroyWindow(parent_);
+        parentWindow_.reset();
+    }
+    bool ParentReceived(UINT message) const {
+        const std::vector<UINT>& received = parentWindow_->Received;
+        return std::find(received.begin(), received.end(), message) != received.end();
     }
     ThVirtualListBox& MakeList(VirtualListBoxArgs args = {}) {
         args.parent = parent_;
@@ -58,6 +51,7 @@ protected:
         return *list_;
     }
 
+    std::unique_ptr<test::ParentWindow> parentWindow_;
     HWND parent_ = nullptr;
     std::unique_ptr<ThVirtualListBox> list_;
 };
@@ -74,6 +68,7 @@ TEST_F(VirtualListBoxTest, WindowIsANoDataOwnerDrawListWithTheChosenStyles) {
     EXPECT_TRUE(GetWindowLongPtrW(list.Hwnd(), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_EQ(GetDlgItem(parent_, kListId), list.Hwnd());
     EXPECT_EQ(SendMessageW(list.Hwnd(), LB_GETITEMHEIGHT, 0, 0), 16);
+    EXPECT_FALSE(ParentReceived(WM_MEASUREITEM)) << "the list measured its rows while it was being created";
     RECT bounds{};
     GetWindowRect(list.Hwnd(), &bounds);
     EXPECT_EQ(bounds.right - bounds.left, 121);
@@ -99,7 +94,8 @@ TEST_F(VirtualListBoxTest, WindowIsANoDataOwnerDrawListWithTheChosenStyles) {
     list.SetIntegralHeight(true);
     EXPECT_FALSE(GetWindowLongPtrW(list.Hwnd(), GWL_STYLE) & LBS_NOINTEGRALHEIGHT);
     EXPECT_EQ(GetDlgItem(parent_, kListId), list.Hwnd()) << "the old windows are gone";
-    EXPECT_EQ(ThVirtualListBox::FromHwnd(before), nullptr);
+    EXPECT_EQ(BoundWindow::FromHandle(before), nullptr) << "the old window let go of the list";
+    EXPECT_EQ(BoundWindow::FromHandle(list.Hwnd()), &list);
 }
 
 TEST_F(VirtualListBoxTest, ItemCountIsSentOnlyWhenItChanges) {
@@ -218,10 +214,8 @@ TEST_F(VirtualListBoxTest, SelectionChangesRaiseClickAndDoubleClickEvents) {
 TEST_F(VirtualListBoxTest, TypedCharactersAreAnsweredByOnCharToItem) {
     ThVirtualListBox& list = MakeList();
     list.SetItemCount(50);
-    LRESULT answer = 0;
-    EXPECT_TRUE(ThVirtualListBox::HandleParentMessage(parent_, WM_CHARTOITEM, MAKEWPARAM(L'x', 0),
-                                                      reinterpret_cast<LPARAM>(list.Hwnd()), answer));
-    EXPECT_EQ(answer, -2) << "without a handler: handled, nothing to do";
+    EXPECT_EQ(SendMessageW(parent_, WM_CHARTOITEM, MAKEWPARAM(L'x', 0), reinterpret_cast<LPARAM>(list.Hwnd())), -2)
+        << "without a handler: handled, nothing to do";
     SendMessageW(list.Hwnd(), WM_CHAR, L'x', 0);
     EXPECT_EQ(list.ItemIndex(), -1);
 
@@ -243,10 +237,22 @@ TEST_F(VirtualListBoxTest, TypedCharactersAreAnsweredByOnCharToItem) {
     EXPECT_EQ(typed[1], L'字');
     EXPECT_EQ(list.ItemIndex(), 17);
 
+    EXPECT_FALSE(ParentReceived(WM_CHARTOITEM)) << "the list's own characters never reach the parent's handler";
+
+    const auto fromList = reinterpret_cast<LPARAM>(list.Hwnd());
+    EXPECT_EQ(SendMessageW(parent_, WM_VKEYTOITEM, MAKEWPARAM(VK_DELETE, 0), fromList), -1)
+        << "keys take the list's default action";
+    std::vector<UINT> keys;
+    list.OnKeyToItem = [&](UINT key, int& index) {
+        keys.push_back(key);
+        if (key == VK_DELETE) index = -2;
+    };
+    EXPECT_EQ(SendMessageW(parent_, WM_VKEYTOITEM, MAKEWPARAM(VK_DELETE, 0), fromList), -2);
+    EXPECT_EQ(SendMessageW(parent_, WM_VKEYTOITEM, MAKEWPARAM(VK_DOWN, 0), fromList), -1);
+    EXPECT_EQ(keys, (std::vector<UINT>{VK_DELETE, VK_DOWN}));
     HWND other = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD, 0, 0, 50, 50, parent_, nullptr, nullptr, nullptr);
-    EXPECT_FALSE(ThVirtualListBox::HandleParentMessage(parent_, WM_CHARTOITEM, MAKEWPARAM(L'x', 0),
-                                                       reinterpret_cast<LPARAM>(other), answer))
-        << "other list boxes of the parent are left alone";
+    SendMessageW(parent_, WM_CHARTOITEM, MAKEWPARAM(L'x', 0), reinterpret_cast<LPARAM>(other));
+    EXPECT_TRUE(ParentReceived(WM_CHARTOITEM)) << "other list boxes of the parent are left to it";
     DestroyWindow(other);
 }
 
@@ -332,10 +338,8 @@ TEST_F(VirtualListBoxTest, VariableRowsAreMeasuredByTheOwner) {
         startHeights.push_back(height);
         height = 33;
     };
-    LRESULT result = 0;
     MEASUREITEMSTRUCT measure{ODT_LISTBOX, static_cast<UINT>(kListId), 4, 0, 0, 0};
-    ASSERT_TRUE(ThVirtualListBox::HandleParentMessage(parent_, WM_MEASUREITEM, kListId,
-                                                      reinterpret_cast<LPARAM>(&measure), result));
+    EXPECT_EQ(SendMessageW(parent_, WM_MEASUREITEM, kListId, reinterpret_cast<LPARAM>(&measure)), TRUE);
     EXPECT_EQ(measure.itemHeight, 33u);
     ASSERT_EQ(startHeights.size(), 1u);
     EXPECT_EQ(startHeights[0], 20) << "the height starts as ItemHeight";
