@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
 #include <string_view>
 
 #include "base/list_view_rules.h"
+#include "settings/setting_values.h"
 
 namespace typorama::app {
 namespace {
@@ -17,6 +19,49 @@ constexpr std::array<std::wstring_view, 2> kProgramFieldsWritten = {L"CmdLine", 
 constexpr settings::IntRange kByteRange{0, 255};
 // Sample sizes as the size commands give them.
 constexpr settings::IntRange kFontSizeRange{kMinFontSize, kMaxFontSize};
+
+using Value = settings::ValueSetting<MainSettings>;
+using Values = std::span<const Value>;
+
+// The plain values of the settings root, one table per part of the window
+// that uses them, written in this order.
+// The list's look: colours, sample size, what each row shows.
+constexpr Value kDisplayValues[] = {
+    {L"UseCustomColors", &MainSettings::useCustomColors},
+    {L"ColorFont", &MainSettings::colorFont},
+    {L"ColorBack", &MainSettings::colorBack},
+    {L"ColorSmallText", &MainSettings::colorSmallText},
+    {L"ColorSelection", &MainSettings::colorSelection},
+    {L"ColorSelectionText", &MainSettings::colorSelectionText},
+    {L"FontSize", &MainSettings::fontSize, kFontSizeRange},
+    {L"FontSizes", &MainSettings::fontSizes},
+    {L"ShowFontName", &MainSettings::showFontName},
+    {L"ShowInstalledGlyph", &MainSettings::showInstalledGlyph},
+    {L"ShowCheckBoxes", &MainSettings::showCheckBoxes},
+    {L"ShowUserString", &MainSettings::showUserString},
+    {L"HighlightFontFolders", &MainSettings::highlightFontFolders},
+};
+// Selection and filters.
+constexpr Value kFilterValues[] = {
+    {L"HideSystemFonts", &MainSettings::hideSystemFonts},
+};
+// The window itself.
+constexpr Value kWindowValues[] = {
+    {L"MinimizeToTray", &MainSettings::minimizeToTray},
+};
+// What a double click on a row does.
+constexpr Value kDoubleClickValues[] = {
+    {L"DblClickOpenType", &MainSettings::dblClickOpenType, kByteRange},
+    {L"DblClickOpenCmdLine", &MainSettings::dblClickOpenCmdLine},
+};
+// Browsing: the source shown at start.
+constexpr Value kStartupValues[] = {
+    {L"StartupRestoreFolderType", &MainSettings::startupRestoreFolderType, kByteRange},
+    {L"StartupSpecialFolder", &MainSettings::startupSpecialFolder},
+    {L"LastUsedFolder", &MainSettings::lastUsedFolder},
+};
+constexpr Values kValueTables[] = {kDisplayValues, kFilterValues, kWindowValues, kDoubleClickValues,
+                                   kStartupValues};
 
 }  // namespace
 
@@ -34,27 +79,7 @@ DisplayColors EffectiveColors(const MainSettings& s) {
 }
 
 std::wstring ReadMainSettings(settings::TRegistryEx& reg, MainSettings& s) {
-    s.colorFont = reg.ReadColorDef(L"ColorFont", s.colorFont);
-    s.colorBack = reg.ReadColorDef(L"ColorBack", s.colorBack);
-    s.colorSmallText = reg.ReadColorDef(L"ColorSmallText", s.colorSmallText);
-    s.colorSelection = reg.ReadColorDef(L"ColorSelection", s.colorSelection);
-    s.colorSelectionText = reg.ReadColorDef(L"ColorSelectionText", s.colorSelectionText);
-    s.useCustomColors = reg.ReadBoolDef(L"UseCustomColors", s.useCustomColors);
-    s.fontSize = reg.ReadIntegerDef(L"FontSize", s.fontSize, kFontSizeRange);
-    s.fontSizes = reg.ReadStringDef(L"FontSizes", s.fontSizes);
-    s.showFontName = reg.ReadBoolDef(L"ShowFontName", s.showFontName);
-    s.showInstalledGlyph = reg.ReadBoolDef(L"ShowInstalledGlyph", s.showInstalledGlyph);
-    s.dblClickOpenType = reg.ReadIntegerDef(L"DblClickOpenType", s.dblClickOpenType, kByteRange);
-    s.dblClickOpenCmdLine = reg.ReadStringDef(L"DblClickOpenCmdLine", s.dblClickOpenCmdLine);
-    s.minimizeToTray = reg.ReadBoolDef(L"MinimizeToTray", s.minimizeToTray);
-    s.hideSystemFonts = reg.ReadBoolDef(L"HideSystemFonts", s.hideSystemFonts);
-    s.showCheckBoxes = reg.ReadBoolDef(L"ShowCheckBoxes", s.showCheckBoxes);
-    s.showUserString = reg.ReadBoolDef(L"ShowUserString", s.showUserString);
-    s.highlightFontFolders = reg.ReadBoolDef(L"HighlightFontFolders", s.highlightFontFolders);
-
-    s.startupRestoreFolderType = reg.ReadIntegerDef(L"StartupRestoreFolderType", 0, kByteRange);
-    s.startupSpecialFolder = reg.ReadStringDef(L"StartupSpecialFolder", s.startupSpecialFolder);
-    s.lastUsedFolder = reg.ReadStringDef(L"LastUsedFolder", L"");
+    for (const auto& table : kValueTables) settings::ReadValues(reg, table, s);
     std::wstring startFolder;
     if (s.startupRestoreFolderType == 1) startFolder = s.lastUsedFolder;
     if (s.startupRestoreFolderType == 2) startFolder = s.startupSpecialFolder;
@@ -71,31 +96,9 @@ std::wstring ReadMainSettings(settings::TRegistryEx& reg, MainSettings& s) {
 }
 
 settings::WriteOutcome WriteMainSettings(settings::TRegistryEx& reg, const MainSettings& s) {
-    settings::WriteOutcome outcome;
     // Every value is tried; the first failure is the one reported.
-    const auto note = [&](bool ok) {
-        if (!ok) outcome.Fail(reg.LastError());
-    };
-    note(reg.WriteBool(L"UseCustomColors", s.useCustomColors));
-    note(reg.WriteColor(L"ColorFont", s.colorFont));
-    note(reg.WriteColor(L"ColorBack", s.colorBack));
-    note(reg.WriteColor(L"ColorSmallText", s.colorSmallText));
-    note(reg.WriteColor(L"ColorSelection", s.colorSelection));
-    note(reg.WriteColor(L"ColorSelectionText", s.colorSelectionText));
-    note(reg.WriteInteger(L"FontSize", s.fontSize));
-    note(reg.WriteString(L"FontSizes", s.fontSizes));
-    note(reg.WriteBool(L"ShowFontName", s.showFontName));
-    note(reg.WriteBool(L"ShowInstalledGlyph", s.showInstalledGlyph));
-    note(reg.WriteBool(L"ShowCheckBoxes", s.showCheckBoxes));
-    note(reg.WriteBool(L"ShowUserString", s.showUserString));
-    note(reg.WriteBool(L"HighlightFontFolders", s.highlightFontFolders));
-    note(reg.WriteBool(L"HideSystemFonts", s.hideSystemFonts));
-    note(reg.WriteBool(L"MinimizeToTray", s.minimizeToTray));
-    note(reg.WriteInteger(L"DblClickOpenType", s.dblClickOpenType));
-    note(reg.WriteString(L"DblClickOpenCmdLine", s.dblClickOpenCmdLine));
-    note(reg.WriteInteger(L"StartupRestoreFolderType", s.startupRestoreFolderType));
-    note(reg.WriteString(L"StartupSpecialFolder", s.startupSpecialFolder));
-    note(reg.WriteString(L"LastUsedFolder", s.lastUsedFolder));
+    settings::WriteOutcome outcome;
+    for (const auto& table : kValueTables) settings::WriteValues(reg, table, s, outcome);
 
     const settings::SettingsRoot& root = reg.Base();
     DWORD error = ERROR_SUCCESS;

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "settings/setting_values.h"
 #include "support/scratch.h"
 
 namespace typorama::settings {
@@ -136,6 +137,51 @@ TEST(SettingsStore, StoredNumbersKeepToTheirRangesAndColoursToTheirForms) {
     body.SetPointSize(10);
     reg.ReadFontSettings(L"BodyFont", body);
     EXPECT_EQ(body.PointSize(), 1638) << "the largest size the font dialog offers";
+}
+
+struct Declared {
+    bool flag = true;
+    std::int32_t size = 36;
+    std::uint32_t color = 0x80000005u;
+    std::wstring text = L"dflt";
+};
+constexpr ValueSetting<Declared> kDeclared[] = {
+    {L"Flag", &Declared::flag},
+    {L"Size", &Declared::size, IntRange{20, 1000}},
+    {L"Color", &Declared::color},
+    {L"Text", &Declared::text},
+};
+
+TEST(SettingsStore, DeclaredValuesWriteWithTheirTypesAndReadBackWithinTheirRanges) {
+    test::ScratchKey scratch(L"store-declared");
+    TRegistryEx reg(RootOf(scratch));
+    ASSERT_TRUE(reg.OpenKey(L"", true));
+    Declared untouched;
+    ReadValues<Declared>(reg, kDeclared, untouched);
+    EXPECT_TRUE(untouched.flag && untouched.size == 36 && untouched.color == 0x80000005u && untouched.text == L"dflt")
+        << "missing values keep the fields' defaults";
+
+    const Declared written{false, 72, 0x00123456u, L"宋体"};
+    WriteOutcome outcome;
+    WriteValues<Declared>(reg, kDeclared, written, outcome);
+    EXPECT_FALSE(outcome.Failed());
+    DWORD type = 0;
+    ASSERT_EQ(RegQueryValueExW(reg.CurrentKey(), L"Flag", nullptr, &type, nullptr, nullptr), 0);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+    ASSERT_EQ(RegQueryValueExW(reg.CurrentKey(), L"Text", nullptr, &type, nullptr, nullptr), 0);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    Declared read;
+    ReadValues<Declared>(reg, kDeclared, read);
+    EXPECT_TRUE(!read.flag && read.size == 72 && read.color == 0x00123456u && read.text == L"宋体");
+
+    ASSERT_TRUE(reg.WriteInteger(L"Size", 5000) && reg.WriteInteger(L"Color", 0x80000063));
+    ReadValues<Declared>(reg, kDeclared, read);
+    EXPECT_EQ(read.size, 1000) << "kept to the declared range";
+    EXPECT_EQ(read.color, 0x00123456u) << "no system colour 99: the field stays";
+
+    TRegistryEx closed(RootOf(scratch));
+    WriteValues<Declared>(closed, kDeclared, written, outcome);
+    EXPECT_TRUE(outcome.Failed()) << "no key open: the failure is noted";
 }
 
 TEST(SettingsStore, ListsLoadAtMostTheirCap) {
