@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "app/features.h"
 #include "app/single_instance.h"
 #include "base/list_view_rules.h"
 #include "settings/settings_store.h"
@@ -126,9 +127,8 @@ bool TfrmMain::Create(const std::wstring& startFolder, int showCommand) {
         ApplyDisplayColors();
         RegisterCoreCommands();
         RegisterListViewCommands();
-        RegisterWindowCommands();
+        AddFeatures(*this);
         RegisterBrowsingCommands();
-        RegisterSelectionCommands();
         RebuildMenus();
         fontList_->SetHideMarlett(settings_.hideSystemFonts);
         ApplyViewSettings();

@@ -15,6 +15,7 @@
 
 #include "app/client_layout.h"
 #include "app/commands.h"
+#include "app/feature.h"
 #include "app/font_selection.h"
 #include "app/list_position.h"
 #include "app/main_settings.h"
@@ -156,6 +157,16 @@ public:
     // line) high; the size slot of the status bar follows.
     void SetFontSize(int size);
 
+    // The features (see features.cpp) are owned by the window; a feature finds
+    // another by its type (null when it is not in the list).
+    void AddFeature(std::unique_ptr<WindowFeature> feature) { features_.push_back(std::move(feature)); }
+    template <typename F>
+    F* Feature() const {
+        for (const auto& feature : features_)
+            if (auto* found = dynamic_cast<F*>(feature.get())) return found;
+        return nullptr;
+    }
+
     // What features attach to.
     void AddMessageHandler(MessageHandler handler) { messageHandlers_.push_back(std::move(handler)); }
     // A shortcut that is not in the menus (it sends WM_COMMAND `command`).
@@ -228,23 +239,6 @@ private:
     std::shared_ptr<FontListView> listView_;  // shared: TfrmMain's destructor need not see its type
 public:
 
-    // ---- The main window's own windows: button bar, about, help, web pages.
-
-    // The button bar (a toolbar control; hidden while none of its commands
-    // exists), and the buttons it may hold: command ids, 0 for a separator.
-    HWND ButtonBar() const;
-    static const std::vector<UINT>& DefaultButtonBarLayout();
-    // The button bar's layout is kept in this subkey of the settings root.
-    static constexpr wchar_t kButtonBarKey[] = L"Toolbar";
-    // "保存设置到文件...": exports the settings tree to a .reg file the user picks.
-    void SaveSettingsToFile();
-
-private:
-    struct WindowParts;
-    std::shared_ptr<WindowParts> windowParts_;  // shared_ptr: complete only in window_commands.cpp
-
-public:
-
     // ---- Browsing sources: folder tree, favourites, several folders.
     // Shows the fonts of `folder` (with its subfolders when asked); false when
     // the user keeps the tags or the folder does not exist. With selectInTree
@@ -271,43 +265,13 @@ private:
 
 public:
 
-    // ---- Selection, search and filters.
-private:
-    std::wstring lastSearchText_;       // the find state: empty at start
-    bool lastSearchFromStart_ = false;
-    ListPosition listPosition_;         // what SaveListPosition remembered
-    UINT checkedFilterCommand_ = 0;     // the filter command shown checked last
-public:
-    // Calls `action` for the current font, the tagged fonts, or the tagged
-    // fonts with the current font as the fallback; see font_selection.h.
-    int ForEachSelectedFont(SelectMode mode, const FontAction& action, bool checkFiles = false);
-    // Adds the selected fonts to a working list; true when it grew.
-    bool CollectSelectedFonts(catalog::TWorkingList& list, SelectMode mode = SelectMode::TaggedOrCurrent,
-                              bool checkFiles = false);
-    // Asks what to do with the fonts of `list` that have no file; false when
-    // the command must stop.
-    bool ResolveFontFiles(catalog::TWorkingList& list, bool allowAutomatic);
-    // Around every rebuild that should keep the user's place in the list.
-    void SaveListPosition();
-    void RestoreListPosition();
-    // Lists the current source again, keeping the tags and the position (F5,
-    // TYWM_FONTCHANGE, after loading and unloading).
-    void RefreshFontList();
-    const std::wstring& LastSearchText() const { return lastSearchText_; }
-    bool LastSearchFromStart() const { return lastSearchFromStart_; }
-    // The filter command that matches the list's filters (the one shown
-    // checked); when none matches, the one checked before.
-    UINT FilterCommandInForce();
-
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // Each feature registers its commands (and lists in menus) here.
     void RegisterCoreCommands();
     void RegisterListViewCommands();
-    void RegisterWindowCommands();
     void RegisterBrowsingCommands();
-    void RegisterSelectionCommands();
 
     void CreateControls();
     void ConnectFontList();
@@ -371,6 +335,8 @@ private:
     RECT startBounds_{};
     bool treeVisible_ = false;
     int splitterLeft_ = 150;
+    // Last, so that the features go before the parts of the window they use.
+    std::vector<std::unique_ptr<WindowFeature>> features_;
 };
 
 // The one font list of the program, owned by the main window; null while no

@@ -1,6 +1,5 @@
-// Selection, search and filters: the tag commands, find, the character-set,
-// family and only-selected-files filters, refresh with the position kept, and
-// the commands that copy names or sum up the selected fonts.
+#include "app/selection.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -68,13 +67,14 @@ void MakeCurrent(TfrmMain& main, int row) { main.ListBox().SetItemIndex(row); }
 // Puts the list position back however the rebuild between ends.
 class RestorePositionOnExit {
 public:
-    explicit RestorePositionOnExit(TfrmMain& main) : main_(main) { main_.SaveListPosition(); }
-    ~RestorePositionOnExit() { main_.RestoreListPosition(); }
+    explicit RestorePositionOnExit(Selection& selection) : selection_(selection) { selection_.SaveListPosition(); }
+    explicit RestorePositionOnExit(TfrmMain& main) : RestorePositionOnExit(*main.Feature<Selection>()) {}
+    ~RestorePositionOnExit() { selection_.RestoreListPosition(); }
     RestorePositionOnExit(const RestorePositionOnExit&) = delete;
     RestorePositionOnExit& operator=(const RestorePositionOnExit&) = delete;
 
 private:
-    TfrmMain& main_;
+    Selection& selection_;
 };
 
 void ShowCheckBoxes(TfrmMain& main) {
@@ -162,8 +162,9 @@ void CopySelected(TfrmMain& main, bool fileNames) {
     if (!main.RequireFonts(FontNeed::TaggedOrCurrent)) return;
     win::BusyCursor busy;
     catalog::TWorkingList fonts;
-    if (!main.CollectSelectedFonts(fonts)) return;
-    if (fileNames && !main.ResolveFontFiles(fonts, false)) return;
+    Selection& selection = *main.Feature<Selection>();
+    if (!selection.CollectSelectedFonts(fonts)) return;
+    if (fileNames && !selection.ResolveFontFiles(fonts, false)) return;
     std::wstring text;
     for (int i = 0; i < fonts.Count(); ++i) text += (fileNames ? fonts[i].FileName() : fonts[i].Name) + L"\r\n";
     CopyTextToClipboard(main.Handle(), text);  // a clipboard held elsewhere copies nothing, silently
@@ -174,7 +175,7 @@ void ShowSelectedSummary(TfrmMain& main) {
     int count = 0;
     {
         win::BusyCursor busy;
-        count = main.ForEachSelectedFont(SelectMode::TaggedOrCurrent, [&](catalog::TFontListItem& font) {
+        count = main.Feature<Selection>()->ForEachSelectedFont(SelectMode::TaggedOrCurrent, [&](catalog::TFontListItem& font) {
             total += std::max<std::int64_t>(font.FileSize(), 0);
             return true;
         });
@@ -185,11 +186,13 @@ void ShowSelectedSummary(TfrmMain& main) {
 
 }  // namespace
 
-int TfrmMain::ForEachSelectedFont(SelectMode mode, const FontAction& action, bool checkFiles) {
-    return app::ForEachSelectedFont(*fontList_, CurrentIndex(), mode, action, checkFiles);
+Selection::Selection(TfrmMain& host) : host_(host) { RegisterCommands(); }
+
+int Selection::ForEachSelectedFont(SelectMode mode, const FontAction& action, bool checkFiles) {
+    return app::ForEachSelectedFont(host_.FontList(), host_.CurrentIndex(), mode, action, checkFiles);
 }
 
-bool TfrmMain::CollectSelectedFonts(catalog::TWorkingList& list, SelectMode mode, bool checkFiles) {
+bool Selection::CollectSelectedFonts(catalog::TWorkingList& list, SelectMode mode, bool checkFiles) {
     const int before = list.Count();
     ForEachSelectedFont(
         mode,
@@ -201,29 +204,31 @@ bool TfrmMain::CollectSelectedFonts(catalog::TWorkingList& list, SelectMode mode
     return list.Count() > before;
 }
 
-bool TfrmMain::ResolveFontFiles(catalog::TWorkingList& list, bool allowAutomatic) {
-    return app::ResolveFontFiles(window_, list, allowAutomatic, Beep);
+bool Selection::ResolveFontFiles(catalog::TWorkingList& list, bool allowAutomatic) {
+    return app::ResolveFontFiles(host_.Handle(), list, allowAutomatic, host_.Beep);
 }
 
-void TfrmMain::SaveListPosition() { listPosition_ = app::SaveListPosition(*fontList_, *listBox_); }
+void Selection::SaveListPosition() { listPosition_ = app::SaveListPosition(host_.FontList(), host_.ListBox()); }
 
-void TfrmMain::RestoreListPosition() { app::RestoreListPosition(listPosition_, *fontList_, *listBox_); }
+void Selection::RestoreListPosition() { app::RestoreListPosition(listPosition_, host_.FontList(), host_.ListBox()); }
 
-void TfrmMain::RefreshFontList() {
+void Selection::RefreshFontList() {
     RestorePositionOnExit position(*this);
-    fontList_->SetHideMarlett(settings_.hideSystemFonts);
-    fontList_->Refresh(true);
+    host_.FontList().SetHideMarlett(host_.Settings().hideSystemFonts);
+    host_.FontList().Refresh(true);
 }
 
-UINT TfrmMain::FilterCommandInForce() {
-    if (const UINT match = MatchingFilterCommand(fontList_->CharsetFilter(), fontList_->FamilyFilter()))
+UINT Selection::FilterCommandInForce() {
+    if (const UINT match = MatchingFilterCommand(host_.FontList().CharsetFilter(), host_.FontList().FamilyFilter()))
         checkedFilterCommand_ = match;
     return checkedFilterCommand_;
 }
 
-void TfrmMain::RegisterSelectionCommands() {
-    const auto hasRows = [this] { return HasRows(); };
-    const auto fontCommands = [this] { return FontCommandsAllowed(); };
+void Selection::RegisterCommands() {
+    TfrmMain& host = host_;
+    CommandTable& commands = host.Commands();
+    const auto hasRows = [&host] { return host.HasRows(); };
+    const auto fontCommands = [&host] { return host.FontCommandsAllowed(); };
 
     const std::pair<UINT, catalog::TagRule> tags[] = {
         {IDM_TAG_ALL, catalog::TagRule::All},
@@ -233,31 +238,31 @@ void TfrmMain::RegisterSelectionCommands() {
         {IDM_TAG_INSTALLED, catalog::TagRule::Installed},
         {IDM_TAG_INSTALLED_THIS_FILE, catalog::TagRule::InstalledFromThisFile},
     };
-    for (const auto& [id, rule] : tags) commands_.Add(id, {[this, rule] { TagFonts(*this, rule); }, hasRows, {}});
+    for (const auto& [id, rule] : tags) commands.Add(id, {[&host, rule] { TagFonts(host, rule); }, hasRows, {}});
 
-    commands_.Add(IDM_FIND_FIND, {[this] { FindFirst(*this, lastSearchText_, lastSearchFromStart_); }, hasRows, {}});
-    commands_.Add(IDM_FIND_NEXT, {[this] { FindNext(*this, lastSearchText_, lastSearchFromStart_); },
+    commands.Add(IDM_FIND_FIND, {[this] { FindFirst(host_, lastSearchText_, lastSearchFromStart_); }, hasRows, {}});
+    commands.Add(IDM_FIND_NEXT, {[this] { FindNext(host_, lastSearchText_, lastSearchFromStart_); },
                                   [this] { return !lastSearchText_.empty(); }, {}});
-    commands_.Add(IDM_FIND_PREV_CHECKED, {[this] { FindTagged(*this, false); }, hasRows, {}});
-    commands_.Add(IDM_FIND_NEXT_CHECKED, {[this] { FindTagged(*this, true); }, hasRows, {}});
+    commands.Add(IDM_FIND_PREV_CHECKED, {[&host] { FindTagged(host, false); }, hasRows, {}});
+    commands.Add(IDM_FIND_NEXT_CHECKED, {[&host] { FindTagged(host, true); }, hasRows, {}});
 
     // The fifteen filters are one radio group; they filter the loaded fonts only.
-    const auto loadedFonts = [this] { return !IsFolderSource(); };
+    const auto loadedFonts = [&host] { return !host.IsFolderSource(); };
     for (const FilterEntry& entry : kCharsetFilters)
-        commands_.Add(entry.command, {[this, charset = entry.value] { ChooseCharsetFilter(*this, charset); }, loadedFonts,
+        commands.Add(entry.command, {[&host, charset = entry.value] { ChooseCharsetFilter(host, charset); }, loadedFonts,
                                       [this, id = entry.command] { return FilterCommandInForce() == id; }});
     for (const FilterEntry& entry : kFamilyFilters)
-        commands_.Add(entry.command, {[this, family = entry.value] { ChooseFamilyFilter(*this, family); }, loadedFonts,
+        commands.Add(entry.command, {[&host, family = entry.value] { ChooseFamilyFilter(host, family); }, loadedFonts,
                                       [this, id = entry.command] { return FilterCommandInForce() == id; }});
-    commands_.Add(IDM_FILTER_SELECTED_FILES,
-                  {[this] { ToggleOnlySelectedFiles(*this); }, {}, [this] { return fontList_->ShowTaggedOnly(); }});
+    commands.Add(IDM_FILTER_SELECTED_FILES,
+                  {[&host] { ToggleOnlySelectedFiles(host); }, {}, [&host] { return host.FontList().ShowTaggedOnly(); }});
 
-    commands_.Add(IDM_VIEW_REFRESH, {[this] { RefreshFontList(); }, {}, {}});
-    OnFontChangeMessage = [this] { RefreshFontList(); };
+    commands.Add(IDM_VIEW_REFRESH, {[this] { RefreshFontList(); }, {}, {}});
+    host.OnFontChangeMessage = [this] { RefreshFontList(); };
 
-    commands_.Add(IDM_FONT_COPY_NAMES, {[this] { CopySelected(*this, false); }, fontCommands, {}});
-    commands_.Add(IDM_FONT_COPY_FILENAMES, {[this] { CopySelected(*this, true); }, fontCommands, {}});
-    commands_.Add(IDM_TOOLS_SHOW_BYTES, {[this] { ShowSelectedSummary(*this); }, {}, {}});
+    commands.Add(IDM_FONT_COPY_NAMES, {[&host] { CopySelected(host, false); }, fontCommands, {}});
+    commands.Add(IDM_FONT_COPY_FILENAMES, {[&host] { CopySelected(host, true); }, fontCommands, {}});
+    commands.Add(IDM_TOOLS_SHOW_BYTES, {[&host] { ShowSelectedSummary(host); }, {}, {}});
 }
 
 }  // namespace typorama::app

@@ -9,6 +9,7 @@
 
 #include <sddl.h>
 
+#include "app/button_bar.h"
 #include "app/main_window.h"
 #include "app/main_window_fixture.h"
 #include "app/multi_folders_dialog.h"
@@ -292,7 +293,7 @@ TEST_F(MainSettingsTest, HandEditedNumbersLogoffAndAnUnwritableKeyLoseNoSettings
     // A settings key that cannot be opened for writing: one report with the
     // system's text, and the rest is still written.
     ASSERT_TRUE(SetKeyAccess(SettingsRoot(), L"D:(D;;0x0002;;;WD)(A;OICI;KA;;;WD)"));  // no KEY_SET_VALUE
-    ASSERT_TRUE(reg.DeleteKey(TfrmMain::kButtonBarKey));
+    ASSERT_TRUE(reg.DeleteKey(ButtonBar::kSettingsKey));
     settings::TRegistryEx version(settings::ActiveVersionKey());
     ASSERT_TRUE(version.DeleteKey(L""));
     {
@@ -303,7 +304,7 @@ TEST_F(MainSettingsTest, HandEditedNumbersLogoffAndAnUnwritableKeyLoseNoSettings
         ASSERT_EQ(ok.asked.size(), 1u) << "one report for the whole save";
         EXPECT_NE(ok.asked[0].find(win::SystemErrorText(ERROR_ACCESS_DENIED)), std::wstring::npos) << ok.asked[0];
     }
-    EXPECT_TRUE(reg.KeyExists(TfrmMain::kButtonBarKey)) << "the toolbar layout is written";
+    EXPECT_TRUE(reg.KeyExists(ButtonBar::kSettingsKey)) << "the toolbar layout is written";
     ASSERT_TRUE(version.OpenKeyReadOnly(L"")) << "the version record is written";
     EXPECT_EQ(version.ReadIntegerDef(L"VersionMajor", 0, settings::kAnyInteger), 1);
     EXPECT_TRUE(SetKeyAccess(SettingsRoot(), L"D:(A;OICI;KA;;;WD)"));

@@ -9,6 +9,7 @@
 #include "app/clipboard_text.h"
 #include "app/find_dialog.h"
 #include "app/main_window.h"
+#include "app/selection.h"
 #include "app/main_window_fixture.h"
 #include "catalog/scratch_locations.h"
 #include "settings/settings_store.h"
@@ -132,8 +133,8 @@ TEST_F(SelectionTest, FindWithEmptyTextAndFindNextWithoutWrap) {
         EXPECT_EQ(startText, L"");
         EXPECT_TRUE(startedFromStart) << "the last choice comes back";
         EXPECT_EQ(main.CurrentIndex(), 0) << "\"find a\" (any case) is in Alpha first";
-        EXPECT_EQ(main.LastSearchText(), L"find a");
-        EXPECT_FALSE(main.LastSearchFromStart());
+        EXPECT_EQ(main.Feature<Selection>()->LastSearchText(), L"find a");
+        EXPECT_FALSE(main.Feature<Selection>()->LastSearchFromStart());
     }
     {
         ModalAnswers find([&](ui::Dialog& dialog) {

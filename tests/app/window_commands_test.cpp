@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/about_window.h"
+#include "app/button_bar.h"
 #include "app/main_window.h"
 #include "app/main_window_fixture.h"
 #include "app/web_pages.h"
@@ -99,7 +100,7 @@ std::vector<int> ShownAmong(HWND bar, std::initializer_list<int> ids) {
 TEST_F(WindowCommandsTest, ButtonBarShowsRegisteredCommandsAndFollowsTheirStates) {
     auto main = OpenHidden();
     ASSERT_TRUE(main);
-    const HWND bar = main->ButtonBar();
+    const HWND bar = main->Feature<ButtonBar>()->Hwnd();
     ASSERT_TRUE(bar);
     for (int id : ShownButtons(bar))
         EXPECT_TRUE(id == 0 || id == IDM_VIEW_FONT_SIZE || main->Commands().Has(id)) << id;
@@ -165,7 +166,7 @@ TEST_F(WindowCommandsTest, ButtonBarLayoutIsSavedAtCloseAndRestoredAtStart) {
         auto main = OpenHidden();
         ASSERT_TRUE(main);
         registerSome(*main);
-        const HWND bar = main->ButtonBar();
+        const HWND bar = main->Feature<ButtonBar>()->Hwnd();
         ASSERT_EQ(ShownAmong(bar, {IDM_FONT_PRINT, IDM_FONT_DELETE, IDM_VIEW_CHARMAP}),
                   (std::vector<int>{IDM_VIEW_CHARMAP, IDM_FONT_PRINT, IDM_FONT_DELETE}));
         // The user moves "delete" to the front in the customise dialog.
@@ -176,7 +177,7 @@ TEST_F(WindowCommandsTest, ButtonBarLayoutIsSavedAtCloseAndRestoredAtStart) {
         ASSERT_FALSE(IsWindow(bar));
     }
     settings::TRegistryEx reg;
-    ASSERT_TRUE(reg.OpenKeyReadOnly(TfrmMain::kButtonBarKey)) << "the layout is kept in the Toolbar subkey";
+    ASSERT_TRUE(reg.OpenKeyReadOnly(ButtonBar::kSettingsKey)) << "the layout is kept in the Toolbar subkey";
     EXPECT_EQ(reg.ReadStringDef(L"0", L""), std::to_wstring(IDM_FONT_DELETE));
     const int saved = reg.ReadIntegerDef(L"Count", 0, settings::kAnyInteger);
     reg.CloseKey();
@@ -188,7 +189,7 @@ TEST_F(WindowCommandsTest, ButtonBarLayoutIsSavedAtCloseAndRestoredAtStart) {
         auto main = OpenHidden();
         ASSERT_TRUE(main);
         registerSome(*main);
-        EXPECT_EQ(ShownAmong(main->ButtonBar(), {IDM_FONT_PRINT, IDM_FONT_DELETE, IDM_VIEW_CHARMAP}),
+        EXPECT_EQ(ShownAmong(main->Feature<ButtonBar>()->Hwnd(), {IDM_FONT_PRINT, IDM_FONT_DELETE, IDM_VIEW_CHARMAP}),
                   (std::vector<int>{IDM_FONT_DELETE, IDM_VIEW_CHARMAP, IDM_FONT_PRINT}))
             << "the stored order comes back; an unknown entry is ignored";
     }

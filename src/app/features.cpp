@@ -1,0 +1,18 @@
+#include "app/features.h"
+
+#include <memory>
+
+#include "app/button_bar.h"
+#include "app/main_window.h"
+#include "app/selection.h"
+#include "app/window_commands.h"
+
+namespace typorama::app {
+
+void AddFeatures(TfrmMain& host) {
+    host.AddFeature(std::make_unique<ButtonBar>(host));
+    host.AddFeature(std::make_unique<WindowCommands>(host));
+    host.AddFeature(std::make_unique<Selection>(host));
+}
+
+}  // namespace typorama::app
