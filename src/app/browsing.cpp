@@ -1,5 +1,5 @@
-// Browsing sources: the folder tree, the loaded fonts, favourites, several
-// folders and the search for fonts that are not installed.
+#include "app/browsing.h"
+
 #include <set>
 
 #include "app/browse_folder_dialog.h"
@@ -22,8 +22,6 @@
 namespace typorama::app {
 namespace {
 
-void DeleteDirTree(DirTree* tree) { delete tree; }
-
 void PumpPendingMessages() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -39,105 +37,113 @@ void PumpPendingMessages() {
 
 }  // namespace
 
-void TfrmMain::RegisterBrowsingCommands() {
-    ControlKeyHeld = [] { return GetKeyState(VK_CONTROL) < 0; };
-    dirTree_ = std::unique_ptr<DirTree, void (*)(DirTree*)>(new DirTree(*this), &DeleteDirTree);
-    ClientLaidOut += [this](const ClientLayout& layout) {
+Browsing::Browsing(TfrmMain& host) : host_(host) {
+    dirTree_ = std::make_unique<DirTree>(host);
+    host.ClientLaidOut += [this](const ClientLayout& layout) {
         if (dirTree_) dirTree_->Place(layout);
     };
-    StartFolderOpened += [this] { SetBrowserVisible(true); };
+    host.StartFolderOpened += [this] { SetBrowserVisible(true); };
+    RegisterCommands();
+}
 
-    commands_.Add(IDM_VIEW_SCREEN_FONTS, {[this] { ShowLoadedFonts(); }, [this] { return IsFolderSource(); }, {}});
-    commands_.Add(IDM_VIEW_BROWSER,
-                  {[this] { SetBrowserVisible(!treeVisible_); }, {}, [this] { return treeVisible_; }});
-    commands_.Add(IDM_VIEW_MULTI_FOLDERS, {[this] { BrowseMultipleFolders(); }, {}, {}});
-    commands_.AddList(IDM_FAV_LIST, {[this] {
+Browsing::~Browsing() = default;
+
+void Browsing::RegisterCommands() {
+    TfrmMain& host = host_;
+    CommandTable& commands = host.Commands();
+    MainSettings& settings = host.Settings();
+
+    commands.Add(IDM_VIEW_SCREEN_FONTS, {[this] { ShowLoadedFonts(); }, [&host] { return host.IsFolderSource(); }, {}});
+    commands.Add(IDM_VIEW_BROWSER,
+                  {[this] { SetBrowserVisible(!host_.TreeVisible()); }, {}, [&host] { return host.TreeVisible(); }});
+    commands.Add(IDM_VIEW_MULTI_FOLDERS, {[this] { BrowseMultipleFolders(); }, {}, {}});
+    commands.AddList(IDM_FAV_LIST, {[&settings] {
                                          std::vector<ListedItem> items;
-                                         for (const std::wstring& folder : settings_.favorites)
+                                         for (const std::wstring& folder : settings.favorites)
                                              items.push_back({folder, false, true});
                                          return items;
                                      },
                                      [this](int position) { OpenFavorite(position); }});
-    commands_.Add(IDM_FAV_SYS_FONTS, {[this] { OpenFolder(where_.fontsFolder, false, true); }, {}, {}});
-    commands_.Add(IDM_FAV_ADD, {[this] {
-                                    const std::wstring folder = fontList_->Folder();
-                                    for (const std::wstring& favorite : settings_.favorites)
+    commands.Add(IDM_FAV_SYS_FONTS, {[this] { OpenFolder(host_.Where().fontsFolder, false, true); }, {}, {}});
+    commands.Add(IDM_FAV_ADD, {[&host, &settings] {
+                                    const std::wstring folder = host.FontList().Folder();
+                                    for (const std::wstring& favorite : settings.favorites)
                                         if (win::EqualFoldedAscii(favorite, folder)) return;
-                                    settings_.favorites.push_back(folder);
+                                    settings.favorites.push_back(folder);
                                 },
-                                [this] {
-                                    return fontList_->Source() == catalog::SourceKind::Folder &&
-                                           !fontList_->Folder().empty();
+                                [&host] {
+                                    const catalog::TFontList& fonts = host.FontList();
+                                    return fonts.Source() == catalog::SourceKind::Folder && !fonts.Folder().empty();
                                 },
                                 {}});
-    commands_.Add(IDM_TOOLS_FIND_NOT_INSTALLED, {[this] { FindNotInstalledFonts(); }, {}, {}});
+    commands.Add(IDM_TOOLS_FIND_NOT_INSTALLED, {[this] { FindNotInstalledFonts(); }, {}, {}});
 }
 
-bool TfrmMain::OpenFolder(const std::wstring& folder, bool includeSubfolders, bool selectInTree) {
-    if (!ConfirmDiscardTags()) return false;
+bool Browsing::OpenFolder(const std::wstring& folder, bool includeSubfolders, bool selectInTree) {
+    if (!host_.ConfirmDiscardTags()) return false;
     if (!win::IsFolder(folder)) return false;
-    fontList_->SetHideMarlett(settings_.hideSystemFonts);
-    fontList_->SetFolder(folder);
-    fontList_->IncludeSubfolders = includeSubfolders;
-    fontList_->SetSourceKind(catalog::SourceKind::Folder);
-    fontList_->Rebuild(false);
-    if (selectInTree && treeVisible_ && dirTree_) dirTree_->SelectQuietly(folder);
+    host_.FontList().SetHideMarlett(host_.Settings().hideSystemFonts);
+    host_.FontList().SetFolder(folder);
+    host_.FontList().IncludeSubfolders = includeSubfolders;
+    host_.FontList().SetSourceKind(catalog::SourceKind::Folder);
+    host_.FontList().Rebuild(false);
+    if (selectInTree && host_.TreeVisible() && dirTree_) dirTree_->SelectQuietly(folder);
     return true;
 }
 
-void TfrmMain::ShowLoadedFonts() {
-    if (fontList_->Source() == catalog::SourceKind::System) {
+void Browsing::ShowLoadedFonts() {
+    if (host_.FontList().Source() == catalog::SourceKind::System) {
         // Shown already: the refresh of the view menu, with the list's position kept.
-        if (commands_.Has(IDM_VIEW_REFRESH)) {
-            RunCommand(IDM_VIEW_REFRESH);
+        if (host_.Commands().Has(IDM_VIEW_REFRESH)) {
+            host_.RunCommand(IDM_VIEW_REFRESH);
         } else {
-            fontList_->Refresh(true);
+            host_.FontList().Refresh(true);
         }
         return;
     }
-    if (!ConfirmDiscardTags()) return;
-    fontList_->SetHideMarlett(settings_.hideSystemFonts);
-    fontList_->SetSourceKind(catalog::SourceKind::System);
-    fontList_->Rebuild(false);
+    if (!host_.ConfirmDiscardTags()) return;
+    host_.FontList().SetHideMarlett(host_.Settings().hideSystemFonts);
+    host_.FontList().SetSourceKind(catalog::SourceKind::System);
+    host_.FontList().Rebuild(false);
 }
 
-void TfrmMain::ShowSearchResults(std::vector<std::wstring> files) {
-    fontList_->SetHideMarlett(settings_.hideSystemFonts);
-    fontList_->Files = std::move(files);
-    fontList_->SetSourceKind(catalog::SourceKind::FileList);
-    fontList_->Rebuild(false);
+void Browsing::ShowSearchResults(std::vector<std::wstring> files) {
+    host_.FontList().SetHideMarlett(host_.Settings().hideSystemFonts);
+    host_.FontList().Files = std::move(files);
+    host_.FontList().SetSourceKind(catalog::SourceKind::FileList);
+    host_.FontList().Rebuild(false);
 }
 
-void TfrmMain::SetBrowserVisible(bool visible) {
+void Browsing::SetBrowserVisible(bool visible) {
     if (dirTree_) {
         dirTree_->SetVisible(visible);
     } else {
-        treeVisible_ = visible;
+        host_.SetTreeVisible(visible);
     }
 }
 
-void TfrmMain::OpenFavorite(int index) {
-    if (index < 0 || index >= static_cast<int>(settings_.favorites.size())) return;
-    const std::wstring folder = settings_.favorites[static_cast<std::size_t>(index)];
+void Browsing::OpenFavorite(int index) {
+    if (index < 0 || index >= static_cast<int>(host_.Settings().favorites.size())) return;
+    const std::wstring folder = host_.Settings().favorites[static_cast<std::size_t>(index)];
     if (!win::IsFolder(folder)) {
-        ui::ShowMessage(window_, win::FormatRes(IDS_BROWSE_FOLDER_MISSING, {win::AsU16(folder)}),
+        ui::ShowMessage(host_.Handle(), win::FormatRes(IDS_BROWSE_FOLDER_MISSING, {win::AsU16(folder)}),
                         MB_ICONEXCLAMATION | MB_OK);
         return;
     }
     OpenFolder(folder, ControlKeyHeld && ControlKeyHeld(), true);
 }
 
-void TfrmMain::BrowseMultipleFolders() {
-    TfrmMultiFolders dialog(*this);
-    if (ui::CreateAndShowForm(dialog, window_, false, ui::kCenterOnOwner | ui::kShowModal) != IDOK) return;
+void Browsing::BrowseMultipleFolders() {
+    TfrmMultiFolders dialog(host_);
+    if (ui::CreateAndShowForm(dialog, host_.Handle(), false, ui::kCenterOnOwner | ui::kShowModal) != IDOK) return;
     const std::vector<TFolderEntry> entries = dialog.Entries();
     PumpPendingMessages();  // the dialog's place is painted over before the search blocks
 
     TfrmProgress progress(win::LoadResString(IDS_BROWSE_SEARCHING));
-    EnableWindow(window_, FALSE);
+    EnableWindow(host_.Handle(), FALSE);
     // The window must come back whatever goes wrong.
-    const win::ScopeExit enable([this] { EnableWindow(window_, TRUE); });
-    progress.Show(window_);
+    const win::ScopeExit enable([this] { EnableWindow(host_.Handle(), TRUE); });
+    progress.Show(host_.Handle());
     std::set<std::wstring, win::LessNoCase> found;  // file paths, one of each
     for (const TFolderEntry& entry : entries) {
         std::vector<std::wstring> files;
@@ -145,18 +151,18 @@ void TfrmMain::BrowseMultipleFolders() {
         found.insert(files.begin(), files.end());
     }
     if (found.empty()) {
-        ui::ShowInformation(window_, win::LoadResString(IDS_BROWSE_NOTHING_FOUND));
+        ui::ShowInformation(host_.Handle(), win::LoadResString(IDS_BROWSE_NOTHING_FOUND));
     } else {
         ShowSearchResults(std::vector<std::wstring>(found.begin(), found.end()));
         StoreFolderEntries(entries);
     }
 }
 
-void TfrmMain::FindNotInstalledFonts() {
-    if (!ConfirmDiscardTags()) return;
+void Browsing::FindNotInstalledFonts() {
+    if (!host_.ConfirmDiscardTags()) return;
     std::wstring folder;
     bool includeSubfolders = false;
-    if (!BrowseForFolder(*this, window_, folder, win::LoadResString(IDS_BROWSE_INCLUDE_SUBFOLDERS), true,
+    if (!BrowseForFolder(host_, host_.Handle(), folder, win::LoadResString(IDS_BROWSE_INCLUDE_SUBFOLDERS), true,
                          includeSubfolders))
         return;
     std::vector<std::wstring> kept;
@@ -166,17 +172,17 @@ void TfrmMain::FindNotInstalledFonts() {
         catalog::FindFontFiles(folder, catalog::kFontFilePatterns, includeSubfolders, files);
         for (const std::wstring& file : files) {
             catalog::TFontInfo info;
-            if (!catalog::ReadFontInfo(file, info, where_.systemLanguageId)) continue;
-            if (!catalog::IsInstalled(info.FullName, file, where_)) kept.push_back(file);
+            if (!catalog::ReadFontInfo(file, info, host_.Where().systemLanguageId)) continue;
+            if (!catalog::IsInstalled(info.FullName, file, host_.Where())) kept.push_back(file);
         }
     }
     if (kept.empty()) {
-        ui::ShowInformation(window_, win::LoadResString(IDS_BROWSE_NOTHING_FOUND));
+        ui::ShowInformation(host_.Handle(), win::LoadResString(IDS_BROWSE_NOTHING_FOUND));
         return;
     }
     const std::wstring question =
         win::FormatRes(IDS_BROWSE_FOUND_COUNT, {static_cast<std::int64_t>(kept.size())});
-    if (ui::ShowMessage(window_, question, MB_ICONQUESTION | MB_OKCANCEL) == IDOK) ShowSearchResults(std::move(kept));
+    if (ui::ShowMessage(host_.Handle(), question, MB_ICONQUESTION | MB_OKCANCEL) == IDOK) ShowSearchResults(std::move(kept));
 }
 
 }  // namespace typorama::app

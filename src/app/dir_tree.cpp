@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "app/browsing.h"
 #include "app/main_window.h"
 #include "win/folders.h"
 #include "win/text_compare.h"
@@ -125,7 +126,8 @@ void DirTree::OnChange(HTREEITEM node) {
         win::EqualFoldedAscii(path, ui::TrimFolderPath(list.Folder())))
         return;
     UpdateWindow(tree_->Hwnd());
-    if (main_.OpenFolder(path, main_.ControlKeyHeld && main_.ControlKeyHeld(), false)) return;
+    Browsing& browsing = *main_.Feature<Browsing>();
+    if (browsing.OpenFolder(path, browsing.ControlKeyHeld && browsing.ControlKeyHeld(), false)) return;
     // The user kept the tags (or the folder is gone): the list still shows its
     // folder, and the tree goes back to it rather than name another.
     if (list.Source() == catalog::SourceKind::Folder) SelectQuietly(list.Folder());

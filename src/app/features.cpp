@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/browsing.h"
 #include "app/button_bar.h"
 #include "app/main_window.h"
 #include "app/selection.h"
@@ -12,6 +13,7 @@ namespace typorama::app {
 void AddFeatures(TfrmMain& host) {
     host.AddFeature(std::make_unique<ButtonBar>(host));
     host.AddFeature(std::make_unique<WindowCommands>(host));
+    host.AddFeature(std::make_unique<Browsing>(host));
     host.AddFeature(std::make_unique<Selection>(host));
 }
 

@@ -128,7 +128,6 @@ bool TfrmMain::Create(const std::wstring& startFolder, int showCommand) {
         RegisterCoreCommands();
         RegisterListViewCommands();
         AddFeatures(*this);
-        RegisterBrowsingCommands();
         RebuildMenus();
         fontList_->SetHideMarlett(settings_.hideSystemFonts);
         ApplyViewSettings();

@@ -111,6 +111,8 @@ public:
     // repaints the list.
     const DisplayColors& Colors() const { return colors_; }
     void ApplyDisplayColors();
+    // Where the system keeps fonts and their registrations.
+    const catalog::SystemLocations& Where() const { return where_; }
     // The folder of the program file, with a trailing backslash.
     const std::wstring& ProgramFolder() const { return programFolder_; }
 
@@ -239,39 +241,12 @@ private:
     std::shared_ptr<FontListView> listView_;  // shared: TfrmMain's destructor need not see its type
 public:
 
-    // ---- Browsing sources: folder tree, favourites, several folders.
-    // Shows the fonts of `folder` (with its subfolders when asked); false when
-    // the user keeps the tags or the folder does not exist. With selectInTree
-    // the visible folder tree selects the folder without filling again.
-    bool OpenFolder(const std::wstring& folder, bool includeSubfolders, bool selectInTree);
-    // The loaded fonts: refreshed when shown already, else shown after the tags are confirmed.
-    void ShowLoadedFonts();
-    // Shows `files` as search results.
-    void ShowSearchResults(std::vector<std::wstring> files);
-    // Shows or hides the folder tree (the window width follows).
-    void SetBrowserVisible(bool visible);
-    class DirTree* FolderTree() const { return dirTree_.get(); }
-    // Favourite `index` as the favourites menu opens it.
-    void OpenFavorite(int index);
-    // The several-folders command and the search for fonts that are not installed.
-    void BrowseMultipleFolders();
-    void FindNotInstalledFonts();
-    // Whether Ctrl is held while a folder is chosen (subfolders included);
-    // the keyboard's state unless replaced (tests).
-    std::function<bool()> ControlKeyHeld;
-
-private:
-    std::unique_ptr<class DirTree, void (*)(class DirTree*)> dirTree_{nullptr, nullptr};
-
-public:
-
 private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // Each feature registers its commands (and lists in menus) here.
     void RegisterCoreCommands();
     void RegisterListViewCommands();
-    void RegisterBrowsingCommands();
 
     void CreateControls();
     void ConnectFontList();

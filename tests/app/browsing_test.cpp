@@ -11,6 +11,7 @@
 
 #include "app/browse_folder_dialog.h"
 #include "app/dir_tree.h"
+#include "app/browsing.h"
 #include "app/main_window.h"
 #include "app/main_window_fixture.h"
 #include "app/multi_folders_dialog.h"
@@ -69,27 +70,27 @@ TEST_F(BrowsingTest, OpenFolderRefusesMissingFoldersAndKeptTags) {
     b.Write(L"b.ttf", BuildFont(FontSpec::Named(u"TyBrowseOpenB")));
     auto main = OpenHidden(a.Path());
     ASSERT_TRUE(main);
-    EXPECT_FALSE(main->OpenFolder(a.Path() + L"missing", false, true)) << "a folder that does not exist";
+    EXPECT_FALSE(main->Feature<Browsing>()->OpenFolder(a.Path() + L"missing", false, true)) << "a folder that does not exist";
     EXPECT_EQ(main->FontList().Folder(), a.Path());
 
     main->FontList()[0].Tagged = true;
     {
         ScriptedAnswers cancel(IDCANCEL);
-        EXPECT_FALSE(main->OpenFolder(b.Path(), false, true)) << "the user keeps the tags";
+        EXPECT_FALSE(main->Feature<Browsing>()->OpenFolder(b.Path(), false, true)) << "the user keeps the tags";
         EXPECT_EQ(cancel.asked.size(), 1u);
         EXPECT_EQ(main->FontList().Folder(), a.Path());
         EXPECT_TRUE(main->FontList()[0].Tagged);
     }
     {
         ScriptedAnswers ok(IDOK);
-        EXPECT_TRUE(main->OpenFolder(b.Path(), true, true));
+        EXPECT_TRUE(main->Feature<Browsing>()->OpenFolder(b.Path(), true, true));
         EXPECT_EQ(main->FontList().Folder(), b.Path());
         EXPECT_EQ(main->FontList().Source(), catalog::SourceKind::Folder);
         EXPECT_TRUE(main->FontList().IncludeSubfolders);
         ASSERT_EQ(main->FontList().Count(), 1);
         EXPECT_EQ(main->FontList()[0].Name, L"TyBrowseOpenB");
         EXPECT_EQ(Title(main->Handle()), L"Typorama - " + b.Path() + L"*");
-        EXPECT_EQ(main->FolderTree()->Tree().SelectedPath(), Trimmed(b.Path())) << "selected in the visible tree";
+        EXPECT_EQ(main->Feature<Browsing>()->FolderTree()->Tree().SelectedPath(), Trimmed(b.Path())) << "selected in the visible tree";
     }
     CloseUntagged(main);
 }
@@ -102,7 +103,7 @@ TEST_F(BrowsingTest, TheTreeOpensWhatIsChosenButNotTheFolderShown) {
     auto main = OpenHidden(root.Path() + L"one\\");
     ASSERT_TRUE(main);
     ASSERT_TRUE(main->TreeVisible()) << "a start-up folder shows the tree";
-    DirTree* tree = main->FolderTree();
+    DirTree* tree = main->Feature<Browsing>()->FolderTree();
     ASSERT_NE(tree, nullptr);
     EXPECT_TRUE(GetWindowLongW(tree->Splitter(), GWL_STYLE) & WS_VISIBLE);
     EXPECT_TRUE(GetWindowLongW(tree->Tree().Hwnd(), GWL_STYLE) & WS_VISIBLE);
@@ -132,14 +133,14 @@ TEST_F(BrowsingTest, TheTreeOpensWhatIsChosenButNotTheFolderShown) {
     int fills = 0;
     main->FontListRebuilt += [&fills] { ++fills; };
     bool ctrl = false;
-    main->ControlKeyHeld = [&ctrl] { return ctrl; };
+    main->Feature<Browsing>()->ControlKeyHeld = [&ctrl] { return ctrl; };
 
     ASSERT_TRUE(shell.SelectPath(root.Path() + L"two"));
     EXPECT_EQ(fills, 1) << "choosing another folder shows it";
     EXPECT_EQ(main->FontList().Folder(), root.Path() + L"two");
     EXPECT_FALSE(main->FontList().IncludeSubfolders);
 
-    ASSERT_TRUE(main->OpenFolder(root.Path() + L"one\\", false, false));
+    ASSERT_TRUE(main->Feature<Browsing>()->OpenFolder(root.Path() + L"one\\", false, false));
     EXPECT_EQ(shell.SelectedPath(), root.Path() + L"two") << "not selected in the tree when not asked";
     fills = 0;
     ctrl = true;
@@ -154,7 +155,7 @@ TEST_F(BrowsingTest, TheTreeOpensWhatIsChosenButNotTheFolderShown) {
 
     // A click on the node selected already opens it again once the list shows something else.
     ctrl = false;
-    ASSERT_TRUE(main->OpenFolder(root.Path() + L"one", false, false));
+    ASSERT_TRUE(main->Feature<Browsing>()->OpenFolder(root.Path() + L"one", false, false));
     fills = 0;
     RECT rect{};
     ASSERT_TRUE(TreeView_GetItemRect(shell.Hwnd(), shell.Selected(), &rect, TRUE));
@@ -173,7 +174,7 @@ TEST_F(BrowsingTest, KeptTagsTakeTheTreeBackToTheListsFolder) {
     root.Write(L"two\\b.ttf", BuildFont(FontSpec::Named(u"TyBrowseRefusedB")));
     auto main = OpenHidden(root.Path() + L"one\\");
     ASSERT_TRUE(main);
-    ui::ShellTree& shell = main->FolderTree()->Tree();
+    ui::ShellTree& shell = main->Feature<Browsing>()->FolderTree()->Tree();
     ASSERT_EQ(shell.SelectedPath(), root.Path() + L"one");
     HTREEITEM two = nullptr;
     for (HTREEITEM child : shell.Children(TreeView_GetParent(shell.Hwnd(), shell.Selected())))
@@ -212,7 +213,7 @@ TEST_F(BrowsingTest, OpeningTheFolderShownEndsTheOnlySelectedView) {
     const MenuList* favourites = main->Commands().FindList(IDM_FAV_LIST);
     ASSERT_NE(favourites, nullptr);
     bool ctrl = false;
-    main->ControlKeyHeld = [&ctrl] { return ctrl; };
+    main->Feature<Browsing>()->ControlKeyHeld = [&ctrl] { return ctrl; };
 
     const std::pair<const char*, std::function<void()>> ways[] = {
         {"favourite", [&] { favourites->choose(0); }},
@@ -223,8 +224,8 @@ TEST_F(BrowsingTest, OpeningTheFolderShownEndsTheOnlySelectedView) {
              ctrl = false;
          }},
         {"system fonts folder", [&] { main->RunCommand(IDM_FAV_SYS_FONTS); }},
-        {"search results", [&] { main->ShowSearchResults({a, b}); }},
-        {"search results again", [&] { main->ShowSearchResults({a, b}); }},
+        {"search results", [&] { main->Feature<Browsing>()->ShowSearchResults({a, b}); }},
+        {"search results again", [&] { main->Feature<Browsing>()->ShowSearchResults({a, b}); }},
     };
     for (const auto& [way, open] : ways) {
         SCOPED_TRACE(way);
@@ -259,7 +260,7 @@ TEST_F(BrowsingTest, ShowingAndHidingTheTreeChangesTheWindowWidth) {
     ASSERT_TRUE(main->RunCommand(IDM_VIEW_BROWSER));
     EXPECT_FALSE(main->TreeVisible());
     EXPECT_FALSE(main->Commands().Checked(IDM_VIEW_BROWSER));
-    EXPECT_FALSE(GetWindowLongW(main->FolderTree()->Tree().Hwnd(), GWL_STYLE) & WS_VISIBLE);
+    EXPECT_FALSE(GetWindowLongW(main->Feature<Browsing>()->FolderTree()->Tree().Hwnd(), GWL_STYLE) & WS_VISIBLE);
     RECT hidden{};
     GetWindowRect(main->Handle(), &hidden);
     EXPECT_EQ(shown.right - shown.left - (hidden.right - hidden.left), treeRoom);
@@ -271,7 +272,7 @@ TEST_F(BrowsingTest, ShowingAndHidingTheTreeChangesTheWindowWidth) {
     EXPECT_EQ(again.right - again.left, shown.right - shown.left);
     // The list starts right of the splitter.
     RECT tree{}, list{};
-    GetWindowRect(main->FolderTree()->Tree().Hwnd(), &tree);
+    GetWindowRect(main->Feature<Browsing>()->FolderTree()->Tree().Hwnd(), &tree);
     GetWindowRect(main->ListBox().Hwnd(), &list);
     EXPECT_EQ(tree.right - tree.left, main->SplitterLeft() - 1);
     EXPECT_GT(list.left, tree.right);
@@ -297,7 +298,7 @@ TEST_F(BrowsingTest, FavouritesOpenAddAndReportMissingFolders) {
         EXPECT_TRUE(ok.flags[0] & MB_ICONEXCLAMATION);
         EXPECT_EQ(main->FontList().Source(), catalog::SourceKind::System) << "the list stays";
     }
-    main->ControlKeyHeld = [] { return true; };
+    main->Feature<Browsing>()->ControlKeyHeld = [] { return true; };
     list->choose(1);
     EXPECT_EQ(main->FontList().Folder(), folder.Path());
     EXPECT_TRUE(main->FontList().IncludeSubfolders);
