@@ -1,7 +1,9 @@
 // The main window TfrmMain: the one window of the program, owner of the global
 // font list, the status bar and the menus, and the place where the program's
-// start-up and shut-down happen. This is what the rest of the program may use
-// of the main window.
+// start-up and shut-down happen. It hosts the window's features (features.cpp):
+// they register their commands, handlers and settings with it and find each
+// other through Feature<T>(). This is what the rest of the program may use of
+// the main window.
 #pragma once
 
 #include <windows.h>
@@ -16,8 +18,6 @@
 #include "app/client_layout.h"
 #include "app/commands.h"
 #include "app/feature.h"
-#include "app/font_selection.h"
-#include "app/list_position.h"
 #include "app/main_settings.h"
 #include "app/menu_bar.h"
 #include "catalog/font_list.h"
@@ -239,9 +239,7 @@ public:
     void ApplyFontSizeText(const std::wstring& text);
 private:
     std::shared_ptr<FontListView> listView_;  // shared: TfrmMain's destructor need not see its type
-public:
 
-private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // Each feature registers its commands (and lists in menus) here.
