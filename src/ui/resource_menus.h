@@ -1,6 +1,16 @@
-// Command identifiers of the main window's menus, button bar and context menu,
-// and the string-table ids of their captions (command id - 40000 + 3000).
+// Command identifiers of the main window's menus, button bar and context menu
+// (40000..40999; the button bar's layout in the settings stores them, so they
+// never change), the ids of the items of the lists inserted into the menus
+// (41000..56999), and the string-table ids of the captions (command id - 40000
+// + 3000, so 3000..3999).
 #pragma once
+
+#define IDR_COMMANDS_FIRST 40000
+#define IDR_COMMANDS_LAST 40999
+#define IDR_MENU_LISTS_FIRST 41000
+#define IDR_MENU_LISTS_LAST 56999  // 16 lists of IDM_DYNAMIC_RANGE ids each
+#define IDR_MENU_CAPTIONS_FIRST 3000
+#define IDR_MENU_CAPTIONS_LAST 3999
 
 #define IDM_FONT 40001
 #define IDM_FONT_COPY 40002
@@ -115,3 +125,14 @@
 #define IDS_MENU_CAPTION(id) ((id) - 40000 + 3000)
 #define IDS_MENU_BAR 3000
 #define IDS_BUTTON_BAR 3099
+
+#ifndef RC_INVOKED
+#include "ui/resource_range.h"
+static_assert(typorama::ui::resource_ids::Within(IDR_COMMANDS_FIRST, IDR_COMMANDS_LAST,
+    {IDM_FONT, IDM_HELP_ABOUT, IDM_TAG_ALL, IDM_TAG_INSTALLED_THIS_FILE, IDM_CHARSET_ALL, IDM_CHARSET_HEBREW,
+     IDM_FAMILY_DECO, IDM_FAMILY_SWISS, IDM_FONT_COPY_DESTINATIONS, IDM_RUN_PROGRAMS_LIST}));
+static_assert(IDM_DYNAMIC_FIRST == IDR_MENU_LISTS_FIRST &&
+              IDR_MENU_LISTS_LAST == IDM_DYNAMIC_FIRST + 16 * IDM_DYNAMIC_RANGE - 1);
+static_assert(typorama::ui::resource_ids::Within(IDR_MENU_CAPTIONS_FIRST, IDR_MENU_CAPTIONS_LAST,
+    {IDS_MENU_BAR, IDS_BUTTON_BAR, IDS_MENU_CAPTION(IDR_COMMANDS_FIRST), IDS_MENU_CAPTION(IDR_COMMANDS_LAST)}));
+#endif
