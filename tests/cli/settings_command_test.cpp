@@ -3,19 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "cli/cli_runner.h"
+#include "support/scratch.h"
 #include "settings/settings_export.h"
 
 namespace typorama::test {
 namespace {
-
-std::string ReadBytes(const std::wstring& path) {
-    win::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    std::string bytes(file ? GetFileSize(file.get(), nullptr) : 0, '\0');
-    DWORD got = 0;
-    if (!file || !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr))
-        return "<cannot read>";
-    return bytes;
-}
 
 TEST(CliSettingsExport, WritesTheKeyAsTheProgramDoesAndSaysHow) {
     ScratchKey scratch(L"cli-settings-export");
@@ -32,14 +24,14 @@ TEST(CliSettingsExport, WritesTheKeyAsTheProgramDoesAndSaysHow) {
                                                        "\"errorText\": \"\"}"});
     std::wstring body;
     ASSERT_TRUE(settings::ExportRegistryKey(HKEY_CURRENT_USER, scratch.SubKey(), true, body));
-    EXPECT_EQ(ReadBytes(file), settings::RegFileBytes(body));
+    EXPECT_EQ(ReadFileBytes(file), settings::RegFileBytes(body));
 
     // A key that is not there: a file with the header alone, and a failed write.
     const std::wstring missingFile = dir.Path() + L"missing.reg";
     run = RunCli({L"settings-export", missingFile, L"--root", root + L"\\Missing"});
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_NE(run.out.find("\"rootFound\": false, \"format\": \"REGEDIT4\", \"ok\": true"), std::string::npos) << run.out;
-    EXPECT_EQ(ReadBytes(missingFile), "REGEDIT4\r\n\r\n");
+    EXPECT_EQ(ReadFileBytes(missingFile), "REGEDIT4\r\n\r\n");
     run = RunCli({L"settings-export", L"--root", root, dir.Path() + L"no such folder\\x.reg"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.out.find("\"ok\": false, \"error\": 3, \"errorText\": \""), std::string::npos) << run.out;

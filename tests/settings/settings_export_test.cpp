@@ -16,15 +16,6 @@
 namespace typorama::settings {
 namespace {
 
-std::string ReadFileBytes(const std::wstring& path) {
-    win::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    std::string bytes(file ? GetFileSize(file.get(), nullptr) : 0, '\0');
-    DWORD got = 0;
-    if (!file || !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr))
-        return "<cannot read>";
-    return bytes;
-}
-
 void SetRaw(HKEY key, const wchar_t* name, DWORD type, std::vector<std::uint8_t> data) {
     ASSERT_EQ(RegSetValueExW(key, name, 0, type, data.data(), static_cast<DWORD>(data.size())), 0);
 }
@@ -52,7 +43,7 @@ TEST(SettingsExport, WritesASettingsTreeByteForByte) {
     EXPECT_TRUE(exported.keyRead);
     EXPECT_FALSE(exported.unicode) << "every text fits the ANSI code page";
     std::string section = "[HKEY_CURRENT_USER\\" + win::WideToAnsi(scratch.SubKey());
-    EXPECT_EQ(ReadFileBytes(file), "REGEDIT4\r\n\r\n" + section +
+    EXPECT_EQ(test::ReadFileBytes(file), "REGEDIT4\r\n\r\n" + section +
                                        "]\r\n\"FontSize\"=dword:00000024\r\n\"LastUsedFolder\"=\"C:\\\\Fonts\\\\\"\r\n\r\n" +
                                        section + "\\Favorites]\r\n\"0\"=\"D:\\\\Type\"\r\n\"Count\"=dword:00000001\r\n\r\n");
 }
@@ -138,7 +129,7 @@ TEST(SettingsExport, WalksSubkeysDepthFirstAndSkipsMissingKeys) {
     SettingsExport missing = ExportSettingsToFile(folder.Path() + L"m.reg", {HKEY_CURRENT_USER, path + L"\\Missing"});
     EXPECT_TRUE(missing.Saved());
     EXPECT_FALSE(missing.keyRead);
-    EXPECT_EQ(ReadFileBytes(folder.Path() + L"m.reg"), "REGEDIT4\r\n\r\n") << "the header even for a missing key";
+    EXPECT_EQ(test::ReadFileBytes(folder.Path() + L"m.reg"), "REGEDIT4\r\n\r\n") << "the header even for a missing key";
 }
 
 TEST(SettingsExport, WritesUnicodeOnlyWhenTheAnsiCodePageWouldLoseText) {
@@ -160,7 +151,7 @@ TEST(SettingsExport, WritesUnicodeOnlyWhenTheAnsiCodePageWouldLoseText) {
     std::wstring file = folder.Path() + L"x.reg";
     folder.Write(L"x.reg", std::vector<std::uint8_t>(500, 'x'));
     ASSERT_TRUE(SaveBytesToFile("abc", file));
-    EXPECT_EQ(ReadFileBytes(file), "abc") << "an existing longer file is cut to the new bytes";
+    EXPECT_EQ(test::ReadFileBytes(file), "abc") << "an existing longer file is cut to the new bytes";
     DWORD error = 0;
     EXPECT_FALSE(SaveBytesToFile("x", folder.Path() + L"no such folder\\x.reg", &error));
     EXPECT_EQ(error, static_cast<DWORD>(ERROR_PATH_NOT_FOUND));

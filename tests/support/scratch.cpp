@@ -83,4 +83,13 @@ std::wstring ProgramFolder() {
     return folder.substr(0, folder.find_last_of(L'\\') + 1);
 }
 
+std::string ReadFileBytes(const std::wstring& path) {
+    win::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    std::string bytes(file ? GetFileSize(file.get(), nullptr) : 0, '\0');
+    DWORD got = 0;
+    if (!file || !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr))
+        return "<cannot read>";
+    return bytes;
+}
+
 }  // namespace typorama::test

@@ -52,4 +52,7 @@ std::wstring ProgramFolder();
 // Deletes a folder and everything below it; true if it is gone afterwards.
 bool DeleteTree(const std::wstring& folder);
 
+// The bytes of a file, or "<cannot read>".
+std::string ReadFileBytes(const std::wstring& path);
+
 }  // namespace typorama::test
