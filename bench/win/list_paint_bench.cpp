@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/font_list_view.h"
+#include "app/main_window.h"
 #include "app/font_row_painter.h"
 #include "settings/settings_store.h"
 #include "support/font_builder.h"
@@ -85,7 +86,7 @@ int wmain(int argc, wchar_t** argv) {
     main.Settings().showCheckBoxes = true;
     main.Settings().showInstalledGlyph = true;
     main.Settings().showFontName = true;
-    main.SetFontSize(36);
+    main.Feature<app::FontListView>()->SetFontSize(36);
     SetWindowPos(main.Handle(), nullptr, 0, 0, 700, 1010, SWP_NOZORDER);
     Pump();
 
@@ -140,7 +141,7 @@ int wmain(int argc, wchar_t** argv) {
             GdiFlush();
             std::printf("  %-40s %.3f ms a row\n", what, Milliseconds(begin) / kRows);
         };
-        const app::RowPaintOptions full = main.ListView().PaintOptions();
+        const app::RowPaintOptions full = main.Feature<app::FontListView>()->PaintOptions();
         timeRows("row into a bitmap, everything on:", full);
         app::RowPaintOptions plain = full;
         plain.showCheckBoxes = plain.showInstalledGlyph = false;

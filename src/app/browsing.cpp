@@ -34,10 +34,32 @@ void PumpPendingMessages() {
     }
 }
 
+// The source shown at start: 0 the loaded fonts, 1 the last used folder, 2 the fixed folder.
+constexpr MainValue kStartupValues[] = {
+    {L"StartupRestoreFolderType", &MainSettings::startupRestoreFolderType, settings::kByteRange},
+    {L"StartupSpecialFolder", &MainSettings::startupSpecialFolder},
+    {L"LastUsedFolder", &MainSettings::lastUsedFolder},
+};
 
 }  // namespace
 
 Browsing::Browsing(TfrmMain& host) : host_(host) {
+    host.AddSettings(kStartupValues);
+    host.AddSettings(SettingsPart{
+        [&host](const settings::TRegistryEx& reg) {
+            host.Settings().favorites = settings::LoadList(reg.Base(), settings::kFavoritesKey, settings::kFavoritesCap);
+        },
+        [&host](settings::TRegistryEx& reg, settings::WriteOutcome& outcome) {
+            DWORD error = ERROR_SUCCESS;
+            if (!settings::SaveList(reg.Base(), settings::kFavoritesKey, host.Settings().favorites, &error))
+                outcome.Fail(error);
+        }});
+    host.StartupFolder = [&host] {
+        const MainSettings& settings = host.Settings();
+        if (settings.startupRestoreFolderType == 1) return settings.lastUsedFolder;
+        if (settings.startupRestoreFolderType == 2) return settings.startupSpecialFolder;
+        return std::wstring();
+    };
     dirTree_ = std::make_unique<DirTree>(host);
     host.ClientLaidOut += [this](const ClientLayout& layout) {
         if (dirTree_) dirTree_->Place(layout);

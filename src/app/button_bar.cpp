@@ -72,7 +72,7 @@ HWND ButtonBar::Hwnd() const { return toolbar_ ? toolbar_->Hwnd() : nullptr; }
 ButtonBar::ButtonBar(TfrmMain& host) : host_(host) {
     ui::ToolbarArgs args;
     args.parent = host.Handle();
-    args.id = kToolbarId;
+    args.id = IDC_MAIN_TOOLBAR;
     args.images = host.Images();
     args.font = host.UiFont();
     args.catalogue = ButtonCatalogue();

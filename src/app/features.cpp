@@ -4,6 +4,7 @@
 
 #include "app/browsing.h"
 #include "app/button_bar.h"
+#include "app/font_list_view.h"
 #include "app/main_window.h"
 #include "app/selection.h"
 #include "app/window_commands.h"
@@ -11,6 +12,7 @@
 namespace typorama::app {
 
 void AddFeatures(TfrmMain& host) {
+    host.AddFeature(std::make_unique<FontListView>(host));
     host.AddFeature(std::make_unique<ButtonBar>(host));
     host.AddFeature(std::make_unique<WindowCommands>(host));
     host.AddFeature(std::make_unique<Browsing>(host));

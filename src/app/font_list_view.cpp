@@ -1,6 +1,8 @@
 // The font list: drawing its rows, mouse, keys and the sample size.
 #include "app/font_list_view.h"
 
+#include "app/main_window.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -23,6 +25,23 @@ namespace {
 
 constexpr int kHintMaxWidth = 150;
 
+// The list's look: colours, sample size, what each row shows.
+constexpr MainValue kDisplayValues[] = {
+    {L"UseCustomColors", &MainSettings::useCustomColors},
+    {L"ColorFont", &MainSettings::colorFont},
+    {L"ColorBack", &MainSettings::colorBack},
+    {L"ColorSmallText", &MainSettings::colorSmallText},
+    {L"ColorSelection", &MainSettings::colorSelection},
+    {L"ColorSelectionText", &MainSettings::colorSelectionText},
+    {L"FontSize", &MainSettings::fontSize, {kMinFontSize, kMaxFontSize}},
+    {L"FontSizes", &MainSettings::fontSizes},
+    {L"ShowFontName", &MainSettings::showFontName},
+    {L"ShowInstalledGlyph", &MainSettings::showInstalledGlyph},
+    {L"ShowCheckBoxes", &MainSettings::showCheckBoxes},
+    {L"ShowUserString", &MainSettings::showUserString},
+    {L"HighlightFontFolders", &MainSettings::highlightFontFolders},
+};
+
 std::vector<std::wstring> SizeEntries(MainSettings& settings) {
     // The setting keeps the cleaned text.
     settings.fontSizes = win::ToWide(CleanFontSizes(win::AsU16(settings.fontSizes)));
@@ -40,12 +59,12 @@ bool SizeListed(MainSettings& settings) {
 
 }  // namespace
 
-TfrmMain::FontListView::FontListView(TfrmMain& main)
-    : main_(main),
-      backBrush_(CreateSolidBrush(main.Colors().back)),
-      marks_(std::make_unique<MarkImages>(main.Images())),
-      statusBar_(main) {
-    ui::ThVirtualListBox& list = main_.ListBox();
+FontListView::FontListView(TfrmMain& host)
+    : host_(host),
+      backBrush_(CreateSolidBrush(host.Colors().back)),
+      marks_(std::make_unique<MarkImages>(host.Images())),
+      statusBar_(host) {
+    ui::ThVirtualListBox& list = host_.ListBox();
     list.OnDrawItem = [this](int index, const RECT& rect, UINT state, HDC dc) { DrawRow(index, rect, state, dc); };
     list.OnPaint = [this](HDC dc) { PaintEmpty(dc); };
     list.OnClick = [this] { SelectionChanged(); };
@@ -54,36 +73,44 @@ TfrmMain::FontListView::FontListView(TfrmMain& main)
     list.OnMessage = [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         return ListMessage(message, wParam, lParam, result);
     };
-    main_.ColorsChanged += [this] { backBrush_.reset(CreateSolidBrush(main_.Colors().back)); };
+    host_.ColorsChanged += [this] { backBrush_.reset(CreateSolidBrush(host_.Colors().back)); };
+    host_.AddSettings(kDisplayValues);
+    host_.SettingsApplied += [this] { SetFontSize(host_.Settings().fontSize); };
+    host_.DpiChanged += [this] { SetFontSize(host_.Settings().fontSize); };
+    host_.FontListRebuilt += [this] {
+        shiftClickAnchor_ = -1;
+        hoveredRow_ = -1;
+    };
     // The list box asks its parent for the colour beyond its rows.
-    main_.AddMessageHandler([this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-        if (message != WM_CTLCOLORLISTBOX || reinterpret_cast<HWND>(lParam) != main_.ListBox().Hwnd()) return false;
-        SetBkColor(reinterpret_cast<HDC>(wParam), main_.Colors().back);
+    host_.AddMessageHandler([this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+        if (message != WM_CTLCOLORLISTBOX || reinterpret_cast<HWND>(lParam) != host_.ListBox().Hwnd()) return false;
+        SetBkColor(reinterpret_cast<HDC>(wParam), host_.Colors().back);
         result = reinterpret_cast<LRESULT>(backBrush_.get());
         return backBrush_.get() != nullptr;
     });
+    RegisterCommands();
 }
 
-RowPaintOptions TfrmMain::FontListView::PaintOptions() const {
-    const MainSettings& settings = main_.Settings();
+RowPaintOptions FontListView::PaintOptions() const {
+    const MainSettings& settings = host_.Settings();
     RowPaintOptions options;
-    options.size = main_.ScaleToDpi(settings.fontSize);
-    options.nameLineHeight = main_.ScaleToDpi(kNameLineHeight);
+    options.size = host_.ScaleToDpi(settings.fontSize);
+    options.nameLineHeight = host_.ScaleToDpi(kNameLineHeight);
     options.showFontName = settings.showFontName;
     options.showCheckBoxes = settings.showCheckBoxes;
     options.showInstalledGlyph = settings.showInstalledGlyph;
-    options.folderSource = main_.IsFolderSource();
-    options.colors = main_.Colors();
-    options.images = main_.Images();
+    options.folderSource = host_.IsFolderSource();
+    options.colors = host_.Colors();
+    options.images = host_.Images();
     options.marks = marks_.get();
-    options.nameLineFont = main_.NameLineFont();
+    options.nameLineFont = host_.NameLineFont();
     options.useUserText = settings.showUserString;
-    if (options.useUserText) options.userText = UserSampleText(win::WindowText(main_.UserStringBox()));
+    if (options.useUserText) options.userText = UserSampleText(win::WindowText(host_.UserStringBox()));
     return options;
 }
 
-void TfrmMain::FontListView::DrawRow(int index, const RECT& rect, UINT state, HDC dc) const {
-    catalog::TFontListItem* item = main_.FontList().Item(index);
+void FontListView::DrawRow(int index, const RECT& rect, UINT state, HDC dc) const {
+    catalog::TFontListItem* item = host_.FontList().Item(index);
     if (!item) {
         FillRect(dc, &rect, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
         return;
@@ -91,61 +118,61 @@ void TfrmMain::FontListView::DrawRow(int index, const RECT& rect, UINT state, HD
     PaintFontRow(dc, rect, (state & ODS_SELECTED) != 0, *item, PaintOptions());
 }
 
-void TfrmMain::FontListView::PaintEmpty(HDC dc) const {
-    if (main_.FontList().Count() > 0) return;
+void FontListView::PaintEmpty(HDC dc) const {
+    if (host_.FontList().Count() > 0) return;
     RECT clip{};
     GetClipBox(dc, &clip);
-    win::UniqueBrush brush(CreateSolidBrush(main_.Colors().back));
+    win::UniqueBrush brush(CreateSolidBrush(host_.Colors().back));
     FillRect(dc, &clip, brush.get());
     const std::wstring text = win::LoadResString(IDS_LIST_EMPTY);
-    win::SelectedObject font(dc, main_.ListBox().Font() ? static_cast<HGDIOBJ>(main_.ListBox().Font())
+    win::SelectedObject font(dc, host_.ListBox().Font() ? static_cast<HGDIOBJ>(host_.ListBox().Font())
                                                         : GetStockObject(DEFAULT_GUI_FONT));
     SIZE extent{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     RECT client{};
-    GetClientRect(main_.ListBox().Hwnd(), &client);
+    GetClientRect(host_.ListBox().Hwnd(), &client);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, main_.Colors().font);
-    TextOutW(dc, client.right / 2 - extent.cx / 2, main_.ListBox().ItemHeight(), text.c_str(),
+    SetTextColor(dc, host_.Colors().font);
+    TextOutW(dc, client.right / 2 - extent.cx / 2, host_.ListBox().ItemHeight(), text.c_str(),
              static_cast<int>(text.size()));
 }
 
-void TfrmMain::FontListView::SelectionChanged() {
-    const int row = main_.CurrentIndex();
-    main_.ShiftClickAnchor = row;
+void FontListView::SelectionChanged() {
+    const int row = host_.CurrentIndex();
+    shiftClickAnchor_ = row;
     std::wstring text;
-    if (catalog::TFontListItem* item = main_.FontList().Item(row))
+    if (catalog::TFontListItem* item = host_.FontList().Item(row))
         text = std::to_wstring(row + 1) + L": " + ui::StatusLine(*item);
-    main_.SetStatusText(StatusPanel::Message, text, true);
-    main_.UpdateCommandStates();
-    main_.CurrentFontChanged();
+    host_.SetStatusText(StatusPanel::Message, text, true);
+    host_.UpdateCommandStates();
+    host_.CurrentFontChanged();
 }
 
-void TfrmMain::FontListView::RepaintCheckBoxColumn() const {
-    const HWND list = main_.ListBox().Hwnd();
+void FontListView::RepaintCheckBoxColumn() const {
+    const HWND list = host_.ListBox().Hwnd();
     if (!list) return;
-    const RECT first = CheckBoxHitArea(main_.ListBox().ItemRect(0), false);
+    const RECT first = CheckBoxHitArea(host_.ListBox().ItemRect(0), false);
     RECT client{};
-    GetClientRect(main_.Handle(), &client);
+    GetClientRect(host_.Handle(), &client);
     const RECT column{first.left, 0, first.right, client.bottom};
     InvalidateRect(list, &column, FALSE);
 }
 
-void TfrmMain::FontListView::RepaintCheckBox(int row) const {
-    const HWND list = main_.ListBox().Hwnd();
+void FontListView::RepaintCheckBox(int row) const {
+    const HWND list = host_.ListBox().Hwnd();
     if (!list) return;
-    const RECT area = CheckBoxHitArea(main_.ListBox().ItemRect(row), false);
+    const RECT area = CheckBoxHitArea(host_.ListBox().ItemRect(row), false);
     InvalidateRect(list, &area, FALSE);
 }
 
-bool TfrmMain::FontListView::ListMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    ui::ThVirtualListBox& list = main_.ListBox();
+bool FontListView::ListMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    ui::ThVirtualListBox& list = host_.ListBox();
     switch (message) {
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN: {
             // The list box selects first (which moves the anchor); a shift-click
             // ranges from where the anchor was before.
-            const int anchor = main_.ShiftClickAnchor;
+            const int anchor = shiftClickAnchor_;
             result = list.DefaultHandling(message, wParam, lParam);
             MouseDown(message == WM_RBUTTONDOWN, wParam, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, anchor);
             return true;
@@ -159,9 +186,9 @@ bool TfrmMain::FontListView::ListMessage(UINT message, WPARAM wParam, LPARAM lPa
             return true;
         case WM_KEYDOWN:
             if (wParam == VK_SPACE) {
-                main_.ToggleTag(main_.CurrentIndex());
-                main_.UpdateStatusPanels();
-                main_.UpdateCommandStates();
+                ToggleTag(host_.CurrentIndex());
+                host_.UpdateStatusPanels();
+                host_.UpdateCommandStates();
                 result = 0;
                 return true;
             }
@@ -171,20 +198,20 @@ bool TfrmMain::FontListView::ListMessage(UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
-void TfrmMain::FontListView::MouseDown(bool rightButton, WPARAM keys, POINT point, int anchor) {
-    ui::ThVirtualListBox& list = main_.ListBox();
+void FontListView::MouseDown(bool rightButton, WPARAM keys, POINT point, int anchor) {
+    ui::ThVirtualListBox& list = host_.ListBox();
     const int row = list.ItemAtPos(point, true);
-    if (row < 0 || row >= main_.FontList().Count()) return;
+    if (row < 0 || row >= host_.FontList().Count()) return;
     const RECT hit = CheckBoxHitArea(list.ItemRect(row), true);
-    if (main_.Settings().showCheckBoxes && PtInRect(&hit, point)) {
-        if ((keys & MK_SHIFT) && anchor >= 0 && anchor < main_.FontList().Count()) {
-            for (int i = std::min(anchor, row); i <= std::max(anchor, row); ++i) main_.FontList()[i].Tagged = true;
+    if (host_.Settings().showCheckBoxes && PtInRect(&hit, point)) {
+        if ((keys & MK_SHIFT) && anchor >= 0 && anchor < host_.FontList().Count()) {
+            for (int i = std::min(anchor, row); i <= std::max(anchor, row); ++i) host_.FontList()[i].Tagged = true;
             RepaintCheckBoxColumn();
         } else {
-            main_.ToggleTag(row);
+            ToggleTag(row);
         }
-        main_.UpdateStatusPanels();
-        main_.UpdateCommandStates();  // tags decide which commands are offered
+        host_.UpdateStatusPanels();
+        host_.UpdateCommandStates();  // tags decide which commands are offered
         return;
     }
     if (!rightButton) return;
@@ -193,21 +220,21 @@ void TfrmMain::FontListView::MouseDown(bool rightButton, WPARAM keys, POINT poin
     if (keys & MK_LBUTTON) return;
     POINT screen = point;
     ClientToScreen(list.Hwnd(), &screen);
-    main_.TrackPopup(FontListMenuStructure(), screen);
+    host_.TrackPopup(FontListMenuStructure(), screen);
 }
 
-void TfrmMain::FontListView::MouseMove(POINT point) {
-    const int row = main_.ListBox().ItemAtPos(point, true);
-    if (row == main_.HoveredRow) return;
-    main_.HoveredRow = row;
+void FontListView::MouseMove(POINT point) {
+    const int row = host_.ListBox().ItemAtPos(point, true);
+    if (row == hoveredRow_) return;
+    hoveredRow_ = row;
     std::wstring text;
-    if (catalog::TFontListItem* item = main_.FontList().Item(row))
+    if (catalog::TFontListItem* item = host_.FontList().Item(row))
         text = std::to_wstring(row + 1) + L": " + ui::StatusLine(*item);
-    main_.SetStatusText(StatusPanel::Message, text, true);
+    host_.SetStatusText(StatusPanel::Message, text, true);
 }
 
-void TfrmMain::FontListView::Wheel(int delta) {
-    ui::ThVirtualListBox& list = main_.ListBox();
+void FontListView::Wheel(int delta) {
+    ui::ThVirtualListBox& list = host_.ListBox();
     RECT client{};
     GetClientRect(list.Hwnd(), &client);
     // At least one row, so that samples taller than the list still scroll.
@@ -219,7 +246,7 @@ void TfrmMain::FontListView::Wheel(int delta) {
     }
 }
 
-void TfrmMain::FontListView::CharToItem(wchar_t ch, int& index) {
+void FontListView::CharToItem(wchar_t ch, int& index) {
     index = -2;  // nothing to look for
     // A character beyond the first plane comes as two messages, one per half.
     const wchar_t high = std::exchange(pendingHighSurrogate_, 0);
@@ -239,12 +266,12 @@ void TfrmMain::FontListView::CharToItem(wchar_t ch, int& index) {
         typed = {ch};
     }
     bool wrapped = false;
-    index = main_.FontList().FindFont(typed, true, true, main_.ListBox().ItemIndex(), &wrapped);
-    if (wrapped) main_.Beep();
-    if (index < 0) main_.Beep();
+    index = host_.FontList().FindFont(typed, true, true, host_.ListBox().ItemIndex(), &wrapped);
+    if (wrapped) host_.Beep();
+    if (index < 0) host_.Beep();
 }
 
-void TfrmMain::FontListView::Scroll(int code, int position, bool& doDefault) {
+void FontListView::Scroll(int code, int position, bool& doDefault) {
     if (GetKeyState(VK_CONTROL) < 0) {
         if (code == SB_THUMBTRACK) {
             doDefault = false;
@@ -257,11 +284,11 @@ void TfrmMain::FontListView::Scroll(int code, int position, bool& doDefault) {
     hint_.reset();
 }
 
-void TfrmMain::FontListView::ShowScrollHint(int row) {
-    const HWND list = main_.ListBox().Hwnd();
+void FontListView::ShowScrollHint(int row) {
+    const HWND list = host_.ListBox().Hwnd();
     const auto scale = [list](int pixels) { return win::ScaleForWindow(list, pixels); };
-    if (!hint_) hint_ = std::make_unique<ui::HintWindow>(main_.ListBox().Font(), scale(kHintMaxWidth));
-    catalog::TFontListItem* item = main_.FontList().Item(row);
+    if (!hint_) hint_ = std::make_unique<ui::HintWindow>(host_.ListBox().Font(), scale(kHintMaxWidth));
+    catalog::TFontListItem* item = host_.FontList().Item(row);
     const std::wstring text = item ? item->Name : std::wstring();
     const SIZE size = hint_->Measure(text);
     POINT origin{0, 0};
@@ -273,86 +300,93 @@ void TfrmMain::FontListView::ShowScrollHint(int row) {
     hint_->Show(text, POINT{origin.x + (bounds.right - bounds.left) - scale(60), cursor.y - size.cy - scale(20)});
 }
 
-void TfrmMain::ToggleTag(int row) {
-    catalog::TFontListItem* item = fontList_ ? fontList_->Item(row) : nullptr;
+void FontListView::ToggleTag(int row) {
+    catalog::TFontListItem* item = host_.FontList().Item(row);
     if (!item) return;
     item->Tagged = !item->Tagged;
-    if (settings_.showCheckBoxes && listView_) listView_->RepaintCheckBox(row);
+    if (host_.Settings().showCheckBoxes) RepaintCheckBox(row);
 }
 
-void TfrmMain::ApplyFontSizeText(const std::wstring& text) { SetFontSize(ParseFontSize(win::AsU16(text))); }
+void FontListView::SetFontSize(int size) {
+    MainSettings& settings = host_.Settings();
+    LockWindowUpdate(host_.Handle());
+    // Sample and name line follow the resolution, within Windows' 255 pixels a row.
+    host_.ListBox().SetItemHeight(RowHeight(size, settings.showFontName, static_cast<int>(host_.Dpi())));
+    LockWindowUpdate(nullptr);
+    settings.fontSize = size;
+    host_.UpdateStatusPanels();
+}
 
-void TfrmMain::RegisterListViewCommands() {
-    listView_ = std::make_shared<FontListView>(*this);
+void FontListView::ApplyFontSizeText(const std::wstring& text) { SetFontSize(ParseFontSize(win::AsU16(text))); }
 
-    commands_.AddList(IDM_VIEW_FONT_SIZE_LIST,
-                      {[this] {
-                           std::vector<ListedItem> items;
-                           for (const std::wstring& entry : SizeEntries(settings_))
-                               items.push_back(
-                                   {entry, FontSizeEntryValue(win::AsU16(entry)) == settings_.fontSize, true});
-                           return items;
-                       },
-                       [this](int position) {
-                           const std::vector<std::wstring> entries = SizeEntries(settings_);
-                           if (position >= 0 && position < static_cast<int>(entries.size()))
-                               ApplyFontSizeText(entries[static_cast<std::size_t>(position)]);
-                       }});
-    commands_.Add(IDM_VIEW_FONT_SIZE_CUSTOM, {[this] {
-                                                  std::wstring text = std::to_wstring(settings_.fontSize);
-                                                  if (ui::InputQuery(window_, ui::kMessageCaption,
-                                                                     win::LoadResString(IDS_LIST_NEW_SIZE), text))
-                                                      ApplyFontSizeText(text);
-                                              },
-                                              {},
-                                              [this] { return !SizeListed(settings_); }});
-    commands_.Add(IDM_VIEW_INC_FONT_SIZE, {[this] { SetFontSize(IncreasedFontSize(settings_.fontSize)); }, {}, {}});
-    commands_.Add(IDM_VIEW_DEC_FONT_SIZE, {[this] { SetFontSize(DecreasedFontSize(settings_.fontSize)); }, {}, {}});
-    commands_.Add(IDM_LIST_SIZE_36, {[this] { SetFontSize(kDefaultFontSize); }, {}, {}});
-    AddShortcut(ACCEL{FVIRTKEY | FCONTROL, VK_MULTIPLY, IDM_LIST_SIZE_36});
+void FontListView::RegisterCommands() {
+    TfrmMain& host = host_;
+    MainSettings& settings = host.Settings();
+    CommandTable& commands = host.Commands();
 
-    commands_.Add(IDM_VIEW_CHECKBOXES, {[this] {
-                                            settings_.showCheckBoxes = !settings_.showCheckBoxes;
-                                            InvalidateRect(listBox_->Hwnd(), nullptr, FALSE);
-                                            UpdateCommandStates();
-                                        },
-                                        {},
-                                        [this] { return settings_.showCheckBoxes; }});
-    commands_.Add(IDM_VIEW_INSTALLED_GLYPHS, {[this] {
-                                                  settings_.showInstalledGlyph = !settings_.showInstalledGlyph;
-                                                  InvalidateRect(listBox_->Hwnd(), nullptr, FALSE);
-                                                  UpdateCommandStates();
-                                              },
-                                              {},
-                                              [this] { return settings_.showInstalledGlyph; }});
-    commands_.Add(IDM_VIEW_FULL_NAMES, {[this] {
-                                            settings_.showFontName = !settings_.showFontName;
-                                            SetFontSize(settings_.fontSize);
-                                            UpdateCommandStates();
-                                        },
-                                        {},
-                                        [this] { return settings_.showFontName; }});
+    commands.AddList(IDM_VIEW_FONT_SIZE_LIST,
+                     {[&settings] {
+                          std::vector<ListedItem> items;
+                          for (const std::wstring& entry : SizeEntries(settings))
+                              items.push_back({entry, FontSizeEntryValue(win::AsU16(entry)) == settings.fontSize, true});
+                          return items;
+                      },
+                      [this, &settings](int position) {
+                          const std::vector<std::wstring> entries = SizeEntries(settings);
+                          if (position >= 0 && position < static_cast<int>(entries.size()))
+                              ApplyFontSizeText(entries[static_cast<std::size_t>(position)]);
+                      }});
+    commands.Add(IDM_VIEW_FONT_SIZE_CUSTOM,
+                 {[this, &host, &settings] {
+                      std::wstring text = std::to_wstring(settings.fontSize);
+                      if (ui::InputQuery(host.Handle(), ui::kMessageCaption, win::LoadResString(IDS_LIST_NEW_SIZE), text))
+                          ApplyFontSizeText(text);
+                  },
+                  {},
+                  [&settings] { return !SizeListed(settings); }});
+    commands.Add(IDM_VIEW_INC_FONT_SIZE, {[this, &settings] { SetFontSize(IncreasedFontSize(settings.fontSize)); }, {}, {}});
+    commands.Add(IDM_VIEW_DEC_FONT_SIZE, {[this, &settings] { SetFontSize(DecreasedFontSize(settings.fontSize)); }, {}, {}});
+    commands.Add(IDM_LIST_SIZE_36, {[this] { SetFontSize(kDefaultFontSize); }, {}, {}});
+    host.AddShortcut(ACCEL{FVIRTKEY | FCONTROL, VK_MULTIPLY, IDM_LIST_SIZE_36});
+
+    // The three switches of what a row shows.
+    const auto toggle = [&host](bool& shown) {
+        shown = !shown;
+        InvalidateRect(host.ListBox().Hwnd(), nullptr, FALSE);
+        host.UpdateCommandStates();
+    };
+    commands.Add(IDM_VIEW_CHECKBOXES, {[toggle, &settings] { toggle(settings.showCheckBoxes); }, {},
+                                       [&settings] { return settings.showCheckBoxes; }});
+    commands.Add(IDM_VIEW_INSTALLED_GLYPHS, {[toggle, &settings] { toggle(settings.showInstalledGlyph); }, {},
+                                             [&settings] { return settings.showInstalledGlyph; }});
+    commands.Add(IDM_VIEW_FULL_NAMES, {[this, &host, &settings] {
+                                           settings.showFontName = !settings.showFontName;
+                                           SetFontSize(settings.fontSize);
+                                           host.UpdateCommandStates();
+                                       },
+                                       {},
+                                       [&settings] { return settings.showFontName; }});
 
     // Delete deletes fonts wherever the focus is, except in the sample-string
     // box and in text being edited (a folder name in the tree), where it
     // deletes text as usual; without the delete command the key is the
     // focused control's.
-    commands_.Add(IDM_LIST_DELETE_KEY, {[this] {
-                                            const HWND focus = GetFocus();
-                                            const bool inUserString =
-                                                focus && userString_ && (focus == userString_ || IsChild(userString_, focus));
-                                            wchar_t className[16]{};
-                                            if (focus) GetClassNameW(focus, className, 16);
-                                            const bool editing = win::EqualNoCase(className, L"Edit");
-                                            if (focus && (inUserString || editing || !commands_.Has(IDM_FONT_DELETE))) {
-                                                SendMessageW(focus, WM_KEYDOWN, VK_DELETE, 0);
-                                                return;
-                                            }
-                                            RunCommand(IDM_FONT_DELETE);
-                                        },
-                                        {},
-                                        {}});
-    AddShortcut(ACCEL{FVIRTKEY, VK_DELETE, IDM_LIST_DELETE_KEY});
+    commands.Add(IDM_LIST_DELETE_KEY, {[&host] {
+                                           const HWND focus = GetFocus();
+                                           const HWND box = host.UserStringBox();
+                                           const bool inUserString = focus && box && (focus == box || IsChild(box, focus));
+                                           wchar_t className[16]{};
+                                           if (focus) GetClassNameW(focus, className, 16);
+                                           const bool editing = win::EqualNoCase(className, L"Edit");
+                                           if (focus && (inUserString || editing || !host.Commands().Has(IDM_FONT_DELETE))) {
+                                               SendMessageW(focus, WM_KEYDOWN, VK_DELETE, 0);
+                                               return;
+                                           }
+                                           host.RunCommand(IDM_FONT_DELETE);
+                                       },
+                                       {},
+                                       {}});
+    host.AddShortcut(ACCEL{FVIRTKEY, VK_DELETE, IDM_LIST_DELETE_KEY});
 }
 
 }  // namespace typorama::app

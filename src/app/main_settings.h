@@ -1,13 +1,16 @@
-// The main window's settings: every value with its default, and how they are
-// read from and written to the settings key.
+// The main window's settings: every value with its default. Each feature
+// declares the values it keeps (settings/setting_values.h) and hands the
+// table to the window, which reads them at start and writes them at close.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "settings/setting_values.h"
 #include "settings/settings_store.h"
 
 namespace typorama::app {
@@ -64,16 +67,18 @@ struct DisplayColors {
 };
 DisplayColors EffectiveColors(const MainSettings& settings);
 
-// Reads every plain value with the current one as default (numbers kept to
-// their ranges: the size to 20..1000, the choices to 0..255), the start-up
-// choice, and the lists (a list subkey that is missing gives an empty list;
-// the sample strings' subkey is created). Returns the start-up folder the
-// settings choose (empty for the loaded fonts).
-std::wstring ReadMainSettings(settings::TRegistryEx& reg, MainSettings& settings);
-// Writes every plain value, deletes the list subkeys and writes the lists
-// anew (empty favourites, destinations and programs leave no subkey). What
-// fails does not stop the rest; the first failure is returned.
-settings::WriteOutcome WriteMainSettings(settings::TRegistryEx& reg, const MainSettings& settings);
+using MainValue = settings::ValueSetting<MainSettings>;
+
+// The values the window keeps for itself: the tray and the double click.
+std::span<const MainValue> MainWindowValues();
+// The lists kept under their own subkeys for the commands that use them: the
+// destinations, the programs and the sample strings (a list subkey that is
+// missing gives an empty list; the sample strings' subkey is created).
+void ReadKeptLists(const settings::SettingsRoot& root, MainSettings& settings);
+// Deletes their subkeys and writes them anew (empty destinations and programs
+// leave no subkey). What fails does not stop the rest; the first failure is
+// returned.
+settings::WriteOutcome WriteKeptLists(const settings::SettingsRoot& root, const MainSettings& settings);
 
 // The installation record under the local machine; failures are silent.
 void WriteVersionRecord(const settings::SettingsRoot& versionKey, const std::wstring& programPath);

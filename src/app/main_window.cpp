@@ -5,6 +5,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <exception>
 
 #include "app/features.h"
@@ -122,15 +124,20 @@ bool TfrmMain::Create(const std::wstring& startFolder, int showCommand) {
         ConnectFontList();
         listBox_->SetDefaultFocusRect(false);
 
-        std::wstring settingsFolder;
-        ReadSettings(settingsFolder);
-        ApplyDisplayColors();
-        RegisterCoreCommands();
-        RegisterListViewCommands();
+        // The features declare their settings as they are made; the settings
+        // are read once all of them are there.
+        AddSettings(MainWindowValues());
+        AddSettings(SettingsPart{[this](const settings::TRegistryEx& reg) { ReadKeptLists(reg.Base(), settings_); },
+                                 [this](settings::TRegistryEx& reg, settings::WriteOutcome& outcome) {
+                                     outcome.Add(WriteKeptLists(reg.Base(), settings_));
+                                 }});
         AddFeatures(*this);
+        ReadSettings();
+        ApplyDisplayColors();
+        SettingsApplied();
         RebuildMenus();
-        fontList_->SetHideMarlett(settings_.hideSystemFonts);
         ApplyViewSettings();
+        const std::wstring settingsFolder = StartupFolder ? StartupFolder() : std::wstring();
         OpenStartSource(win::IsFolder(startFolder) ? startFolder : settingsFolder, showCommand);
     } catch (const std::exception&) {
         // A failure while starting up leaves whatever was built; the window stays usable.
@@ -152,12 +159,10 @@ void TfrmMain::ConnectFontList() {
         updateCursor_ = std::make_unique<win::BusyCursor>();
         LockWindowUpdate(window_);
         listBox_->SetItemCount(0);
-        HoveredRow = -1;
     };
     fontList_->OnEndUpdate = [this] {
         // The cursor comes back when the view is up to date, also when that fails.
         std::unique_ptr<win::BusyCursor> busy = std::move(updateCursor_);
-        ShiftClickAnchor = -1;
         listBox_->SetItemCount(fontList_->Count());
         LockWindowUpdate(nullptr);
         UpdateTitle();
@@ -170,10 +175,17 @@ void TfrmMain::ConnectFontList() {
     };
 }
 
-void TfrmMain::ReadSettings(std::wstring& startFolder) {
+void TfrmMain::AddSettings(std::span<const settings::ValueSetting<MainSettings>> values) {
+    AddSettings(SettingsPart{[this, values](const settings::TRegistryEx& reg) { settings::ReadValues(reg, values, settings_); },
+                             [this, values](settings::TRegistryEx& reg, settings::WriteOutcome& outcome) {
+                                 settings::WriteValues(reg, values, settings_, outcome);
+                             }});
+}
+
+void TfrmMain::ReadSettings() {
     settings::TRegistryEx reg;
     reg.OpenKey(L"", true);  // reads fall back to the defaults when it cannot be opened
-    startFolder = ReadMainSettings(reg, settings_);
+    for (const SettingsPart& part : settingsParts_) part.read(reg);
     ApplyBounds(reg);
     if (userString_) {
         SetWindowTextW(userString_, settings_.sampleStrings.current.c_str());
@@ -183,29 +195,52 @@ void TfrmMain::ReadSettings(std::wstring& startFolder) {
     settingsLoaded_ = true;
 }
 
-void TfrmMain::ApplyBounds(const settings::TRegistryEx& reg) {
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    const RECT defaults = DefaultBounds(screenWidth, screenHeight);
-    // Sizes between the smallest and the largest window the user could drag.
+namespace {
+
+// The window's normal position as stored; the sizes may be anything between
+// the smallest and the largest window the user could drag.
+struct StoredBounds {
+    std::int32_t left = 0, top = 0, width = 0, height = 0;
+    bool maximized = false;
+    std::int32_t splitterLeft = 150;
+};
+
+using BoundsValue = settings::ValueSetting<StoredBounds>;
+
+std::array<BoundsValue, 6> BoundsValues() {
     const settings::IntRange widths{GetSystemMetrics(SM_CXMINTRACK),
                                     std::max(GetSystemMetrics(SM_CXMINTRACK), GetSystemMetrics(SM_CXMAXTRACK))};
     const settings::IntRange heights{GetSystemMetrics(SM_CYMINTRACK),
                                      std::max(GetSystemMetrics(SM_CYMINTRACK), GetSystemMetrics(SM_CYMAXTRACK))};
-    const int left = reg.ReadIntegerDef(L"FormLeft", defaults.left, settings::kCoordinateRange);
-    const int top = reg.ReadIntegerDef(L"FormTop", defaults.top, settings::kCoordinateRange);
-    const int width = reg.ReadIntegerDef(L"FormWidth", defaults.right - defaults.left, widths);
-    const int height = reg.ReadIntegerDef(L"FormHeight", defaults.bottom - defaults.top, heights);
-    const RECT bounds = KeepOnScreen(RECT{left, top, left + width, top + height}, screenWidth, screenHeight);
+    return {{
+        {L"FormLeft", &StoredBounds::left, settings::kCoordinateRange},
+        {L"FormTop", &StoredBounds::top, settings::kCoordinateRange},
+        {L"FormWidth", &StoredBounds::width, widths},
+        {L"FormHeight", &StoredBounds::height, heights},
+        {L"Maximized", &StoredBounds::maximized},
+        {L"SplitterLeft", &StoredBounds::splitterLeft, settings::kCoordinateRange},
+    }};
+}
+
+}  // namespace
+
+void TfrmMain::ApplyBounds(const settings::TRegistryEx& reg) {
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    const RECT defaults = DefaultBounds(screenWidth, screenHeight);
+    StoredBounds stored{defaults.left, defaults.top, defaults.right - defaults.left, defaults.bottom - defaults.top};
+    const auto values = BoundsValues();
+    settings::ReadValues(reg, std::span<const BoundsValue>(values), stored);
+    const RECT bounds = KeepOnScreen(RECT{stored.left, stored.top, stored.left + stored.width, stored.top + stored.height},
+                                     screenWidth, screenHeight);
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     GetWindowPlacement(window_, &placement);
     placement.rcNormalPosition = bounds;
     placement.showCmd = IsWindowVisible(window_) ? SW_SHOWNORMAL : SW_HIDE;
     SetWindowPlacement(window_, &placement);
-    const int splitter = reg.ReadIntegerDef(L"SplitterLeft", 150, settings::kCoordinateRange);
-    splitterLeft_ = (splitter >= 150 && splitter <= width) ? splitter : 150;
-    startMaximized_ = reg.ReadBoolDef(L"Maximized", false);
+    splitterLeft_ = (stored.splitterLeft >= 150 && stored.splitterLeft <= stored.width) ? stored.splitterLeft : 150;
+    startMaximized_ = stored.maximized;
 }
 
 void TfrmMain::WriteSettings(bool reportFailure) {
@@ -221,7 +256,8 @@ void TfrmMain::WriteSettings(bool reportFailure) {
     }
     // A settings key that cannot be opened loses its own values only: the
     // lists below it, the toolbar layout and the version record may still go.
-    outcome.Add(WriteMainSettings(reg, settings_));
+    // Every part is tried; the first failure is the one reported.
+    for (const SettingsPart& part : settingsParts_) part.write(reg, outcome);
     WriteVersionRecord(settings::ActiveVersionKey(), programPath_);  // silent: it needs rights a user may lack
     SettingsWriting(outcome);
     // Once for the whole save, with the first failure's text.
@@ -236,15 +272,10 @@ settings::WriteOutcome TfrmMain::WriteBounds(settings::TRegistryEx& reg) {
     RECT r = placement.rcNormalPosition;
     // The stored width is that of the window without the folder tree.
     if (treeVisible_) r.right -= kSplitterWidth + (splitterLeft_ - 1) + 2;
-    const auto note = [&](bool ok) {
-        if (!ok) outcome.Fail(reg.LastError());
-    };
-    note(reg.WriteInteger(L"FormLeft", r.left));
-    note(reg.WriteInteger(L"FormTop", r.top));
-    note(reg.WriteInteger(L"FormWidth", r.right - r.left));
-    note(reg.WriteInteger(L"FormHeight", r.bottom - r.top));
-    note(reg.WriteBool(L"Maximized", IsZoomed(window_) != FALSE));
-    note(reg.WriteInteger(L"SplitterLeft", splitterLeft_));
+    const StoredBounds stored{r.left, r.top, r.right - r.left, r.bottom - r.top, IsZoomed(window_) != FALSE,
+                              splitterLeft_};
+    const auto values = BoundsValues();
+    settings::WriteValues(reg, std::span<const BoundsValue>(values), stored, outcome);
     return outcome;
 }
 
@@ -343,11 +374,11 @@ void TfrmMain::CreateControls() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
 
     statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
-                                 window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusBarId)), instance,
+                                 window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_MAIN_STATUS_BAR)), instance,
                                  nullptr);
     ui::VirtualListBoxArgs list;
     list.parent = window_;
-    list.id = kFontListId;
+    list.id = IDC_MAIN_FONT_LIST;
     list.disabledScrollBar = true;
     list.font = uiFont_.get();
     listBox_ = std::make_unique<ui::ThVirtualListBox>(list);
@@ -355,10 +386,10 @@ void TfrmMain::CreateControls() {
     // empty, shown by the features that fill them.
     fontInfo_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                                 WS_CHILD | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0, 0, 0,
-                                window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFontInfoId)), instance,
+                                window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_MAIN_FONT_INFO)), instance,
                                 nullptr);
     userString_ = CreateWindowExW(0, WC_COMBOBOXW, L"", WS_CHILD | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0,
-                                  0, 0, 200, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kUserStringId)),
+                                  0, 0, 200, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_MAIN_USER_STRING)),
                                   instance, nullptr);
     for (HWND control : {statusBar_, fontInfo_, userString_})
         if (control && uiFont_) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.get()), FALSE);
@@ -551,17 +582,7 @@ void TfrmMain::TrackPopup(const std::vector<MenuNode>& nodes, POINT screenPoint)
     if (chosen != 0) RunCommand(chosen);
 }
 
-void TfrmMain::SetFontSize(int size) {
-    LockWindowUpdate(window_);
-    // Sample and name line follow the resolution, within Windows' 255 pixels a row.
-    listBox_->SetItemHeight(RowHeight(size, settings_.showFontName, static_cast<int>(dpi_)));
-    LockWindowUpdate(nullptr);
-    settings_.fontSize = size;
-    UpdateStatusPanels();
-}
-
 void TfrmMain::ApplyViewSettings() {
-    SetFontSize(settings_.fontSize);
     if (userString_) ShowWindow(userString_, settings_.showUserString ? SW_SHOWNA : SW_HIDE);
     LayoutClient();
 }
@@ -575,10 +596,6 @@ bool TfrmMain::PreTranslate(MSG& message) {
         if (IsWindow(dialog) && IsDialogMessageW(dialog, &message)) return true;
     const HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     return root == window_ && accelerators_ && TranslateAcceleratorW(window_, accelerators_.get(), &message);
-}
-
-void TfrmMain::RegisterCoreCommands() {
-    commands_.Add(IDM_FONT_CLOSE, {[this] { SendMessageW(window_, WM_CLOSE, 0, 0); }, {}, {}});
 }
 
 void TfrmMain::OnClose() {
@@ -716,7 +733,7 @@ void TfrmMain::OnDpiChanged(UINT dpi, const RECT* suggested) {
     if (win::UniqueFont font{CreateNameLineFont(dpi_)}) nameLineFont_ = std::move(font);
     splitterLeft_ = std::max(150, MulDiv(splitterLeft_, static_cast<int>(dpi_), static_cast<int>(old)));
     SizeFontInfoPane();
-    SetFontSize(settings_.fontSize);
+    DpiChanged();
     // The system's rectangle keeps the window where the user dropped it.
     if (suggested)
         SetWindowPos(window_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,

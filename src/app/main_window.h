@@ -9,7 +9,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -23,9 +25,10 @@
 #include "catalog/font_list.h"
 #include "catalog/system_locations.h"
 #include "app/single_instance.h"
+#include "settings/setting_values.h"
 #include "ui/virtual_list_box.h"
-#include "win/busy_cursor.h"
 #include "ui/window_base.h"
+#include "win/busy_cursor.h"
 #include "win/unique_handle.h"
 
 namespace typorama::app {
@@ -53,12 +56,12 @@ enum class StatusPanel : int { Message = 0, Size = 1, Filter = 2, TagCount = 3 }
 // What RequireFonts asks for.
 enum class FontNeed : int { Current = 0, Tagged = 1, TaggedOrCurrent = 2 };
 
-// Child control ids of the main window.
-inline constexpr int kFontListId = 100;
-inline constexpr int kUserStringId = 101;
-inline constexpr int kFontInfoId = 102;
-inline constexpr int kStatusBarId = 103;
-inline constexpr int kToolbarId = 104;
+// A part of the settings root kept by a feature: read once at start, before
+// SettingsApplied, and written at close, in the order the parts were added.
+struct SettingsPart {
+    std::function<void(const settings::TRegistryEx& reg)> read;
+    std::function<void(settings::TRegistryEx& reg, settings::WriteOutcome& outcome)> write;
+};
 
 class TfrmMain : public ui::Window<TfrmMain> {
 public:
@@ -107,6 +110,10 @@ public:
     // The settings of the main window (read at start, written at close).
     MainSettings& Settings() { return settings_; }
     const MainSettings& Settings() const { return settings_; }
+    // What a feature keeps in the settings root: plain values of Settings()
+    // declared once in a table, or a part of its own (lists, subkeys).
+    void AddSettings(std::span<const settings::ValueSetting<MainSettings>> values);
+    void AddSettings(SettingsPart part) { settingsParts_.push_back(std::move(part)); }
     // The five colours in force; ApplyDisplayColors computes them anew and
     // repaints the list.
     const DisplayColors& Colors() const { return colors_; }
@@ -151,14 +158,6 @@ public:
     // The list has at least one row.
     bool HasRows() const { return fontList_ && fontList_->Count() > 0; }
 
-    // The shift-click anchor and the hovered row of the list (-1 = none).
-    int ShiftClickAnchor = -1;
-    int HoveredRow = -1;
-
-    // Sample height S in pixels: the list's rows are S (+10 with the name
-    // line) high; the size slot of the status bar follows.
-    void SetFontSize(int size);
-
     // The features (see features.cpp) are owned by the window; a feature finds
     // another by its type (null when it is not in the list).
     void AddFeature(std::unique_ptr<WindowFeature> feature) { features_.push_back(std::move(feature)); }
@@ -185,6 +184,14 @@ public:
     Event<> CommandStatesChanged;  // UpdateCommandStates: refresh buttons and the like
     Event<> FontListRebuilt;       // after every rebuild of the list, after the window's own refresh
     Event<> ColorsChanged;         // ApplyDisplayColors
+    // Every part of the settings has been read (once, at start, before the
+    // menus are built and the first source opens).
+    Event<> SettingsApplied;
+    // The window moved to a screen of another resolution; the new fonts are
+    // in place, the controls not laid out yet.
+    Event<> DpiChanged;
+    // After a selection change of the list has been shown: the current font changed.
+    Event<> CurrentFontChanged;
     // At close, after the main values are written: features write theirs and
     // note failures, which are reported once with the rest.
     Event<settings::WriteOutcome&> SettingsWriting;
@@ -192,6 +199,9 @@ public:
     Event<const ClientLayout&> ClientLaidOut;
     // The start-up folder was opened (the folder tree shows itself then).
     Event<> StartFolderOpened;
+    // The folder the settings choose to open at start when the command line
+    // names none (empty: the loaded fonts).
+    std::function<std::wstring()> StartupFolder;
     // Replaces the plain refresh of the list on TYWM_FONTCHANGE.
     std::function<void()> OnFontChangeMessage;
     // The beep of a search that finds nothing or wraps around and of a click
@@ -226,34 +236,19 @@ public:
 
     // True when no font is tagged, or when the user agrees to lose the tags.
     bool ConfirmDiscardTags();
+    // How the window is shown at start: `showCommand`, or maximised as it was left.
+    int ShowCommandFor(int showCommand) const;
 
-    // ---- The font list view and the status bar (font_list_view.cpp, status_bar_view.cpp).
-    class FontListView;
-    FontListView& ListView() { return *listView_; }
-    // After a selection change of the list has been shown: the current font changed.
-    Event<> CurrentFontChanged;
-    // Inverts the tag of a valid row and repaints its check box.
-    void ToggleTag(int row);
-    // Applies a size typed or chosen by the user (trimmed; a non-number is 36;
-    // kept within 20..1000).
-    void ApplyFontSizeText(const std::wstring& text);
 private:
-    std::shared_ptr<FontListView> listView_;  // shared: TfrmMain's destructor need not see its type
-
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-    // Each feature registers its commands (and lists in menus) here.
-    void RegisterCoreCommands();
-    void RegisterListViewCommands();
 
     void CreateControls();
     void ConnectFontList();
     void ApplyViewSettings();
-    void ReadSettings(std::wstring& startFolder);
+    void ReadSettings();
     void WriteSettings(bool reportFailure);
     void ApplyBounds(const settings::TRegistryEx& reg);
     settings::WriteOutcome WriteBounds(settings::TRegistryEx& reg);
-    int ShowCommandFor(int showCommand) const;
     void OpenStartSource(const std::wstring& startFolder, int showCommand);
 
     void OnClose();
@@ -283,6 +278,7 @@ private:
     DisplayColors colors_{};
     std::wstring programFolder_;
     std::wstring programPath_;
+    std::vector<SettingsPart> settingsParts_;
     std::vector<MessageHandler> messageHandlers_;
     std::vector<ACCEL> extraShortcuts_;
     std::vector<HWND> topBars_;

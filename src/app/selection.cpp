@@ -47,6 +47,10 @@ constexpr std::array<FilterEntry, 6> kFamilyFilters{{
     {IDM_FAMILY_SWISS, FF_SWISS},
 }};
 
+constexpr MainValue kFilterValues[] = {
+    {L"HideSystemFonts", &MainSettings::hideSystemFonts},
+};
+
 // The filter command for the list's filters; 0 when none matches.
 UINT MatchingFilterCommand(BYTE charset, BYTE family) {
     if (charset == DEFAULT_CHARSET) {
@@ -186,7 +190,11 @@ void ShowSelectedSummary(TfrmMain& main) {
 
 }  // namespace
 
-Selection::Selection(TfrmMain& host) : host_(host) { RegisterCommands(); }
+Selection::Selection(TfrmMain& host) : host_(host) {
+    host.AddSettings(kFilterValues);
+    host.SettingsApplied += [&host] { host.FontList().SetHideMarlett(host.Settings().hideSystemFonts); };
+    RegisterCommands();
+}
 
 int Selection::ForEachSelectedFont(SelectMode mode, const FontAction& action, bool checkFiles) {
     return app::ForEachSelectedFont(host_.FontList(), host_.CurrentIndex(), mode, action, checkFiles);

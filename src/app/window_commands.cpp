@@ -24,6 +24,7 @@ WindowCommands::WindowCommands(TfrmMain& host) : host_(host) {
     commands.Add(IDM_HELP_HOMEPAGE, {[&host] { OpenWebPage(host.Handle(), HomepageUrl()); }, {}, {}});
     commands.Add(IDM_HELP_CHECK_UPDATE, {[&host] { OpenWebPage(host.Handle(), CheckUpdateUrl()); }, {}, {}});
     commands.Add(IDM_HELP_ABOUT, {[&host] { ShowAboutWindow(host.Handle()); }, {}, {}});
+    commands.Add(IDM_FONT_CLOSE, {[&host] { SendMessageW(host.Handle(), WM_CLOSE, 0, 0); }, {}, {}});
 }
 
 void WindowCommands::SaveSettingsToFile() {

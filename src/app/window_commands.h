@@ -1,4 +1,4 @@
-// The window's own commands: help, web pages, about, settings export.
+// The window's own commands: help, web pages, about, settings export, close.
 #pragma once
 
 #include "app/feature.h"

@@ -68,6 +68,8 @@ inline constexpr IntRange kAnyInteger{INT32_MIN, INT32_MAX};
 // A window coordinate or size in pixels: the window messages carry them as
 // 16-bit signed numbers.
 inline constexpr IntRange kCoordinateRange{-32768, 32767};
+// A choice stored as a number from 0 to 255.
+inline constexpr IntRange kByteRange{0, 255};
 // Point sizes of stored fonts: what the system's font dialog accepts.
 inline constexpr IntRange kPointSizeRange{1, 1638};
 // The highest system colour index a stored colour may name (COLOR_MENUBAR).

@@ -5,6 +5,7 @@
 // of numbers, so an id never means two things in a message or a template:
 //
 //        1          the program's icon
+//      100..109     the main window's child controls
 //      200..279     dialog templates, 20 per feature
 //     1000..1019    the font listing's buttons (their ids are its results)
 //     1020..1999    texts about one font
@@ -35,6 +36,7 @@ namespace typorama::ui::resource_ids {
 
 inline constexpr Range kRanges[] = {
     {"program icon", IDI_MAINICON, IDI_MAINICON},
+    {"main window controls", IDR_MAIN_CONTROLS_FIRST, IDR_MAIN_CONTROLS_LAST},
     {"window commands dialogs", IDD_WINDOW_COMMANDS_FIRST, IDD_WINDOW_COMMANDS_LAST},
     {"list view dialogs", IDD_LIST_VIEW_FIRST, IDD_LIST_VIEW_LAST},
     {"browsing dialogs", IDD_BROWSING_FIRST, IDD_BROWSING_LAST},

@@ -1,8 +1,17 @@
-// The program's icon, and the texts of the main window and the message
-// routine (2100..2199).
+// The program's icon, the main window's child controls (100..109), and the
+// texts of the main window and the message routine (2100..2199).
 #pragma once
 
 #define IDI_MAINICON 1
+
+#define IDR_MAIN_CONTROLS_FIRST 100
+#define IDR_MAIN_CONTROLS_LAST 109
+
+#define IDC_MAIN_FONT_LIST 100
+#define IDC_MAIN_USER_STRING 101
+#define IDC_MAIN_FONT_INFO 102
+#define IDC_MAIN_STATUS_BAR 103
+#define IDC_MAIN_TOOLBAR 104
 
 #define IDR_MAIN_WINDOW_FIRST 2100
 #define IDR_MAIN_WINDOW_LAST 2199
@@ -20,6 +29,8 @@
 
 #ifndef RC_INVOKED
 #include "ui/resource_range.h"
+static_assert(typorama::ui::resource_ids::Within(IDR_MAIN_CONTROLS_FIRST, IDR_MAIN_CONTROLS_LAST,
+    {IDC_MAIN_FONT_LIST, IDC_MAIN_USER_STRING, IDC_MAIN_FONT_INFO, IDC_MAIN_STATUS_BAR, IDC_MAIN_TOOLBAR}));
 static_assert(typorama::ui::resource_ids::Within(IDR_MAIN_WINDOW_FIRST, IDR_MAIN_WINDOW_LAST,
     {IDS_MSG_COMMAND_FAILED, IDS_MAIN_WELCOME, IDS_MAIN_CONFIRM_DISCARD_TAGS, IDS_MAIN_LOAD_PROBLEM,
      IDS_MAIN_NEED_CURRENT, IDS_MAIN_NEED_TAGGED, IDS_MAIN_NEED_TAGGED_OR_CURRENT, IDS_MAIN_TITLE_LOADED,

@@ -129,7 +129,7 @@ TEST_F(FontListViewTest, RowHeightsAndTheSizeCommands) {
     auto rowHeight = [&] { return static_cast<int>(SendMessageW(list.Hwnd(), LB_GETITEMHEIGHT, 0, 0)); };
 
     EXPECT_EQ(rowHeight(), 46) << "size 36 with the name line";
-    main->SetFontSize(20);
+    main->Feature<app::FontListView>()->SetFontSize(20);
     EXPECT_EQ(rowHeight(), 30);
     EXPECT_EQ(main->StatusText(StatusPanel::Size), L"20");
     ASSERT_TRUE(main->Commands().Checked(IDM_VIEW_FULL_NAMES));
@@ -140,12 +140,12 @@ TEST_F(FontListViewTest, RowHeightsAndTheSizeCommands) {
     main->RunCommand(IDM_VIEW_FULL_NAMES);
     EXPECT_EQ(rowHeight(), 30);
 
-    main->SetFontSize(25);
+    main->Feature<app::FontListView>()->SetFontSize(25);
     main->RunCommand(IDM_VIEW_DEC_FONT_SIZE);
     EXPECT_EQ(main->Settings().fontSize, 20);
     main->RunCommand(IDM_VIEW_DEC_FONT_SIZE);
     EXPECT_EQ(main->Settings().fontSize, 20) << "the decrease stops at 20";
-    main->SetFontSize(1000);
+    main->Feature<app::FontListView>()->SetFontSize(1000);
     main->RunCommand(IDM_VIEW_INC_FONT_SIZE);
     EXPECT_EQ(main->Settings().fontSize, 1010) << "the increase has no upper limit";
     EXPECT_EQ(rowHeight(), 255) << "Windows keeps list rows within 255 pixels";
@@ -171,7 +171,7 @@ TEST_F(FontListViewTest, RowHeightsAndTheSizeCommands) {
     EXPECT_FALSE(main->Commands().Checked(IDM_VIEW_FONT_SIZE_CUSTOM));
     sizes->choose(3);
     EXPECT_EQ(main->Settings().fontSize, 48);
-    main->SetFontSize(37);
+    main->Feature<app::FontListView>()->SetFontSize(37);
     EXPECT_TRUE(main->Commands().Checked(IDM_VIEW_FONT_SIZE_CUSTOM)) << "no entry is 37: custom is down";
     sizes->choose(1);
     EXPECT_EQ(main->Settings().fontSize, 36) << "a non-number entry gives 36";
@@ -266,7 +266,7 @@ TEST_F(FontListViewTest, CheckBoxClicksTagRowsAndShiftClickRanges) {
     auto main = Open(folder.Path());
     ASSERT_TRUE(main);
     ASSERT_EQ(main->FontList().Count(), 4);
-    ASSERT_EQ(main->ShiftClickAnchor, -1);
+    ASSERT_EQ(main->Feature<app::FontListView>()->ShiftClickAnchor(), -1);
     const HWND list = main->ListBox().Hwnd();
     auto box = [&](int row) { return Centre(CheckBoxHitArea(main->ListBox().ItemRect(row), false)); };
     auto tags = [&] {
@@ -278,7 +278,7 @@ TEST_F(FontListViewTest, CheckBoxClicksTagRowsAndShiftClickRanges) {
     Click(list, WM_LBUTTONDOWN, box(2), MK_SHIFT);
     EXPECT_EQ(tags(), (std::vector<bool>{false, false, true, false})) << "no anchor: shift-click ticks one row";
     EXPECT_EQ(main->CurrentIndex(), 2) << "the click also selects the row";
-    EXPECT_EQ(main->ShiftClickAnchor, 2);
+    EXPECT_EQ(main->Feature<app::FontListView>()->ShiftClickAnchor(), 2);
     EXPECT_EQ(main->StatusText(StatusPanel::TagCount), L"1/4");
     EXPECT_EQ(main->StatusText(StatusPanel::Message).rfind(L"3: TyViewClickC - ", 0), 0u)
         << "the current row's status line";
@@ -378,7 +378,7 @@ TEST_F(FontListViewTest, TypeAheadReachesNamesInEveryScript) {
 TEST_F(FontListViewTest, HoverWheelAndTheScrollHint) {
     auto main = Open(L"");  // the loaded fonts: enough rows to scroll
     ASSERT_TRUE(main);
-    main->SetFontSize(20);
+    main->Feature<app::FontListView>()->SetFontSize(20);
     ui::ThVirtualListBox& list = main->ListBox();
     const HWND hwnd = list.Hwnd();
     RECT client{};
@@ -389,7 +389,7 @@ TEST_F(FontListViewTest, HoverWheelAndTheScrollHint) {
 
     const RECT row1 = list.ItemRect(1);
     SendMessageW(hwnd, WM_MOUSEMOVE, 0, At(Centre(row1)));
-    EXPECT_EQ(main->HoveredRow, 1);
+    EXPECT_EQ(main->Feature<app::FontListView>()->HoveredRow(), 1);
     EXPECT_EQ(main->StatusText(StatusPanel::Message), L"2: " + ui::StatusLine(main->FontList()[1]));
 
     SendMessageW(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 0);
@@ -405,20 +405,20 @@ TEST_F(FontListViewTest, HoverWheelAndTheScrollHint) {
 
     // The same place now holds another row; the status follows the mouse.
     SendMessageW(hwnd, WM_MOUSEMOVE, 0, At(Centre(list.ItemRect(0))));
-    EXPECT_EQ(main->HoveredRow, 0);
+    EXPECT_EQ(main->Feature<app::FontListView>()->HoveredRow(), 0);
     EXPECT_EQ(main->StatusText(StatusPanel::Message).rfind(L"1: ", 0), 0u);
 
     // Dragging the scroll box with Ctrl shows the row's name instead of scrolling.
     {
         CtrlHeld ctrl;
         SendMessageW(hwnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 5), 0);
-        const ui::HintWindow* hint = main->ListView().ScrollHint();
+        const ui::HintWindow* hint = main->Feature<app::FontListView>()->ScrollHint();
         ASSERT_NE(hint, nullptr);
         EXPECT_TRUE(IsWindowVisible(hint->Handle()));
         EXPECT_FALSE(hint->Text().empty());
         EXPECT_EQ(list.TopIndex(), 0) << "no scrolling while the hint shows";
         SendMessageW(hwnd, WM_VSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
-        EXPECT_EQ(main->ListView().ScrollHint(), nullptr) << "the hint goes at the end";
+        EXPECT_EQ(main->Feature<app::FontListView>()->ScrollHint(), nullptr) << "the hint goes at the end";
     }
     SendMessageW(hwnd, WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), 0);
     EXPECT_GT(list.TopIndex(), 0) << "without Ctrl the bar scrolls";
@@ -435,10 +435,10 @@ TEST_F(FontListViewTest, StatusBarSlotsTakeClicks) {
     main->Commands().Add(IDM_TAG_ALL, {[] {}, {}, {}});
     PopupCounter popups(*main);
 
-    StatusSlots slots = main->ListView().StatusBar().Layout();
+    StatusSlots slots = main->Feature<app::FontListView>()->StatusBar().Layout();
     ASSERT_TRUE(slots.shown[1] && slots.shown[2] && slots.shown[3]);
     auto centre = [](const SlotRect& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; };
-    EXPECT_EQ(main->ListView().StatusBar().SlotAt(centre(slots.slots[2])), 2);
+    EXPECT_EQ(main->Feature<app::FontListView>()->StatusBar().SlotAt(centre(slots.slots[2])), 2);
     Click(bar, WM_LBUTTONDOWN, centre(slots.slots[2]));
     EXPECT_EQ(beeps, 1) << "a folder has no filter: a beep";
     EXPECT_EQ(popups.opened, 0);
@@ -451,7 +451,7 @@ TEST_F(FontListViewTest, StatusBarSlotsTakeClicks) {
 
     main->FontList().SetSourceKind(catalog::SourceKind::System);
     main->FontList().Rebuild(false);
-    slots = main->ListView().StatusBar().Layout();
+    slots = main->Feature<app::FontListView>()->StatusBar().Layout();
     Click(bar, WM_RBUTTONDOWN, centre(slots.slots[2]));
     EXPECT_EQ(resets, 1) << "the right button resets the filter";
     Click(bar, WM_LBUTTONDOWN, centre(slots.slots[2]));
@@ -552,13 +552,13 @@ TEST_F(FontListViewTest, RowsDrawTheirCheckBoxMarkAndNameLine) {
         EXPECT_EQ(shot.CountOtherThan(back, below), 0) << "one row 36 high, nothing under it";
     }
     main->Settings().showUserString = true;
-    EXPECT_EQ(main->ListView().PaintOptions().userText, L"Type Here") << "the sample strings' default";
+    EXPECT_EQ(main->Feature<app::FontListView>()->PaintOptions().userText, L"Type Here") << "the sample strings' default";
     SetWindowTextW(main->UserStringBox(), L"");
-    EXPECT_EQ(main->ListView().PaintOptions().userText, L"AaBbCc123") << "an empty sample text";
+    EXPECT_EQ(main->Feature<app::FontListView>()->PaintOptions().userText, L"AaBbCc123") << "an empty sample text";
     SetWindowTextW(main->UserStringBox(), L"  Hello \t");
-    EXPECT_EQ(main->ListView().PaintOptions().userText, L"Hello");
+    EXPECT_EQ(main->Feature<app::FontListView>()->PaintOptions().userText, L"Hello");
     SetWindowTextW(main->UserStringBox(), L"   ");
-    EXPECT_EQ(main->ListView().PaintOptions().userText, L"AaBbCc123") << "a blank sample text";
+    EXPECT_EQ(main->Feature<app::FontListView>()->PaintOptions().userText, L"AaBbCc123") << "a blank sample text";
 }
 
 TEST(InstalledMarkTest, FolderFontsShowWhereTheyAreInstalledFrom) {

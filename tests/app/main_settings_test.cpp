@@ -64,9 +64,9 @@ TEST_F(MainSettingsTest, ListsAreReadUpToTheirCaps) {
         destinations.WriteString(L"0", L"D:\\Out");
         destinations.WriteInteger(L"Count", 3);  // more than stored: the rest read as empty
     }
-    MainSettings loaded;
-    auto reg = Settings();
-    ReadMainSettings(reg, loaded);
+    auto main = OpenHidden();
+    ASSERT_TRUE(main);
+    const MainSettings& loaded = main->Settings();
     ASSERT_EQ(loaded.programs.size(), 25u) << "Programs with Count 30 loads 25";
     EXPECT_EQ(loaded.programs[24].title, L"Program 24");
     EXPECT_EQ(loaded.programs[24].cmdLine, L"run24.exe");
@@ -169,19 +169,24 @@ TEST_F(MainSettingsTest, EveryValueGoesOutAndComesBack) {
     written.dblClickOpenType = 1;
     written.dblClickOpenCmdLine = L"viewer.exe \"$TY_FILEPATH\"";
     written.startupRestoreFolderType = 2;
-    written.startupSpecialFolder = L"C:\\Special\\";
+    ScratchFolder special(L"main-settings-special");
+    written.startupSpecialFolder = special.Path();
     written.lastUsedFolder = L"C:\\Last\\";
     written.favorites = {L"C:\\Fav\\"};
     written.destinations = {L"D:\\One\\", L"D:\\Two\\"};
     written.programs = {{L"Viewer", L"view.exe"}, {L"Editor", L"edit.exe $TY_FILEPATH"}};
     written.sampleStrings = {L"Now", {L"The quick brown fox", L"永"}};
     {
-        auto reg = Settings();
-        WriteMainSettings(reg, written);
+        auto main = OpenHidden();
+        ASSERT_TRUE(main);
+        main->Settings() = written;
+        SetWindowTextW(main->UserStringBox(), L"Now");  // the box holds the current sample text
+        Close(*main);
     }
-    MainSettings read;
-    auto reg = Settings();
-    EXPECT_EQ(ReadMainSettings(reg, read), L"C:\\Special\\") << "type 2 opens the fixed folder";
+    auto main = OpenHidden();
+    ASSERT_TRUE(main);
+    const MainSettings& read = main->Settings();
+    EXPECT_EQ(main->FontList().Source(), catalog::SourceKind::Folder) << "type 2 opens the fixed folder";
     EXPECT_EQ(read.useCustomColors, true);
     EXPECT_EQ(read.colorFont, written.colorFont);
     EXPECT_EQ(read.colorBack, written.colorBack);
@@ -200,7 +205,8 @@ TEST_F(MainSettingsTest, EveryValueGoesOutAndComesBack) {
     EXPECT_EQ(read.dblClickOpenType, 1);
     EXPECT_EQ(read.dblClickOpenCmdLine, written.dblClickOpenCmdLine);
     EXPECT_EQ(read.startupRestoreFolderType, 2);
-    EXPECT_EQ(read.lastUsedFolder, L"C:\\Last\\");
+    EXPECT_EQ(read.startupSpecialFolder, special.Path());
+    EXPECT_EQ(read.lastUsedFolder, L"") << "the loaded fonts were shown last";
     EXPECT_EQ(read.favorites, written.favorites);
     EXPECT_EQ(read.destinations, written.destinations);
     ASSERT_EQ(read.programs.size(), 2u);
@@ -209,12 +215,21 @@ TEST_F(MainSettingsTest, EveryValueGoesOutAndComesBack) {
     EXPECT_EQ(read.sampleStrings.current, L"Now");
     EXPECT_EQ(read.sampleStrings.items, written.sampleStrings.items);
 
+    Close(*main);
+
     // Out-of-range choices are clamped to a byte and an unknown start-up type opens nothing.
-    reg.WriteInteger(L"DblClickOpenType", 300);
-    reg.WriteInteger(L"StartupRestoreFolderType", 7);
-    MainSettings odd;
-    EXPECT_EQ(ReadMainSettings(reg, odd), L"");
-    EXPECT_EQ(odd.dblClickOpenType, 255);
+    ScratchFolder folder(L"main-settings-odd");
+    {
+        auto reg = Settings();
+        reg.WriteInteger(L"DblClickOpenType", 300);
+        reg.WriteInteger(L"StartupRestoreFolderType", 7);
+        reg.WriteString(L"StartupSpecialFolder", folder.Path());
+        reg.WriteString(L"LastUsedFolder", folder.Path());
+    }
+    auto odd = OpenHidden();
+    ASSERT_TRUE(odd);
+    EXPECT_EQ(odd->Settings().dblClickOpenType, 255);
+    EXPECT_EQ(odd->FontList().Source(), catalog::SourceKind::System);
 }
 
 TEST_F(MainSettingsTest, ABadSplitterPositionFallsBackTo150) {

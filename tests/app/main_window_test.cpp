@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/font_list_view.h"
 #include "app/single_instance.h"
 #include "settings/settings_store.h"
 #include "support/font_builder.h"
@@ -320,11 +321,11 @@ TEST_F(MainWindowTest, AnotherMonitorsResolutionRescalesFontsRowsAndTheWindow) {
     EXPECT_GT(height(main->FontInfoPane()), paneHeight) << "8 lines of the larger font";
     EXPECT_EQ(main->SplitterLeft(), 300);
 
-    main->SetFontSize(200);
+    main->Feature<app::FontListView>()->SetFontSize(200);
     EXPECT_EQ(rowHeight(), 255) << "420 pixels, but Windows keeps list rows within 255";
 
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
-    main->SetFontSize(36);
+    main->Feature<app::FontListView>()->SetFontSize(36);
     EXPECT_EQ(rowHeight(), 46);
     EXPECT_EQ(height(main->FontInfoPane()), paneHeight);
 }

@@ -142,11 +142,11 @@ TEST_F(WindowCommandsTest, ButtonBarShowsRegisteredCommandsAndFollowsTheirStates
     // The tip is the command's caption without its mnemonic.
     wchar_t tip[80]{};
     NMTBGETINFOTIPW getTip{};
-    getTip.hdr = {bar, static_cast<UINT_PTR>(kToolbarId), static_cast<UINT>(TBN_GETINFOTIPW)};
+    getTip.hdr = {bar, static_cast<UINT_PTR>(IDC_MAIN_TOOLBAR), static_cast<UINT>(TBN_GETINFOTIPW)};
     getTip.pszText = tip;
     getTip.cchTextMax = 80;
     getTip.iItem = IDM_VIEW_CHECKBOXES;
-    SendMessageW(main->Handle(), WM_NOTIFY, kToolbarId, reinterpret_cast<LPARAM>(&getTip));
+    SendMessageW(main->Handle(), WM_NOTIFY, IDC_MAIN_TOOLBAR, reinterpret_cast<LPARAM>(&getTip));
     EXPECT_STREQ(tip, L"复选框");
 
     // The client is laid out below the bar.
@@ -171,8 +171,8 @@ TEST_F(WindowCommandsTest, ButtonBarLayoutIsSavedAtCloseAndRestoredAtStart) {
                   (std::vector<int>{IDM_VIEW_CHARMAP, IDM_FONT_PRINT, IDM_FONT_DELETE}));
         // The user moves "delete" to the front in the customise dialog.
         SendMessageW(bar, TB_MOVEBUTTON, SendMessageW(bar, TB_COMMANDTOINDEX, IDM_FONT_DELETE, 0), 0);
-        NMHDR changed{bar, static_cast<UINT_PTR>(kToolbarId), static_cast<UINT>(TBN_TOOLBARCHANGE)};
-        SendMessageW(main->Handle(), WM_NOTIFY, kToolbarId, reinterpret_cast<LPARAM>(&changed));
+        NMHDR changed{bar, static_cast<UINT_PTR>(IDC_MAIN_TOOLBAR), static_cast<UINT>(TBN_TOOLBARCHANGE)};
+        SendMessageW(main->Handle(), WM_NOTIFY, IDC_MAIN_TOOLBAR, reinterpret_cast<LPARAM>(&changed));
         SendMessageW(main->Handle(), WM_CLOSE, 0, 0);
         ASSERT_FALSE(IsWindow(bar));
     }
