@@ -7,6 +7,7 @@
 #include "app/font_list_view.h"
 #include "app/main_window.h"
 #include "app/selection.h"
+#include "app/tray_icon.h"
 #include "app/window_commands.h"
 
 namespace typorama::app {
@@ -17,6 +18,7 @@ void AddFeatures(TfrmMain& host) {
     host.AddFeature(std::make_unique<WindowCommands>(host));
     host.AddFeature(std::make_unique<Browsing>(host));
     host.AddFeature(std::make_unique<Selection>(host));
+    host.AddFeature(std::make_unique<TrayIcon>(host));
 }
 
 }  // namespace typorama::app

@@ -27,12 +27,7 @@
 namespace typorama::app {
 namespace {
 
-constexpr int kTrayIconId = 1;
-
 TfrmMain* g_mainWindow = nullptr;
-
-// Explorer broadcasts this when it starts; icons it showed before are gone.
-constexpr wchar_t kTaskbarCreatedMessageName[] = L"TaskbarCreated";
 
 // The font every control gets: the system's message font at `dpi`. A control
 // left on the bitmap "System" font cannot borrow glyphs from linked fonts and
@@ -96,9 +91,6 @@ bool TfrmMain::Create(const std::wstring& startFolder, int showCommand) {
         return false;
     }
     fontChangeMessage_ = RegisterWindowMessageW(kFontChangeMessageName);
-    taskbarCreatedMessage_ = RegisterWindowMessageW(kTaskbarCreatedMessageName);
-    // Explorer runs without elevation: let its broadcast through to an elevated program.
-    if (taskbarCreatedMessage_) ChangeWindowMessageFilterEx(window_, taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
     wchar_t programPath[MAX_PATH]{};
     GetModuleFileNameW(nullptr, programPath, MAX_PATH);
     programPath_ = programPath;
@@ -108,16 +100,6 @@ bool TfrmMain::Create(const std::wstring& startFolder, int showCommand) {
         images_.reset(ImageList_LoadImageW(GetModuleHandleW(nullptr), ui::kToolbarBitmap, ui::kImageSize, 0,
                                            ui::kImageTransparent, IMAGE_BITMAP, LR_CREATEDIBSECTION));
         nameLineFont_.reset(CreateNameLineFont(dpi_));
-        trayIcon_.cbSize = sizeof trayIcon_;
-        trayIcon_.hWnd = window_;
-        trayIcon_.uID = kTrayIconId;
-        trayIcon_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-        trayIcon_.uCallbackMessage = kTrayMessage;
-        trayIconImage_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MAINICON),
-                                                           IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
-        // The stock icon is shared and never destroyed; the program's own is owned.
-        trayIcon_.hIcon = trayIconImage_ ? trayIconImage_.get() : LoadIconW(nullptr, IDI_APPLICATION);
-        lstrcpynW(trayIcon_.szTip, ui::kMessageCaption, ARRAYSIZE(trayIcon_.szTip));
 
         fontList_ = std::make_unique<catalog::TFontList>(where_);
         g_mainWindow = this;
@@ -342,15 +324,8 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kActivateMessage:
             OnActivateInstance();
             return 0;
-        case kTrayMessage:
-            OnTrayNotify(static_cast<UINT>(lParam));
-            return 0;
         default:
             break;
-    }
-    if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
-        OnTaskbarCreated();
-        return 0;
     }
     if (message == fontChangeMessage_ && fontChangeMessage_ != 0) {
         const LRESULT result = DefWindowProcW(window_, message, wParam, lParam);
@@ -634,11 +609,10 @@ void TfrmMain::ShutDown(bool reportFailure) {
     Closing();
     for (const std::wstring& file : TemporaryFiles) DeleteFileW(file.c_str());
     TemporaryFiles.clear();
-    RemoveTrayIcon();
 }
 
 void TfrmMain::OnDestroy() {
-    RemoveTrayIcon();
+    Destroying();
     if (QuitOnDestroy) PostQuitMessage(0);
 }
 
@@ -654,13 +628,7 @@ void TfrmMain::OnSize(UINT state, int width, int height) {
     for (HWND bar : topBars_)
         if (bar) SendMessageW(bar, WM_SIZE, 0, 0);
     (void)height;
-    if (state == SIZE_MINIMIZED) {
-        // Hidden only when the icon is there to bring it back; without a
-        // notification area it stays minimised on the taskbar.
-        if (settings_.minimizeToTray && ShowTrayIcon()) ShowWindow(window_, SW_HIDE);
-        return;
-    }
-    LayoutClient();
+    if (state != SIZE_MINIMIZED) LayoutClient();
 }
 
 void TfrmMain::OnActivateInstance() {
@@ -668,44 +636,14 @@ void TfrmMain::OnActivateInstance() {
         SetForegroundWindow(window_);
         return;
     }
-    if (settings_.minimizeToTray) RemoveTrayIcon();
-    RestoreFromTray();
+    Restoring();
+    Restore();
 }
 
-void TfrmMain::OnTrayNotify(UINT mouseMessage) {
-    if (mouseMessage != WM_LBUTTONUP && mouseMessage != WM_RBUTTONUP) return;
-    RemoveTrayIcon();
-    RestoreFromTray();
-}
-
-void TfrmMain::RestoreFromTray() {
+void TfrmMain::Restore() {
     ShowWindow(window_, SW_SHOW);
     ShowWindow(window_, SW_RESTORE);
     SetForegroundWindow(window_);
-}
-
-bool TfrmMain::CallNotifyIcon(DWORD message) {
-    if (NotifyIcon) return NotifyIcon(message, trayIcon_);
-    return Shell_NotifyIconW(message, &trayIcon_) != FALSE;
-}
-
-bool TfrmMain::ShowTrayIcon() {
-    if (!trayIconShown_) trayIconShown_ = CallNotifyIcon(NIM_ADD);
-    return trayIconShown_;
-}
-
-void TfrmMain::RemoveTrayIcon() {
-    if (!trayIconShown_) return;
-    CallNotifyIcon(NIM_DELETE);
-    trayIconShown_ = false;
-}
-
-void TfrmMain::OnTaskbarCreated() {
-    // Explorer started again and forgot the icon; a window hidden in the tray
-    // needs it back, or the taskbar's button when it cannot have it.
-    if (!trayIconShown_) return;
-    trayIconShown_ = false;
-    if (!ShowTrayIcon() && !IsWindowVisible(window_)) ShowWindow(window_, SW_SHOWMINNOACTIVE);
 }
 
 void TfrmMain::OnDpiChanged(UINT dpi, const RECT* suggested) {

@@ -95,12 +95,8 @@ public:
     // Whether destroying the window ends the message loop (the program's
     // window does; windows made by tests do not).
     bool QuitOnDestroy = true;
-    bool TrayIconShown() const { return trayIconShown_; }
-    // Adds and removes the notification-area icon: Shell_NotifyIconW unless
-    // replaced (tests make it fail as a missing notification area does).
-    std::function<bool(DWORD message, NOTIFYICONDATAW& icon)> NotifyIcon;
-    // The registered "TaskbarCreated" message: Explorer started (again).
-    UINT TaskbarCreatedMessage() const { return taskbarCreatedMessage_; }
+    // Shows the window again, restored and in front (from the tray or the taskbar).
+    void Restore();
 
     // The resolution the window is drawn for (WM_DPICHANGED changes it), and
     // a size given in pixels at 96 dpi at that resolution.
@@ -196,6 +192,9 @@ public:
     // note failures, which are reported once with the rest.
     Event<settings::WriteOutcome&> SettingsWriting;
     Event<> Closing;               // the close was accepted, before the window goes
+    Event<> Destroying;            // WM_DESTROY
+    // Another start of the program brings the minimised window back.
+    Event<> Restoring;
     Event<const ClientLayout&> ClientLaidOut;
     // The start-up folder was opened (the folder tree shows itself then).
     Event<> StartFolderOpened;
@@ -260,12 +259,6 @@ private:
     void SizeFontInfoPane();
     void OnSize(UINT state, int width, int height);
     void OnActivateInstance();
-    void OnTrayNotify(UINT mouseMessage);
-    bool ShowTrayIcon();
-    void RemoveTrayIcon();
-    void RestoreFromTray();
-    void OnTaskbarCreated();
-    bool CallNotifyIcon(DWORD message);
 
     const catalog::SystemLocations& where_;
     std::unique_ptr<ui::ThVirtualListBox> listBox_;
@@ -292,11 +285,7 @@ private:
     win::UniqueFont uiFont_;
     win::UniqueFont nameLineFont_;
     UINT fontChangeMessage_ = 0;
-    UINT taskbarCreatedMessage_ = 0;
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
-    NOTIFYICONDATAW trayIcon_{};
-    win::UniqueIcon trayIconImage_;
-    bool trayIconShown_ = false;
     bool startingUp_ = false;
     bool settingsLoaded_ = false;  // settings are written at close only when they were read
     bool shutDown_ = false;        // settings written and files cleaned up (close or end of session)

@@ -29,6 +29,12 @@ struct ValueSetting {
     IntRange range = kAnyInteger;
 };
 
+// The text branch of the two loops below, kept out of line: every owner's
+// loop has one, also an owner without text fields, and the compiler would
+// otherwise warn about string code it cannot prove is never reached there.
+void ReadTextValue(const TRegistryEx& reg, std::wstring_view name, std::wstring& field);
+bool WriteTextValue(TRegistryEx& reg, std::wstring_view name, const std::wstring& field);
+
 // Reads every value of `values` from the open key of `reg` into `owner`.
 template <typename Owner>
 void ReadValues(const TRegistryEx& reg, std::span<const ValueSetting<Owner>> values, Owner& owner) {
@@ -44,7 +50,7 @@ void ReadValues(const TRegistryEx& reg, std::span<const ValueSetting<Owner>> val
                 } else if constexpr (std::is_same_v<T, std::uint32_t>) {
                     field = reg.ReadColorDef(value.name, field);
                 } else {
-                    field = reg.ReadStringDef(value.name, field);
+                    ReadTextValue(reg, value.name, field);
                 }
             },
             value.field);
@@ -68,7 +74,7 @@ void WriteValues(TRegistryEx& reg, std::span<const ValueSetting<Owner>> values, 
                 } else if constexpr (std::is_same_v<T, std::uint32_t>) {
                     return reg.WriteColor(value.name, field);
                 } else {
-                    return reg.WriteString(value.name, field);
+                    return WriteTextValue(reg, value.name, field);
                 }
             },
             value.field);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "settings/setting_values.h"
 #include "win/registry.h"
 
 namespace typorama::settings {
@@ -324,6 +325,14 @@ bool SaveSampleStrings(const SettingsRoot& root, const SampleStrings& strings, D
     return Saved(reg.DeleteKey(kStringsKey) && reg.OpenKey(kStringsKey, true) &&
                      reg.WriteString(kStringsDefaultValue, strings.current) && WriteListValues(reg, strings.items),
                  reg, error);
+}
+
+void ReadTextValue(const TRegistryEx& reg, std::wstring_view name, std::wstring& field) {
+    field = reg.ReadStringDef(name, field);
+}
+
+bool WriteTextValue(TRegistryEx& reg, std::wstring_view name, const std::wstring& field) {
+    return reg.WriteString(name, field);
 }
 
 }  // namespace typorama::settings

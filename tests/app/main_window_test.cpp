@@ -10,6 +10,7 @@
 
 #include "app/font_list_view.h"
 #include "app/single_instance.h"
+#include "app/tray_icon.h"
 #include "settings/settings_store.h"
 #include "support/font_builder.h"
 #include "support/process.h"
@@ -158,7 +159,7 @@ struct FakeNotificationArea {
     int removed = 0;
     bool refuse = false;
     void Attach(TfrmMain& main) {
-        main.NotifyIcon = [this](DWORD message, NOTIFYICONDATAW& icon) {
+        main.Feature<TrayIcon>()->NotifyIcon = [this](DWORD message, NOTIFYICONDATAW& icon) {
             EXPECT_EQ(icon.uID, 1u);
             if (message == NIM_DELETE) ++removed;
             if (message != NIM_ADD) return true;
@@ -189,14 +190,14 @@ TEST_F(MainWindowTest, ActivationAndTrayClicksRestoreTheWindow) {
     SendMessageW(window, kTrayMessage, 1, WM_LBUTTONUP);
     EXPECT_TRUE(IsWindowVisible(window)) << "a click on the icon brings it back";
     EXPECT_FALSE(IsIconic(window));
-    EXPECT_FALSE(main->TrayIconShown());
+    EXPECT_FALSE(main->Feature<TrayIcon>()->Shown());
 
     ShowWindow(window, SW_MINIMIZE);
     EXPECT_FALSE(IsWindowVisible(window));
     SendMessageW(window, kActivateMessage, 0, 0);
     EXPECT_TRUE(IsWindowVisible(window)) << "a second start brings it back from the tray";
     EXPECT_FALSE(IsIconic(window));
-    EXPECT_FALSE(main->TrayIconShown());
+    EXPECT_FALSE(main->Feature<TrayIcon>()->Shown());
     EXPECT_EQ(tray.added, 2);
     EXPECT_EQ(tray.removed, 2);
 }
@@ -209,13 +210,13 @@ TEST_F(MainWindowTest, TheTrayIconIsNeverTheOnlyWayBack) {
     FakeNotificationArea tray;
     tray.Attach(*main);
     main->Settings().minimizeToTray = true;
-    ASSERT_EQ(main->TaskbarCreatedMessage(), RegisterWindowMessageW(L"TaskbarCreated"));
+    ASSERT_EQ(main->Feature<TrayIcon>()->TaskbarCreatedMessage(), RegisterWindowMessageW(L"TaskbarCreated"));
 
     tray.refuse = true;
     ShowWindow(window, SW_MINIMIZE);
     EXPECT_TRUE(IsIconic(window));
     EXPECT_TRUE(IsWindowVisible(window)) << "without an icon the window stays on the taskbar";
-    EXPECT_FALSE(main->TrayIconShown());
+    EXPECT_FALSE(main->Feature<TrayIcon>()->Shown());
     SendMessageW(window, kActivateMessage, 0, 0);
     ASSERT_FALSE(IsIconic(window));
 
@@ -223,14 +224,14 @@ TEST_F(MainWindowTest, TheTrayIconIsNeverTheOnlyWayBack) {
     ShowWindow(window, SW_MINIMIZE);
     ASSERT_FALSE(IsWindowVisible(window));
     ASSERT_EQ(tray.added, 1);
-    SendMessageW(window, main->TaskbarCreatedMessage(), 0, 0);
+    SendMessageW(window, main->Feature<TrayIcon>()->TaskbarCreatedMessage(), 0, 0);
     EXPECT_EQ(tray.added, 2) << "Explorer started again: the icon is added anew";
-    EXPECT_TRUE(main->TrayIconShown());
+    EXPECT_TRUE(main->Feature<TrayIcon>()->Shown());
     EXPECT_FALSE(IsWindowVisible(window));
 
     tray.refuse = true;
-    SendMessageW(window, main->TaskbarCreatedMessage(), 0, 0);
-    EXPECT_FALSE(main->TrayIconShown());
+    SendMessageW(window, main->Feature<TrayIcon>()->TaskbarCreatedMessage(), 0, 0);
+    EXPECT_FALSE(main->Feature<TrayIcon>()->Shown());
     EXPECT_TRUE(IsWindowVisible(window)) << "the icon could not come back: the taskbar button does";
     EXPECT_TRUE(IsIconic(window));
 }
