@@ -115,6 +115,7 @@ void FontListView::DrawRow(int index, const RECT& rect, UINT state, HDC dc) cons
         FillRect(dc, &rect, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
         return;
     }
+    host_.FontList().PrepareToDraw(*item);
     PaintFontRow(dc, rect, (state & ODS_SELECTED) != 0, *item, PaintOptions());
 }
 

@@ -29,6 +29,9 @@ namespace {
 
 TfrmMain* g_mainWindow = nullptr;
 
+// Posted by the font list when several of its fonts could not be loaded.
+constexpr UINT kLoadProblemMessage = WM_APP + 0x100;
+
 // The font every control gets: the system's message font at `dpi`. A control
 // left on the bitmap "System" font cannot borrow glyphs from linked fonts and
 // shows boxes for Chinese text.
@@ -152,9 +155,8 @@ void TfrmMain::ConnectFontList() {
         UpdateStatusPanels();
         FontListRebuilt();
     };
-    fontList_->OnLoadProblem = [this] {
-        ui::ShowMessage(window_, win::LoadResString(IDS_MAIN_LOAD_PROBLEM), MB_ICONERROR | MB_OK, 5000);
-    };
+    // Known while rows are drawn: the message waits until the painting is over.
+    fontList_->OnLoadProblem = [this] { PostMessageW(window_, kLoadProblemMessage, 0, 0); };
 }
 
 void TfrmMain::AddSettings(std::span<const settings::ValueSetting<MainSettings>> values) {
@@ -320,6 +322,9 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DPICHANGED:
             OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case kLoadProblemMessage:
+            ui::ShowMessage(window_, win::LoadResString(IDS_MAIN_LOAD_PROBLEM), MB_ICONERROR | MB_OK, 5000);
             return 0;
         case kActivateMessage:
             OnActivateInstance();

@@ -68,7 +68,7 @@ bool FontNameLess(const std::wstring& a, const std::wstring& b) {
 // ---- items ----
 
 TFontListItem::~TFontListItem() {
-    if (LoadedByList) UnloadFont(fileName_, *where_);
+    if (displayLoad_ == DisplayLoad::Loaded) UnloadFont(fileName_, *where_, FontScope::Private);
 }
 
 const std::wstring& TFontListItem::FileName() {
@@ -148,7 +148,53 @@ int TFontList::IndexOf(const TFontListItem* item) const {
 
 TFontListItem& TFontList::Add(std::unique_ptr<TFontListItem> item) { return *items_.emplace_back(std::move(item)); }
 
-void TFontList::Clear() { items_.clear(); }
+void TFontList::Clear() {
+    items_.clear();
+    RecountDisplayLoaded();
+}
+
+void TFontList::RecountDisplayLoaded() {
+    displayLoaded_ = 0;
+    for (const auto* items : {&items_, &hidden_})
+        for (const auto& item : *items)
+            if (item->displayLoad_ == TFontListItem::DisplayLoad::Loaded) ++displayLoaded_;
+}
+
+void TFontList::PrepareToDraw(TFontListItem& item) {
+    item.lastNeeded_ = ++drawClock_;
+    if (item.displayLoad_ != TFontListItem::DisplayLoad::Pending) return;
+    if (!LoadFont(item.fileName_, where_, FontScope::Private)) {
+        item.displayLoad_ = TFontListItem::DisplayLoad::Failed;
+        // One damaged file is no news; several mean the fonts are broken or
+        // the system's font table is full.
+        if (++loadFailures_ == 4 && OnLoadProblem) OnLoadProblem();
+        return;
+    }
+    item.displayLoad_ = TFontListItem::DisplayLoad::Loaded;
+    if (++displayLoaded_ > DisplayLoadLimit) UnloadOldest();
+}
+
+void TFontList::UnloadOldest() {
+    // Down to three quarters of the limit at once, so that this scan of the
+    // whole list comes once every many loads. The fonts needed last (the rows
+    // on screen) are kept.
+    std::vector<TFontListItem*> loaded;
+    for (const auto* items : {&items_, &hidden_})
+        for (const auto& item : *items)
+            if (item->displayLoad_ == TFontListItem::DisplayLoad::Loaded) loaded.push_back(item.get());
+    const auto keep = static_cast<std::size_t>(std::max(0, DisplayLoadLimit) * 3 / 4);
+    if (loaded.size() > keep) {
+        std::nth_element(loaded.begin(), loaded.end() - static_cast<std::ptrdiff_t>(keep), loaded.end(),
+                         [](const TFontListItem* a, const TFontListItem* b) { return a->lastNeeded_ < b->lastNeeded_; });
+        for (auto it = loaded.begin(); it != loaded.end() - static_cast<std::ptrdiff_t>(keep); ++it) {
+            TFontListItem& old = **it;
+            // One still selected somewhere stays loaded and goes with its item.
+            if (UnloadFont(old.fileName_, where_, FontScope::Private))
+                old.displayLoad_ = TFontListItem::DisplayLoad::Pending;
+        }
+    }
+    RecountDisplayLoaded();
+}
 
 void TFontList::Rebuild(bool keepTags) {
     UpdateScope update(*this);
@@ -236,18 +282,23 @@ void TFontList::FillFromSystem() {
 }
 
 void TFontList::FillFromFiles() {
-    int failures = 0;
+    loadFailures_ = 0;
+    // What the system knows, asked once for the whole folder; the fonts of
+    // this listing join it as they are listed, so that a second file of the
+    // same font is not the list's to load and unload.
+    const std::unordered_set<std::wstring> known = AvailableFontKeys();
+    std::unordered_set<std::wstring> listed;
     items_.reserve(Files.size());
     for (const std::wstring& file : Files) {
         TFontInfo info;
         if (!ReadFontInfo(file, info, where_.systemLanguageId)) continue;
         if (g_hideMarlett && info.FullName == kMarlett) continue;
         auto item = std::make_unique<TFontListItem>(where_);
-        if (!IsFontAvailable(info.FamilyName, info.FullName)) {
-            if (LoadFont(file, where_))
-                item->LoadedByList = true;
-            else
-                ++failures;
+        std::wstring key = AvailableFontKey(info.FamilyName, info.FullName);
+        if (!known.contains(key)) {
+            // Loaded when first drawn; the first file of a font is the one the list answers for.
+            item->displayLoad_ = TFontListItem::DisplayLoad::Pending;
+            item->LoadedByList = listed.insert(std::move(key)).second;
         }
         item->SetFile(file);
         item->Name = info.FullName;
@@ -259,9 +310,6 @@ void TFontList::FillFromFiles() {
         items_.push_back(std::move(item));
     }
     Sort();
-    // One damaged file is no news; several mean the fonts are broken or the
-    // system's font table is full.
-    if (failures - 1 > 2 && OnLoadProblem) OnLoadProblem();
 }
 
 void TFontList::Sort() {
@@ -310,7 +358,10 @@ void TFontList::SetShowTaggedOnly(bool value) {
 }
 
 void TFontList::DropHidden(bool value) {
-    if (showTaggedOnly_) hidden_.clear();
+    if (showTaggedOnly_) {
+        hidden_.clear();
+        RecountDisplayLoaded();
+    }
     showTaggedOnly_ = value;
 }
 

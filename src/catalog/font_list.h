@@ -1,8 +1,9 @@
 // The font list: the fonts the main window shows, from the system's font table,
 // a folder of font files or a list of files, sorted by name, with tags and
 // installation flags. Fonts of a folder that the system does not know are
-// loaded while their items exist, so that their rows can be drawn. The list
-// reports states; the texts shown for them are built where they are shown.
+// loaded, for this program only, when their rows are first drawn, and
+// unloaded when their items go or when many others have been drawn since. The
+// list reports states; the texts shown for them are built where they are shown.
 #pragma once
 
 #include <windows.h>
@@ -32,7 +33,7 @@ enum class TagRule : int {
 class TFontListItem {
 public:
     explicit TFontListItem(const SystemLocations& where) : where_(&where) {}
-    ~TFontListItem();  // unloads the file when the list loaded it
+    ~TFontListItem();  // unloads the file when the list loaded it for drawing
     TFontListItem(const TFontListItem&) = delete;
     TFontListItem& operator=(const TFontListItem&) = delete;
 
@@ -40,6 +41,9 @@ public:
     LOGFONTW LogFont{};
     bool Tagged = false;
     bool Installed = false;
+    // The system did not know the font when the list was filled: the list
+    // loads it to draw it and unloads it again (set also before the first
+    // draw, so that what it says does not depend on scrolling).
     bool LoadedByList = false;
     bool InstalledFromThisFile = false;
 
@@ -65,11 +69,17 @@ public:
     void SetInfo(const TFontInfo& info);
 
 private:
+    friend class TFontList;
+    // Whether the file is in the font table for drawing the item.
+    enum class DisplayLoad : std::uint8_t { NotNeeded, Pending, Loaded, Failed };
+
     const TFontInfo& Info();
 
     const SystemLocations* where_;
     std::wstring fileName_;
     std::int64_t fileSize_ = -1;
+    std::uint32_t lastNeeded_ = 0;  // when the list last needed the font, for unloading the oldest
+    DisplayLoad displayLoad_ = DisplayLoad::NotNeeded;
     bool infoRead_ = false;
     TFontInfo info_{};
 };
@@ -105,7 +115,22 @@ public:
     // or every file of a folder: views show the busy cursor in between.
     std::function<void()> OnBeginUpdate;
     std::function<void()> OnEndUpdate;
+    // Raised once per filling of the list, when the fourth of its fonts could
+    // not be loaded for drawing (that is known as rows are drawn: a view must
+    // not open a window from within its painting).
     std::function<void()> OnLoadProblem;
+
+    // Makes sure the item's font can be drawn: loads it, for this program
+    // only, when the list needs to load it and has not yet. At most
+    // DisplayLoadLimit such fonts stay loaded; beyond that the ones needed
+    // longest ago are unloaded, down to three quarters of the limit (which
+    // must exceed the rows a screen can show).
+    void PrepareToDraw(TFontListItem& item);
+    int DisplayLoadLimit = 512;
+    // The fonts loaded for drawing now, and those that could not be loaded
+    // since the list was last filled.
+    int DisplayLoadedCount() const { return displayLoaded_; }
+    int LoadFailureCount() const { return loadFailures_; }
 
     // Lists the source again; the only-selected view ends with the old items.
     void Rebuild(bool keepTags);
@@ -137,6 +162,8 @@ private:
     void FillFromFiles();
     void Sort();
     void HideUntagged();
+    void UnloadOldest();
+    void RecountDisplayLoaded();
 
     const SystemLocations& where_;
     std::vector<std::unique_ptr<TFontListItem>> items_;
@@ -147,6 +174,9 @@ private:
     std::wstring folder_;
     bool showTaggedOnly_ = false;
     bool hideMarlett_ = true;
+    std::uint32_t drawClock_ = 0;
+    int displayLoaded_ = 0;
+    int loadFailures_ = 0;
 };
 
 // The fonts a command works on: items of a TFontList, borrowed. It cannot free

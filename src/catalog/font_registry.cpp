@@ -217,16 +217,22 @@ std::vector<std::wstring> UnregisterFile(const std::wstring& file, const SystemL
     return removed;
 }
 
-bool LoadFont(const std::wstring& file, const SystemLocations& where) {
-    return AddFontResourceW(SystemFileArgument(file, where).c_str()) > 0;
+namespace {
+
+DWORD ScopeFlags(FontScope scope) { return scope == FontScope::Private ? FR_PRIVATE : 0; }
+
+}  // namespace
+
+bool LoadFont(const std::wstring& file, const SystemLocations& where, FontScope scope) {
+    return AddFontResourceExW(SystemFileArgument(file, where).c_str(), ScopeFlags(scope), nullptr) > 0;
 }
 
-bool UnloadFont(const std::wstring& file, const SystemLocations& where) {
+bool UnloadFont(const std::wstring& file, const SystemLocations& where, FontScope scope) {
     std::wstring argument = SystemFileArgument(file, where);
     // The system refuses while a font of the file is selected into some device
     // context; that can clear at any moment, so it is asked a few times.
     for (int attempt = 0; attempt < 10; ++attempt) {
-        if (RemoveFontResourceW(argument.c_str())) return true;
+        if (RemoveFontResourceExW(argument.c_str(), ScopeFlags(scope), nullptr)) return true;
     }
     return false;
 }
@@ -243,6 +249,38 @@ bool IsFontAvailable(const std::wstring& familyName, const std::wstring& fullNam
         return !found;  // stop at the first match
     });
     return found;
+}
+
+std::wstring AvailableFontKey(std::wstring_view familyName, std::wstring_view fullName) {
+    std::wstring key(familyName.substr(0, LF_FACESIZE - 1));
+    if (!key.empty()) CharLowerBuffW(key.data(), static_cast<DWORD>(key.size()));
+    key += L'\n';  // no face name holds a line break
+    key += fullName;
+    return key;
+}
+
+std::unordered_set<std::wstring> AvailableFontKeys() {
+    LOGFONTW query{};
+    query.lfCharSet = DEFAULT_CHARSET;
+    // Without a face name the system reports one font per family; each
+    // family is then asked for all of its styles.
+    std::unordered_set<std::wstring> families;
+    win::EnumerateFonts(query, [&](const ENUMLOGFONTEXW& font, const NEWTEXTMETRICEXW&, DWORD) {
+        families.insert(std::wstring(font.elfLogFont.lfFaceName, wcsnlen(font.elfLogFont.lfFaceName, LF_FACESIZE)));
+        return true;
+    });
+    std::unordered_set<std::wstring> keys;
+    for (const std::wstring& family : families) {
+        if (family.empty() || family.size() >= LF_FACESIZE) continue;
+        family.copy(query.lfFaceName, LF_FACESIZE - 1);
+        query.lfFaceName[family.size()] = L'\0';
+        win::EnumerateFonts(query, [&](const ENUMLOGFONTEXW& font, const NEWTEXTMETRICEXW&, DWORD) {
+            keys.insert(AvailableFontKey(family, std::wstring_view(font.elfFullName, wcsnlen(font.elfFullName,
+                                                                                            LF_FULLFACESIZE))));
+            return true;
+        });
+    }
+    return keys;
 }
 
 void BroadcastFontChange() { SendNotifyMessageW(HWND_BROADCAST, WM_FONTCHANGE, 0, 0); }

@@ -6,7 +6,10 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "catalog/system_locations.h"
@@ -84,12 +87,26 @@ EntryResult UnregisterFont(const std::wstring& name, const std::wstring& file,
 // whose file is gone or has no usable name. Returns the value names removed.
 std::vector<std::wstring> UnregisterFile(const std::wstring& file, const SystemLocations& where = Locations());
 
+// Who sees a loaded font: every program of this logon, or this program only
+// (for fonts loaded just to be shown, which must not turn up in other
+// programs' font menus). A font is removed with the scope it was added with.
+enum class FontScope : std::uint8_t { Public, Private };
+
 // Adds or removes a font file to or from the system font table for this logon.
-bool LoadFont(const std::wstring& file, const SystemLocations& where = Locations());
-bool UnloadFont(const std::wstring& file, const SystemLocations& where = Locations());
+bool LoadFont(const std::wstring& file, const SystemLocations& where = Locations(),
+              FontScope scope = FontScope::Public);
+bool UnloadFont(const std::wstring& file, const SystemLocations& where = Locations(),
+                FontScope scope = FontScope::Public);
 
 // Whether the system font table has a font of this family with this full name.
 bool IsFontAvailable(const std::wstring& familyName, const std::wstring& fullName);
+
+// The same question for many fonts at once: the fonts the table holds now,
+// read in one pass, as keys made by AvailableFontKey.
+std::unordered_set<std::wstring> AvailableFontKeys();
+// The key of a family and full name: the family as the system matches face
+// names (its first 31 characters, letter case ignored), and the full name as it is.
+std::wstring AvailableFontKey(std::wstring_view familyName, std::wstring_view fullName);
 
 // Tells every top-level window that the fonts changed; once per batch.
 void BroadcastFontChange();
