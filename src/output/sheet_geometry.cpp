@@ -90,14 +90,14 @@ std::vector<PixelLine> BoxSideLines(const PixelRect& box, unsigned sides) {
     return lines;
 }
 
-int AlignedTextTop(const PixelRect& box, int textHeight, VertAlign align) {
+int AlignedTextTop(const PixelRect& box, int textHeight, VerticalAlignment align) {
     if (textHeight >= box.h) return box.y;
     switch (align) {
-    case VertAlign::Centre:
+    case VerticalAlignment::Centre:
         return box.y + (box.h - textHeight) / 2;
-    case VertAlign::Bottom:
+    case VerticalAlignment::Bottom:
         return box.y + box.h - textHeight;
-    case VertAlign::Top:
+    case VerticalAlignment::Top:
         break;
     }
     return box.y;

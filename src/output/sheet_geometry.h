@@ -23,6 +23,12 @@ struct DeviceMetrics {
     int printableHeight = 0;
 };
 
+// A screen, a memory bitmap or a metafile drawn as a surface of `width` ×
+// `height` pixels at `dpi`: all of it is printable.
+inline DeviceMetrics SurfaceMetrics(int dpi, int width, int height) {
+    return {dpi, dpi, 0, 0, 0, 0, width, height};
+}
+
 // A rectangle in device pixels as its left, top, width and height.
 struct PixelRect {
     int x = 0;
@@ -104,12 +110,12 @@ enum BoxSide : unsigned {
 // full frame is covered by the line that starts there.
 std::vector<PixelLine> BoxSideLines(const PixelRect& box, unsigned sides);
 
-enum class VertAlign : unsigned char { Top = 0, Centre = 1, Bottom = 2 };
+enum class VerticalAlignment : unsigned char { Top = 0, Centre = 1, Bottom = 2 };
 
 // The top of a block of text `textHeight` high inside `box`, aligned as asked.
 // A block taller than the box starts at the box's top, so that its first
 // lines show.
-int AlignedTextTop(const PixelRect& box, int textHeight, VertAlign align);
+int AlignedTextTop(const PixelRect& box, int textHeight, VerticalAlignment align);
 
 // The character map: the codes 32 to 255 in 16 rows of 14 columns.
 inline constexpr int kCharMapColumns = 14;

@@ -102,11 +102,11 @@ TEST(SheetGeometry, BoxSidesAreDrawnLeftBottomRightTop) {
 
 TEST(SheetGeometry, WrappedTextIsPlacedInsideItsBox) {
     const PixelRect box{0, 100, 300, 50};
-    EXPECT_EQ(AlignedTextTop(box, 20, VertAlign::Top), 100);
-    EXPECT_EQ(AlignedTextTop(box, 20, VertAlign::Centre), 115);
-    EXPECT_EQ(AlignedTextTop(box, 20, VertAlign::Bottom), 130);
-    EXPECT_EQ(AlignedTextTop(box, 60, VertAlign::Centre), 100) << "too tall: its first lines show";
-    EXPECT_EQ(AlignedTextTop(box, 60, VertAlign::Bottom), 100);
+    EXPECT_EQ(AlignedTextTop(box, 20, VerticalAlignment::Top), 100);
+    EXPECT_EQ(AlignedTextTop(box, 20, VerticalAlignment::Centre), 115);
+    EXPECT_EQ(AlignedTextTop(box, 20, VerticalAlignment::Bottom), 130);
+    EXPECT_EQ(AlignedTextTop(box, 60, VerticalAlignment::Centre), 100) << "too tall: its first lines show";
+    EXPECT_EQ(AlignedTextTop(box, 60, VerticalAlignment::Bottom), 100);
 }
 
 TEST(CharMapLayout, FiguresOfAFullSheetMapAt600Dpi) {
