@@ -88,5 +88,22 @@ TEST(GlyphVector, ContoursOfBuiltGlyphsAreTheContoursOfTheirGlyfEntries) {
     EXPECT_FALSE(BuildCharVectorImage(logFont, ' ', image));
 }
 
+TEST(GlyphVector, FontsWithPostScriptOutlinesConvertToo) {
+    // Windows hands their curves over as cubic records; Wine 8 as quadratic
+    // ones, so the cubic flattening itself is tested on built buffers.
+    const std::wstring file = L"Z:\\usr\\share\\fonts\\opentype\\urw-base35\\NimbusSans-Regular.otf";
+    if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "fonts-urw-base35 is not installed";
+    PrivateFont font(file);
+    ASSERT_TRUE(font.Loaded());
+    LOGFONTW logFont{};
+    wcscpy_s(logFont.lfFaceName, L"Nimbus Sans");
+    OutlineConverter converter;
+    converter.SetFont(logFont);
+    converter.SetUnicode(true);
+    auto b = converter.GetCharacterStrokes(U'B');
+    ASSERT_TRUE(b);
+    EXPECT_EQ(b->strokes.ContourCount(), 3);
+}
+
 }  // namespace
 }  // namespace typorama::charmap

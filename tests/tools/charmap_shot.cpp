@@ -1,6 +1,7 @@
 // Pictures for looking at the character grid and the vector image:
 //   charmap_shot grid FACE CHARSET OUT.bmp [CELL [LABELS [BIGCODE]]]
-//       the grid of FACE in character set CHARSET, cells of CELL pixels,
+//       the grid of FACE in character set CHARSET (or "u4E00": Unicode from
+//       U+4E00 on), cells of CELL pixels,
 //       label mode LABELS (0-3), and with BIGCODE the enlarged character
 //       of that code as a held left button shows it;
 //   charmap_shot emf IN.emf OUT.bmp
@@ -9,6 +10,7 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -51,13 +53,20 @@ int Grid(int argc, wchar_t** argv) {
     charmap::ThCharMap map({parent.get(), 100, 0, 0, cell, cell});
     LOGFONTW font{};
     wcsncpy_s(font.lfFaceName, argv[2], LF_FACESIZE - 1);
-    font.lfCharSet = static_cast<BYTE>(_wtoi(argv[3]));
+    if (argv[3][0] == L'u') {
+        // "u4E00": a page of Unicode from that code on, as wide characters.
+        font.lfCharSet = DEFAULT_CHARSET;
+        map.SetFirstCode(static_cast<int>(std::wcstol(argv[3] + 1, nullptr, 16)));
+        map.CodeText = [](int code) { return std::wstring(1, static_cast<wchar_t>(code)); };
+    } else {
+        font.lfCharSet = static_cast<BYTE>(_wtoi(argv[3]));
+    }
     map.SetCharFont(font);
     if (argc > 6) map.SetLabelMode(static_cast<charmap::CodeLabelMode>(_wtoi(argv[6])));
     map.SetSelColor(RGB(0, 0, 0));
     SetFocus(map.Hwnd());
     if (argc > 7) {
-        const int index = _wtoi(argv[7]) - charmap::CharGridGeometry::kFirstCode;
+        const int index = _wtoi(argv[7]) - map.FirstCode();
         const int x = (index % 16) * cell + 2, y = (index / 16) * cell + 2;
         SendMessageW(map.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
     } else {
