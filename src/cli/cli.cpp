@@ -77,6 +77,16 @@ constexpr char kUsage[] =
     "                 regedit. Prints {\"file\", \"root\", \"rootFound\", \"format\", \"ok\",\n"
     "                 \"error\", \"errorText\"}; a missing key gives a file with the header\n"
     "                 alone and \"rootFound\": false.\n"
+    "  outline FILE CODEPOINT [--size PX] [--svg OUT.svg] [--emf OUT.emf]\n"
+    "                 Loads FILE for this process only and converts the glyph of\n"
+    "                 CODEPOINT (65, U+0041 or 0x41; up to U+FFFF) into straight\n"
+    "                 segments as the character map's vector image does (10 per curve\n"
+    "                 piece, quadratic or cubic), at a character height of PX pixels\n"
+    "                 (1024). --svg writes the filled outline as an SVG path, --emf as an\n"
+    "                 enhanced metafile. Prints {\"file\", \"codepoint\", \"contours\",\n"
+    "                 \"points\", \"advance\"}: closed contours, segments (the polygons'\n"
+    "                 vertices) and the advance width in pixels; a character without an\n"
+    "                 outline (a space) has 0 contours and no metafile.\n"
     "  --fonts-key KEY  The installed-font list to use instead of the system's, as\n"
     "                 HKLM\\SUBKEY or HKCU\\SUBKEY (for example the per-user list\n"
     "                 HKCU\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts).\n"
@@ -130,6 +140,7 @@ int Run(const std::vector<std::wstring>& args, Output& out, Output& err) {
     if (command == L"install") return RunInstall(rest, out, err);
     if (command == L"uninstall") return RunUninstall(rest, out, err);
     if (command == L"settings-export") return RunSettingsExport(rest, out, err);
+    if (command == L"outline") return RunOutline(rest, out, err);
     err.Write(L"typorama-cli: unknown command '" + command + L"'\n\n");
     err.Write(kUsage);
     return kExitUsage;

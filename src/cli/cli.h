@@ -34,6 +34,7 @@ int RunUnload(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunInstall(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunUninstall(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunSettingsExport(const std::vector<std::wstring>& args, Output& out, Output& err);
+int RunOutline(const std::vector<std::wstring>& args, Output& out, Output& err);
 
 int Run(const std::vector<std::wstring>& args, Output& out, Output& err);
 

@@ -62,5 +62,16 @@ TEST(BigEndianReader, ReadsPastTheEndFailAndYieldZero) {
     }
 }
 
+TEST(LittleEndianReader, ReadsLittleEndianValuesAndFailsPastTheEnd) {
+    const std::uint8_t bytes[] = {0x34, 0x12, 0xFE, 0xFF, 0xEF, 0xCD, 0xAB, 0x89, 0x00, 0x00, 0xFF};
+    LittleEndianReader r(bytes);
+    EXPECT_EQ(r.U16(), 0x1234);
+    EXPECT_EQ(r.S16(), -2);
+    EXPECT_EQ(r.U32(), 0x89ABCDEFu);
+    EXPECT_EQ(r.S32(), 0) << "three bytes left: no 32-bit value";
+    EXPECT_TRUE(r.Failed());
+    EXPECT_EQ(r.Position(), 8u);
+}
+
 }  // namespace
 }  // namespace typorama
