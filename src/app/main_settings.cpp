@@ -19,10 +19,7 @@ constexpr MainValue kWindowValues[] = {
 
 }  // namespace
 
-COLORREF ResolveColor(std::uint32_t stored) {
-    if (stored & kSystemColor) return GetSysColor(static_cast<int>(stored & 0xFF));
-    return static_cast<COLORREF>(stored & 0x00FFFFFF);
-}
+COLORREF ResolveColor(std::uint32_t stored) { return win::ResolveColorValue(stored); }
 
 DisplayColors EffectiveColors(const MainSettings& s) {
     if (s.useCustomColors)

@@ -11,12 +11,13 @@
 #include <vector>
 
 #include "settings/setting_values.h"
+#include "win/color_value.h"
 #include "settings/settings_store.h"
 
 namespace typorama::app {
 
 // Colours as stored: 0x80000000 + n is the system colour n.
-inline constexpr std::uint32_t kSystemColor = 0x80000000u;
+inline constexpr std::uint32_t kSystemColor = win::kSystemColorValue;
 COLORREF ResolveColor(std::uint32_t stored);
 
 inline constexpr wchar_t kDefaultFontSizes[] = L"22 28 36 48 72 100";

@@ -13,7 +13,6 @@
 namespace typorama::charmap {
 namespace {
 
-using UniquePen = win::UniqueHandle<HPEN, &::DeleteObject>;
 
 // The code page of the character set the font in `dc` really got; the ANSI
 // code page when the system cannot say.
@@ -267,7 +266,7 @@ void ThCharMap::PaintTo(HDC dc) {
     FillWith(dc, client, back);
 
     {
-        UniquePen pen(CreatePen(PS_SOLID, 1, face));
+        win::UniquePen pen(CreatePen(PS_SOLID, 1, face));
         win::SelectedObject selectedPen(dc, pen.get());
         // LineTo leaves out its end point: the lines end exactly at the grid's edge.
         for (int k = 0; k <= CharGridGeometry::kColumns; ++k) {

@@ -9,7 +9,6 @@ namespace typorama::charmap {
 namespace {
 
 using UniqueDC = win::UniqueHandle<HDC, &::DeleteDC>;
-using UniquePen = win::UniqueHandle<HPEN, &::DeleteObject>;
 
 // No glyph of a real font needs more; a larger answer is not worth the memory.
 constexpr DWORD kMaxOutlineBytes = 16u << 20;
@@ -81,7 +80,7 @@ UniqueEnhMetaFile DrawPolygonsToMetafile(const VectorPolygons& polygons, const w
     if (!dc) return {};
     bool drawn = false;
     {
-        UniquePen pen(CreatePen(PS_SOLID, 0, RGB(0, 0, 0)));
+        win::UniquePen pen(CreatePen(PS_SOLID, 0, RGB(0, 0, 0)));
         win::SelectedObject selectedPen(dc, pen.get());
         win::SelectedObject selectedBrush(dc, GetStockObject(BLACK_BRUSH));
         SetPolyFillMode(dc, WINDING);

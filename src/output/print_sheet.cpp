@@ -42,7 +42,7 @@ void DrawBox(HDC dc, const TPage& page, const TBoxObject& box) {
     }
     const std::vector<PixelLine> lines = BoxSideLines(area, box.Sides);
     if (lines.empty()) return;
-    const UniquePen pen(CreatePen(box.Pen.style, box.Pen.width, box.Pen.color));
+    const win::UniquePen pen(CreatePen(box.Pen.style, box.Pen.width, box.Pen.color));
     win::SelectedObject selected(dc, pen.get());
     DrawLines(dc, lines);
 }
@@ -119,7 +119,7 @@ void DrawCharMap(HDC dc, const TPage& page, const TCharMapObject& map) {
     description.lfWidth = 0;
     const win::UniqueFont charFont = layout.DrawsCharacters() ? MakeFont(description) : win::UniqueFont();
     win::SelectedObject selectedCharFont(dc, charFont.get());
-    const UniquePen framePen(CreatePen(PS_SOLID, map.PenWidth, kBlack));
+    const win::UniquePen framePen(CreatePen(PS_SOLID, map.PenWidth, kBlack));
     const win::UniqueBrush white(CreateSolidBrush(kWhite));
     const HGDIOBJ clear = GetStockObject(NULL_BRUSH);
     SetBkMode(dc, TRANSPARENT);
@@ -158,7 +158,7 @@ void DrawCharMap(HDC dc, const TPage& page, const TCharMapObject& map) {
     }
 
     if (map.ShowGrid) {
-        const UniquePen gridPen(CreatePen(PS_SOLID, 1, kBlack));
+        const win::UniquePen gridPen(CreatePen(PS_SOLID, 1, kBlack));
         win::SelectedObject pen(dc, gridPen.get());
         DrawLines(dc, layout.GridLines());
     }

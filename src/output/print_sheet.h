@@ -18,8 +18,6 @@
 
 namespace typorama::output {
 
-using UniquePen = win::UniqueHandle<HPEN, &::DeleteObject>;
-
 // How a box's sides are drawn; the pen is made for each drawing.
 struct PenStyle {
     COLORREF color = RGB(0, 0, 0);

@@ -56,6 +56,7 @@ using UniqueFind = UniqueHandle<HANDLE, &::FindClose, MinusOneIsInvalid>;
 using UniqueKey = UniqueHandle<HKEY, &::RegCloseKey>;
 using UniqueFont = UniqueHandle<HFONT, &::DeleteObject>;
 using UniqueBrush = UniqueHandle<HBRUSH, &::DeleteObject>;
+using UniquePen = UniqueHandle<HPEN, &::DeleteObject>;
 using UniqueBitmap = UniqueHandle<HBITMAP, &::DeleteObject>;
 using UniqueAccel = UniqueHandle<HACCEL, &::DestroyAcceleratorTable>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, &::ImageList_Destroy>;
