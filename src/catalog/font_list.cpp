@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <set>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "base/text_format.h"
@@ -67,9 +68,24 @@ bool FontNameLess(const std::wstring& a, const std::wstring& b) {
 
 // ---- items ----
 
-TFontListItem::~TFontListItem() {
-    if (displayLoad_ == DisplayLoad::Loaded) UnloadFont(fileName_, *where_, FontScope::Private);
-}
+struct DisplayFont {
+    enum class State : std::uint8_t { Pending, Loaded, Failed };
+    explicit DisplayFont(const SystemLocations& where) : where(where) {}
+    ~DisplayFont() {
+        if (state == State::Loaded) UnloadFont(files[loaded], where, FontScope::Private);
+    }
+    DisplayFont(const DisplayFont&) = delete;
+    DisplayFont& operator=(const DisplayFont&) = delete;
+
+    // The files of the font in listing order: the first that loads is used.
+    std::vector<std::wstring> files;
+    std::size_t loaded = 0;
+    const SystemLocations& where;
+    std::uint32_t lastNeeded = 0;  // when the list last needed it, for unloading the oldest
+    State state = State::Pending;
+};
+
+TFontListItem::~TFontListItem() = default;
 
 const std::wstring& TFontListItem::FileName() {
     if (fileName_.empty()) {
@@ -150,50 +166,55 @@ TFontListItem& TFontList::Add(std::unique_ptr<TFontListItem> item) { return *ite
 
 void TFontList::Clear() {
     items_.clear();
-    RecountDisplayLoaded();
+    ForgetUnusedDisplayFonts();
 }
 
-void TFontList::RecountDisplayLoaded() {
-    displayLoaded_ = 0;
-    for (const auto* items : {&items_, &hidden_})
-        for (const auto& item : *items)
-            if (item->displayLoad_ == TFontListItem::DisplayLoad::Loaded) ++displayLoaded_;
+void TFontList::ForgetUnusedDisplayFonts() {
+    // Items set aside for the only-selected view may still need theirs.
+    std::erase_if(displayFonts_, [](const auto& font) { return font.use_count() == 1; });
+    displayLoaded_ = static_cast<int>(std::count_if(displayFonts_.begin(), displayFonts_.end(), [](const auto& font) {
+        return font->state == DisplayFont::State::Loaded;
+    }));
 }
 
 void TFontList::PrepareToDraw(TFontListItem& item) {
-    item.lastNeeded_ = ++drawClock_;
-    if (item.displayLoad_ != TFontListItem::DisplayLoad::Pending) return;
-    if (!LoadFont(item.fileName_, where_, FontScope::Private)) {
-        item.displayLoad_ = TFontListItem::DisplayLoad::Failed;
+    DisplayFont* font = item.display_.get();
+    if (!font) return;
+    font->lastNeeded = ++drawClock_;
+    if (font->state != DisplayFont::State::Pending) return;
+    font->state = DisplayFont::State::Failed;
+    for (std::size_t i = font->loaded; i < font->files.size(); ++i) {
+        if (LoadFont(font->files[i], where_, FontScope::Private)) {
+            font->loaded = i;
+            font->state = DisplayFont::State::Loaded;
+            break;
+        }
         // One damaged file is no news; several mean the fonts are broken or
         // the system's font table is full.
         if (++loadFailures_ == 4 && OnLoadProblem) OnLoadProblem();
-        return;
     }
-    item.displayLoad_ = TFontListItem::DisplayLoad::Loaded;
-    if (++displayLoaded_ > DisplayLoadLimit) UnloadOldest();
+    if (font->state == DisplayFont::State::Loaded && ++displayLoaded_ > DisplayLoadLimit) UnloadOldest();
 }
 
 void TFontList::UnloadOldest() {
-    // Down to three quarters of the limit at once, so that this scan of the
-    // whole list comes once every many loads. The fonts needed last (the rows
-    // on screen) are kept.
-    std::vector<TFontListItem*> loaded;
-    for (const auto* items : {&items_, &hidden_})
-        for (const auto& item : *items)
-            if (item->displayLoad_ == TFontListItem::DisplayLoad::Loaded) loaded.push_back(item.get());
+    // Down to three quarters of the limit at once, so that this sort comes
+    // once every many loads. The fonts needed last (the rows on screen) stay.
+    std::vector<DisplayFont*> loaded;
+    for (const auto& font : displayFonts_)
+        if (font->state == DisplayFont::State::Loaded) loaded.push_back(font.get());
     const auto keep = static_cast<std::size_t>(std::max(0, DisplayLoadLimit) * 3 / 4);
     if (loaded.size() > keep) {
-        std::nth_element(loaded.begin(), loaded.end() - static_cast<std::ptrdiff_t>(keep), loaded.end(),
-                         [](const TFontListItem* a, const TFontListItem* b) { return a->lastNeeded_ < b->lastNeeded_; });
-        for (auto it = loaded.begin(); it != loaded.end() - static_cast<std::ptrdiff_t>(keep); ++it) {
-            TFontListItem& old = **it;
-            // One still selected somewhere stays loaded and goes with its item.
-            if (UnloadFont(old.fileName_, where_, FontScope::Private))
-                old.displayLoad_ = TFontListItem::DisplayLoad::Pending;
+        const auto oldest = loaded.end() - static_cast<std::ptrdiff_t>(keep);
+        std::nth_element(loaded.begin(), oldest, loaded.end(),
+                         [](const DisplayFont* a, const DisplayFont* b) { return a->lastNeeded < b->lastNeeded; });
+        for (auto it = loaded.begin(); it != oldest; ++it) {
+            // One still selected somewhere stays loaded until its item goes.
+            if (UnloadFont((*it)->files[(*it)->loaded], where_, FontScope::Private)) {
+                (*it)->state = DisplayFont::State::Pending;
+                --displayLoaded_;
+            }
         }
     }
-    RecountDisplayLoaded();
 }
 
 void TFontList::Rebuild(bool keepTags) {
@@ -283,11 +304,11 @@ void TFontList::FillFromSystem() {
 
 void TFontList::FillFromFiles() {
     loadFailures_ = 0;
-    // What the system knows, asked once for the whole folder; the fonts of
-    // this listing join it as they are listed, so that a second file of the
-    // same font is not the list's to load and unload.
+    // What the system knows, asked once for the whole folder. The fonts of
+    // this listing join it as they are listed: a second file of the same font
+    // is not the list's to answer for, and its row is drawn with the first.
     const std::unordered_set<std::wstring> known = AvailableFontKeys();
-    std::unordered_set<std::wstring> listed;
+    std::unordered_map<std::wstring, std::shared_ptr<DisplayFont>> listed;
     items_.reserve(Files.size());
     for (const std::wstring& file : Files) {
         TFontInfo info;
@@ -296,9 +317,15 @@ void TFontList::FillFromFiles() {
         auto item = std::make_unique<TFontListItem>(where_);
         std::wstring key = AvailableFontKey(info.FamilyName, info.FullName);
         if (!known.contains(key)) {
-            // Loaded when first drawn; the first file of a font is the one the list answers for.
-            item->displayLoad_ = TFontListItem::DisplayLoad::Pending;
-            item->LoadedByList = listed.insert(std::move(key)).second;
+            auto [entry, first] = listed.try_emplace(std::move(key));
+            if (first) {
+                entry->second = displayFonts_.emplace_back(std::make_shared<DisplayFont>(where_));
+                item->LoadedByList = true;
+            }
+            // A file listed twice is tried once.
+            std::vector<std::wstring>& files = entry->second->files;
+            if (std::find(files.begin(), files.end(), file) == files.end()) files.push_back(file);
+            item->display_ = entry->second;
         }
         item->SetFile(file);
         item->Name = info.FullName;
@@ -358,10 +385,7 @@ void TFontList::SetShowTaggedOnly(bool value) {
 }
 
 void TFontList::DropHidden(bool value) {
-    if (showTaggedOnly_) {
-        hidden_.clear();
-        RecountDisplayLoaded();
-    }
+    if (showTaggedOnly_) hidden_.clear();
     showTaggedOnly_ = value;
 }
 

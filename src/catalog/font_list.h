@@ -30,10 +30,14 @@ enum class TagRule : int {
     InstalledFromThisFile = 5,
 };
 
+// A font file the list loads, for this program only, to draw a font the
+// system does not know; unloaded when the list lets it go.
+struct DisplayFont;
+
 class TFontListItem {
 public:
     explicit TFontListItem(const SystemLocations& where) : where_(&where) {}
-    ~TFontListItem();  // unloads the file when the list loaded it for drawing
+    ~TFontListItem();
     TFontListItem(const TFontListItem&) = delete;
     TFontListItem& operator=(const TFontListItem&) = delete;
 
@@ -70,16 +74,15 @@ public:
 
 private:
     friend class TFontList;
-    // Whether the file is in the font table for drawing the item.
-    enum class DisplayLoad : std::uint8_t { NotNeeded, Pending, Loaded, Failed };
 
     const TFontInfo& Info();
 
     const SystemLocations* where_;
     std::wstring fileName_;
     std::int64_t fileSize_ = -1;
-    std::uint32_t lastNeeded_ = 0;  // when the list last needed the font, for unloading the oldest
-    DisplayLoad displayLoad_ = DisplayLoad::NotNeeded;
+    // The file loaded to draw the item, shared by the items of the same font;
+    // null when the system knew the font.
+    std::shared_ptr<DisplayFont> display_;
     bool infoRead_ = false;
     TFontInfo info_{};
 };
@@ -163,7 +166,7 @@ private:
     void Sort();
     void HideUntagged();
     void UnloadOldest();
-    void RecountDisplayLoaded();
+    void ForgetUnusedDisplayFonts();
 
     const SystemLocations& where_;
     std::vector<std::unique_ptr<TFontListItem>> items_;
@@ -174,6 +177,7 @@ private:
     std::wstring folder_;
     bool showTaggedOnly_ = false;
     bool hideMarlett_ = true;
+    std::vector<std::shared_ptr<DisplayFont>> displayFonts_;  // the fonts the items may need loaded
     std::uint32_t drawClock_ = 0;
     int displayLoaded_ = 0;
     int loadFailures_ = 0;
