@@ -68,26 +68,10 @@ bool FontNameLess(const std::wstring& a, const std::wstring& b) {
 
 // ---- items ----
 
-struct DisplayFont {
-    enum class State : std::uint8_t { Pending, Loaded, Failed };
-    explicit DisplayFont(const SystemLocations& where) : where(where) {}
-    ~DisplayFont() {
-        if (state == State::Loaded) UnloadFont(files[loaded], where, FontScope::Private);
-    }
-    DisplayFont(const DisplayFont&) = delete;
-    DisplayFont& operator=(const DisplayFont&) = delete;
-
-    // The files of the font in listing order: the first that loads is used.
-    std::vector<std::wstring> files;
-    std::size_t loaded = 0;
-    const SystemLocations& where;
-    std::uint32_t lastNeeded = 0;  // when the list last needed it, for unloading the oldest
-    State state = State::Pending;
-};
-
 TFontListItem::~TFontListItem() = default;
 
 const std::wstring& TFontListItem::FileName() {
+    if (fileInDisplay_) return display_->file;
     if (fileName_.empty()) {
         std::wstring stored = LookupFileName(Name, *where_);
         if (!stored.empty()) fileName_ = CompleteRegisteredFile(stored, *where_);
@@ -107,12 +91,14 @@ std::int64_t TFontListItem::FileSize() {
     return fileSize_;
 }
 
-void TFontListItem::SetInfo(const TFontInfo& info) {
-    info_ = info;
+void TFontListItem::SetInfo(TFontInfo info) {
+    info_ = Facts{std::move(info.Copyright), std::move(info.FamilyName), std::move(info.SubfamilyName),
+                  std::move(info.UniqueId),  std::move(info.FullName),   std::move(info.Version),
+                  std::move(info.PostScriptName), info.Embedding};
     infoRead_ = true;
 }
 
-const TFontInfo& TFontListItem::Info() {
+const TFontListItem::Facts& TFontListItem::Info() {
     if (!infoRead_) {
         TFontInfo read;
         const std::wstring& file = FileName();
@@ -151,7 +137,11 @@ private:
 
 TFontList::TFontList(const SystemLocations& where) : where_(where), hideMarlett_(g_hideMarlett) {}
 
-TFontList::~TFontList() = default;
+TFontList::~TFontList() {
+    items_.clear();
+    hidden_.clear();
+    ReleaseDisplayFonts();
+}
 
 TFontListItem* TFontList::Item(int index) const {
     return index >= 0 && index < Count() ? items_[static_cast<std::size_t>(index)].get() : nullptr;
@@ -166,26 +156,28 @@ TFontListItem& TFontList::Add(std::unique_ptr<TFontListItem> item) { return *ite
 
 void TFontList::Clear() {
     items_.clear();
-    ForgetUnusedDisplayFonts();
+    ReleaseDisplayFonts();
 }
 
-void TFontList::ForgetUnusedDisplayFonts() {
+void TFontList::ReleaseDisplayFonts() {
     // Items set aside for the only-selected view may still need theirs.
-    std::erase_if(displayFonts_, [](const auto& font) { return font.use_count() == 1; });
-    displayLoaded_ = static_cast<int>(std::count_if(displayFonts_.begin(), displayFonts_.end(), [](const auto& font) {
-        return font->state == DisplayFont::State::Loaded;
-    }));
+    if (!items_.empty() || !hidden_.empty()) return;
+    for (const DisplayFont& font : displayFonts_)
+        if (font.state == DisplayFont::State::Loaded) UnloadFont(font.Loaded(), where_, FontScope::Private);
+    displayFonts_.clear();
+    displayLoaded_ = 0;
 }
 
 void TFontList::PrepareToDraw(TFontListItem& item) {
-    DisplayFont* font = item.display_.get();
+    DisplayFont* font = item.display_;
     if (!font) return;
     font->lastNeeded = ++drawClock_;
     if (font->state != DisplayFont::State::Pending) return;
     font->state = DisplayFont::State::Failed;
-    for (std::size_t i = font->loaded; i < font->files.size(); ++i) {
-        if (LoadFont(font->files[i], where_, FontScope::Private)) {
-            font->loaded = i;
+    const std::size_t files = 1 + (font->otherFiles ? font->otherFiles->size() : 0);
+    for (std::size_t i = font->loaded; i < files; ++i) {
+        font->loaded = static_cast<std::uint16_t>(i);
+        if (LoadFont(font->Loaded(), where_, FontScope::Private)) {
             font->state = DisplayFont::State::Loaded;
             break;
         }
@@ -200,19 +192,18 @@ void TFontList::UnloadOldest() {
     // Down to three quarters of the limit at once, so that this sort comes
     // once every many loads. The fonts needed last (the rows on screen) stay.
     std::vector<DisplayFont*> loaded;
-    for (const auto& font : displayFonts_)
-        if (font->state == DisplayFont::State::Loaded) loaded.push_back(font.get());
+    for (DisplayFont& font : displayFonts_)
+        if (font.state == DisplayFont::State::Loaded) loaded.push_back(&font);
     const auto keep = static_cast<std::size_t>(std::max(0, DisplayLoadLimit) * 3 / 4);
-    if (loaded.size() > keep) {
-        const auto oldest = loaded.end() - static_cast<std::ptrdiff_t>(keep);
-        std::nth_element(loaded.begin(), oldest, loaded.end(),
-                         [](const DisplayFont* a, const DisplayFont* b) { return a->lastNeeded < b->lastNeeded; });
-        for (auto it = loaded.begin(); it != oldest; ++it) {
-            // One still selected somewhere stays loaded until its item goes.
-            if (UnloadFont((*it)->files[(*it)->loaded], where_, FontScope::Private)) {
-                (*it)->state = DisplayFont::State::Pending;
-                --displayLoaded_;
-            }
+    if (loaded.size() <= keep) return;
+    const auto oldest = loaded.end() - static_cast<std::ptrdiff_t>(keep);
+    std::nth_element(loaded.begin(), oldest, loaded.end(),
+                     [](const DisplayFont* a, const DisplayFont* b) { return a->lastNeeded < b->lastNeeded; });
+    for (auto it = loaded.begin(); it != oldest; ++it) {
+        // One still selected somewhere stays loaded until the list lets it go.
+        if (UnloadFont((*it)->Loaded(), where_, FontScope::Private)) {
+            (*it)->state = DisplayFont::State::Pending;
+            --displayLoaded_;
         }
     }
 }
@@ -308,32 +299,38 @@ void TFontList::FillFromFiles() {
     // this listing join it as they are listed: a second file of the same font
     // is not the list's to answer for, and its row is drawn with the first.
     const std::unordered_set<std::wstring> known = AvailableFontKeys();
-    std::unordered_map<std::wstring, std::shared_ptr<DisplayFont>> listed;
+    const InstalledFonts installed(where_);
+    std::unordered_map<std::wstring, DisplayFont*> listed;
     items_.reserve(Files.size());
     for (const std::wstring& file : Files) {
         TFontInfo info;
         if (!ReadFontInfo(file, info, where_.systemLanguageId)) continue;
         if (g_hideMarlett && info.FullName == kMarlett) continue;
         auto item = std::make_unique<TFontListItem>(where_);
+        item->SetFile(file);
         std::wstring key = AvailableFontKey(info.FamilyName, info.FullName);
         if (!known.contains(key)) {
-            auto [entry, first] = listed.try_emplace(std::move(key));
+            auto [entry, first] = listed.try_emplace(std::move(key), nullptr);
             if (first) {
-                entry->second = displayFonts_.emplace_back(std::make_shared<DisplayFont>(where_));
+                entry->second = &displayFonts_.emplace_back();
+                entry->second->file = std::move(item->fileName_);  // kept once, for the item and the list
+                item->fileInDisplay_ = true;
                 item->LoadedByList = true;
+            } else if (DisplayFont& font = *entry->second; font.file != file) {
+                // A file listed twice is tried once.
+                if (!font.otherFiles) font.otherFiles = std::make_unique<std::vector<std::wstring>>();
+                if (std::find(font.otherFiles->begin(), font.otherFiles->end(), file) == font.otherFiles->end() &&
+                    font.otherFiles->size() < UINT16_MAX - 1)
+                    font.otherFiles->push_back(file);
             }
-            // A file listed twice is tried once.
-            std::vector<std::wstring>& files = entry->second->files;
-            if (std::find(files.begin(), files.end(), file) == files.end()) files.push_back(file);
             item->display_ = entry->second;
         }
-        item->SetFile(file);
         item->Name = info.FullName;
         item->LogFont = info.LogFont;
-        InstallState state = GetInstallState(info.FullName, file, where_);
+        InstallState state = installed.StateOf(info.FullName, file);
         item->Installed = state.installed;
         item->InstalledFromThisFile = state.fromThisFile;
-        item->SetInfo(info);
+        item->SetInfo(std::move(info));
         items_.push_back(std::move(item));
     }
     Sort();
@@ -385,7 +382,10 @@ void TFontList::SetShowTaggedOnly(bool value) {
 }
 
 void TFontList::DropHidden(bool value) {
-    if (showTaggedOnly_) hidden_.clear();
+    if (showTaggedOnly_) {
+        hidden_.clear();
+        ReleaseDisplayFonts();
+    }
     showTaggedOnly_ = value;
 }
 

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -30,9 +31,18 @@ enum class TagRule : int {
     InstalledFromThisFile = 5,
 };
 
-// A font file the list loads, for this program only, to draw a font the
-// system does not know; unloaded when the list lets it go.
-struct DisplayFont;
+// A font the list loads, for this program only, to draw it while the system
+// does not know it; one for all the items of the same font.
+struct DisplayFont {
+    enum class State : std::uint8_t { Pending, Loaded, Failed };
+    // The files of the font in listing order: the first that loads is used.
+    std::wstring file;
+    std::unique_ptr<std::vector<std::wstring>> otherFiles;  // rare: null for a font listed once
+    std::uint32_t lastNeeded = 0;  // when the list last needed it, for unloading the oldest
+    std::uint16_t loaded = 0;      // 0: file, n: otherFiles[n - 1]
+    State state = State::Pending;
+    const std::wstring& Loaded() const { return loaded == 0 ? file : (*otherFiles)[loaded - 1u]; }
+};
 
 class TFontListItem {
 public:
@@ -69,22 +79,31 @@ public:
     bool InfoRead() const { return infoRead_; }
 
     // Filled by the list when it read the file itself.
-    void SetFile(std::wstring fileName) { fileName_ = std::move(fileName); }
-    void SetInfo(const TFontInfo& info);
+    void SetFile(std::wstring fileName) {
+        fileName_ = std::move(fileName);
+        fileInDisplay_ = false;
+    }
+    void SetInfo(TFontInfo info);
 
 private:
     friend class TFontList;
+    // The names and embedding class of the file (its style is in LogFont).
+    struct Facts {
+        std::wstring Copyright, FamilyName, SubfamilyName, UniqueId, FullName, Version, PostScriptName;
+        BYTE Embedding = 0;
+    };
 
-    const TFontInfo& Info();
+    const Facts& Info();
 
     const SystemLocations* where_;
     std::wstring fileName_;
     std::int64_t fileSize_ = -1;
-    // The file loaded to draw the item, shared by the items of the same font;
-    // null when the system knew the font.
-    std::shared_ptr<DisplayFont> display_;
+    // The font loaded to draw the item, owned by the list; null when the
+    // system knew the font. The first item of a font keeps its file name there.
+    DisplayFont* display_ = nullptr;
+    bool fileInDisplay_ = false;
     bool infoRead_ = false;
-    TFontInfo info_{};
+    Facts info_{};
 };
 
 class TFontList {
@@ -166,7 +185,8 @@ private:
     void Sort();
     void HideUntagged();
     void UnloadOldest();
-    void ForgetUnusedDisplayFonts();
+    // Unloads every font loaded for drawing once no item needs one any more.
+    void ReleaseDisplayFonts();
 
     const SystemLocations& where_;
     std::vector<std::unique_ptr<TFontListItem>> items_;
@@ -177,7 +197,7 @@ private:
     std::wstring folder_;
     bool showTaggedOnly_ = false;
     bool hideMarlett_ = true;
-    std::vector<std::shared_ptr<DisplayFont>> displayFonts_;  // the fonts the items may need loaded
+    std::deque<DisplayFont> displayFonts_;  // the fonts the items may need loaded; stable addresses
     std::uint32_t drawClock_ = 0;
     int displayLoaded_ = 0;
     int loadFailures_ = 0;

@@ -57,16 +57,22 @@ struct FoundEntry {
     std::wstring stored;
 };
 
-// Tries the value-name forms in order (all three, or the two with a suffix).
-std::optional<FoundEntry> FindEntry(HKEY key, const std::wstring& name, bool acceptBareName) {
+// Tries the value-name forms in order (all three, or the two with a suffix),
+// each read with `read` (value name to stored text, as ReadEntry gives it).
+template <typename Read>
+std::optional<FoundEntry> FindEntryWith(const std::wstring& name, bool acceptBareName, Read read) {
     EntryName checked = CheckEntryName(win::AsU16(name));
     if (!checked.usable()) return std::nullopt;
     auto names = EntryNames(checked);
     std::size_t count = acceptBareName ? names.size() : names.size() - 1;
     for (std::size_t i = 0; i < count; ++i) {
-        if (auto stored = ReadEntry(key, names[i])) return FoundEntry{names[i], std::move(*stored)};
+        if (auto stored = read(names[i])) return FoundEntry{names[i], std::move(*stored)};
     }
     return std::nullopt;
+}
+
+std::optional<FoundEntry> FindEntry(HKEY key, const std::wstring& name, bool acceptBareName) {
+    return FindEntryWith(name, acceptBareName, [key](const std::wstring& valueName) { return ReadEntry(key, valueName); });
 }
 
 // Index just past the folder part of a path: past the last backslash or colon,
@@ -117,16 +123,41 @@ std::wstring CompleteRegisteredFile(const std::wstring& stored, const SystemLoca
     return stored;
 }
 
-InstallState GetInstallState(const std::wstring& name, const std::wstring& file, const SystemLocations& where) {
+namespace {
+
+InstallState StateOfEntry(const std::optional<FoundEntry>& entry, const std::wstring& file,
+                          const SystemLocations& where) {
     InstallState state;
-    win::UniqueKey key = OpenFontsKey(where, KEY_QUERY_VALUE);
-    if (!key) return state;
-    auto entry = FindEntry(key.get(), name, true);
     if (!entry) return state;
     state.installed = true;
     state.registeredFile = CompleteRegisteredFile(entry->stored, where);
     state.fromThisFile = !file.empty() && win::EqualNoCase(state.registeredFile, file);
     return state;
+}
+
+}  // namespace
+
+InstallState GetInstallState(const std::wstring& name, const std::wstring& file, const SystemLocations& where) {
+    win::UniqueKey key = OpenFontsKey(where, KEY_QUERY_VALUE);
+    if (!key) return {};
+    return StateOfEntry(FindEntry(key.get(), name, true), file, where);
+}
+
+InstalledFonts::InstalledFonts(const SystemLocations& where) : where_(where) {
+    win::UniqueKey key = OpenFontsKey(where, KEY_QUERY_VALUE);
+    if (!key) return;
+    for (std::wstring& name : win::ValueNames(key.get()))
+        if (auto stored = ReadEntry(key.get(), name)) entries_.emplace(std::move(name), std::move(*stored));
+}
+
+InstallState InstalledFonts::StateOf(const std::wstring& name, const std::wstring& file) const {
+    return StateOfEntry(FindEntryWith(name, true,
+                                      [this](const std::wstring& valueName) -> std::optional<std::wstring> {
+                                          auto it = entries_.find(valueName);
+                                          if (it == entries_.end()) return std::nullopt;
+                                          return it->second;
+                                      }),
+                        file, where_);
 }
 
 bool IsInstalled(const std::wstring& name, const std::wstring& file, const SystemLocations& where) {

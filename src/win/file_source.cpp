@@ -8,7 +8,30 @@ FileByteSource::FileByteSource(const std::wstring& path)
     : file_(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_RANDOM_ACCESS, nullptr)) {}
 
+namespace {
+
+constexpr std::size_t kHeadSize = 64 * 1024;
+
+}  // namespace
+
 std::size_t FileByteSource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) {
+    if (!headRead_) {
+        headRead_ = true;
+        head_.resize(kHeadSize);
+        head_.resize(ReadFromFile(0, head_));
+    }
+    // A file shorter than the head is all there: nothing more to ask the system.
+    const bool whole = head_.size() < kHeadSize;
+    if (offset <= head_.size() && (whole || out.size() <= head_.size() - offset)) {
+        const std::size_t n = std::min<std::size_t>(out.size(), head_.size() - static_cast<std::size_t>(offset));
+        std::copy_n(head_.begin() + static_cast<std::ptrdiff_t>(offset), n, out.begin());
+        return n;
+    }
+    if (whole) return 0;
+    return ReadFromFile(offset, out);
+}
+
+std::size_t FileByteSource::ReadFromFile(std::uint64_t offset, std::span<std::uint8_t> out) {
     std::size_t total = 0;
     while (total < out.size()) {
         OVERLAPPED at{};

@@ -85,9 +85,21 @@ TEST(FontRegistryLookup, AcceptsTheThreeNameFormsInOrder) {
     Set(key, L"Gamma (TrueType)", L"g1.ttf");
     EXPECT_EQ(RegisteredFile(L"Gamma", where), L"C:\\Fonts\\g1.ttf");
     EXPECT_EQ(LookupFileName(L"Gamma", where), L"g1.ttf");
+    Set(key, L"Long", std::wstring(MAX_PATH + 5, L'x'));
     InstallState state = GetInstallState(L"Gamma", L"C:\\Fonts\\g2.ttf", where);
     EXPECT_TRUE(state.installed);
     EXPECT_FALSE(state.fromThisFile) << "only the first form found counts";
+    // The list read once answers as the registry does, for every form and case.
+    const InstalledFonts read(where);
+    for (const wchar_t* name : {L"Alpha", L"ALPHA", L"Beta", L"Gamma", L"Delta", L"Long"})
+        for (const wchar_t* file : {L"", L"C:\\Fonts\\g1.ttf", L"C:\\Fonts\\g2.ttf", L"c:\\fonts\\alpha.TTF"}) {
+            const InstallState direct = GetInstallState(name, file, where);
+            const InstallState cached = read.StateOf(name, file);
+            EXPECT_EQ(cached.installed, direct.installed) << name << " " << file;
+            EXPECT_EQ(cached.fromThisFile, direct.fromThisFile) << name << " " << file;
+            EXPECT_EQ(cached.registeredFile, direct.registeredFile) << name << " " << file;
+        }
+    EXPECT_FALSE(read.StateOf(L"Long", L"").installed) << "a value too long to be a file is no entry";
     ASSERT_EQ(RegDeleteValueW(key.Get(), L"Gamma (TrueType)"), ERROR_SUCCESS);
     EXPECT_EQ(RegisteredFile(L"Gamma", where), L"C:\\Fonts\\g2.ttf");
     EXPECT_TRUE(GetInstallState(L"Gamma", L"C:\\Fonts\\g2.ttf", where).fromThisFile);
