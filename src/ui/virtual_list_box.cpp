@@ -204,7 +204,8 @@ void ThVirtualListBox::ScrollTo(int top) {
     top_ = top;
     const int client = ClientHeight();
     const long long moved = static_cast<long long>(old - top);
-    if (args_.style != ListBoxStyle::OwnerDrawVariable && std::llabs(moved) * args_.itemHeight < client) {
+    // Moving the pixels pays only while most of them stay; a page down repaints anyway.
+    if (args_.style != ListBoxStyle::OwnerDrawVariable && std::llabs(moved) * args_.itemHeight * 2 <= client) {
         ScrollWindowEx(window_, 0, static_cast<int>(moved * args_.itemHeight), nullptr, nullptr, nullptr, nullptr,
                        SW_INVALIDATE);
     } else {
@@ -616,7 +617,7 @@ LRESULT ThVirtualListBox::ListMessage(UINT msg, WPARAM wParam, LPARAM lParam, bo
             return top_;
         case LB_SETTOPINDEX: {
             const int index = static_cast<int>(wParam);
-            if (index < 0 || (index >= count_ && index > 0)) return LB_ERR;
+            if (index < 0 || index >= std::max(count_, 1)) return LB_ERR;
             ScrollTo(index);
             return 0;
         }
