@@ -68,6 +68,10 @@ FontListView::FontListView(TfrmMain& host)
     list.OnDrawItem = [this](int index, const RECT& rect, UINT state, HDC dc) { DrawRow(index, rect, state, dc); };
     list.OnPaint = [this](HDC dc) { PaintEmpty(dc); };
     list.OnClick = [this] { SelectionChanged(); };
+    list.OnItemName = [this](int index) {
+        const catalog::TFontListItem* item = host_.FontList().Item(index);
+        return item ? item->Name : std::wstring();
+    };
     list.OnCharToItem = [this](wchar_t ch, int& index) { CharToItem(ch, index); };
     list.OnScroll = [this](int code, int position, bool& doDefault) { Scroll(code, position, doDefault); };
     list.OnMessage = [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -81,7 +85,7 @@ FontListView::FontListView(TfrmMain& host)
         shiftClickAnchor_ = -1;
         hoveredRow_ = -1;
     };
-    // The list box asks its parent for the colour beyond its rows.
+    // The list asks its parent for the colour below its rows, as list boxes do.
     host_.AddMessageHandler([this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         if (message != WM_CTLCOLORLISTBOX || reinterpret_cast<HWND>(lParam) != host_.ListBox().Hwnd()) return false;
         SetBkColor(reinterpret_cast<HDC>(wParam), host_.Colors().back);
@@ -311,7 +315,7 @@ void FontListView::ToggleTag(int row) {
 void FontListView::SetFontSize(int size) {
     MainSettings& settings = host_.Settings();
     LockWindowUpdate(host_.Handle());
-    // Sample and name line follow the resolution, within Windows' 255 pixels a row.
+    // Sample and name line follow the resolution.
     host_.ListBox().SetItemHeight(RowHeight(size, settings.showFontName, static_cast<int>(host_.Dpi())));
     LockWindowUpdate(nullptr);
     settings.fontSize = size;

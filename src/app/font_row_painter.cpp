@@ -126,8 +126,8 @@ void PaintFontRow(HDC dc, const RECT& row, bool selected, catalog::TFontListItem
         DrawTextW(dc, sample.c_str(), static_cast<int>(sample.size()), &text,
                   DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_NOCLIP);
 
-        // The band of marks at the foot of the sample; a row cut to Windows'
-        // 255 pixels keeps the band at its usual height above the row's foot.
+        // The band of marks at the foot of the sample; a row cut to the
+        // tallest row height keeps the band at its usual height above the row's foot.
         text.bottom = row.bottom - 2;
         text.top = std::min<LONG>(row.top + options.size - 4, text.bottom - options.nameLineHeight - 2);
         if (options.showCheckBoxes)

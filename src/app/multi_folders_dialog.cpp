@@ -67,6 +67,10 @@ bool TfrmMultiFolders::OnInitDialog() {
     folders_ = std::make_unique<ui::ThVirtualListBox>(args);
     SetWindowPos(folders_->Hwnd(), frame, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     folders_->OnDrawItem = [this](int index, const RECT& row, UINT, HDC dc) { DrawRow(index, row, dc); };
+    folders_->OnItemName = [this](int index) {
+        return index >= 0 && index < static_cast<int>(entries_.size()) ? entries_[static_cast<std::size_t>(index)].folder
+                                                                        : std::wstring();
+    };
     folders_->OnKeyToItem = [this](UINT key, int& index) {
         if (key != VK_DELETE) return;
         RemoveFolder();

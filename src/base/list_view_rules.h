@@ -18,9 +18,9 @@ inline constexpr std::u16string_view kDefaultFontSizeList = u"22 28 36 48 72 100
 
 // The name line under each sample, in pixels at 96 dpi.
 inline constexpr int kNameLineHeight = 10;
-// Windows' list boxes keep no row higher than 255 pixels (LB_SETITEMHEIGHT,
-// WM_MEASUREITEM), whatever Wine accepts.
-inline constexpr int kMaxRowHeight = 255;
+// The tallest row: the increase command has no upper limit, and GDI on the
+// old systems drew within 16-bit coordinates.
+inline constexpr int kMaxRowHeight = 32767;
 
 // A size given in pixels at 96 dpi, at `dpi` (rounded as MulDiv rounds).
 int ScaleToDpi(int pixels, int dpi);

@@ -267,7 +267,7 @@ TEST_F(MainSettingsTest, HandEditedNumbersLogoffAndAnUnwritableKeyLoseNoSettings
     auto main = OpenHidden(folder.Path());
     ASSERT_TRUE(main);
     EXPECT_EQ(main->Settings().fontSize, 1000) << "a size near INT_MAX is the largest size";
-    EXPECT_EQ(SendMessageW(main->ListBox().Hwnd(), LB_GETITEMHEIGHT, 0, 0), 255);
+    EXPECT_EQ(SendMessageW(main->ListBox().Hwnd(), LB_GETITEMHEIGHT, 0, 0), 1010);
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     GetWindowPlacement(main->Handle(), &placement);

@@ -12,9 +12,8 @@ TEST(FontSizeRules, RowHeightAndTheStepCommands) {
     EXPECT_EQ(RowHeight(20, false), 20);
     EXPECT_EQ(RowHeight(36, true, 192), 92) << "sample and name line scale with the resolution";
     EXPECT_EQ(RowHeight(36, true, 120), 58) << "45 + 12.5 rounded as MulDiv rounds";
-    EXPECT_EQ(RowHeight(245, true), 255);
-    EXPECT_EQ(RowHeight(246, true), 255) << "Windows keeps list rows within 255 pixels";
-    EXPECT_EQ(RowHeight(INT_MAX, true, 480), 255) << "no overflow into a small row";
+    EXPECT_EQ(RowHeight(1000, true), 1010) << "rows are not held to a list box's 255 pixels";
+    EXPECT_EQ(RowHeight(INT_MAX, true, 480), kMaxRowHeight) << "no overflow into a small row";
     EXPECT_EQ(DecreasedFontSize(25), 20);
     EXPECT_EQ(DecreasedFontSize(20), 20) << "the decrease stops at 20";
     EXPECT_EQ(DecreasedFontSize(36), 26);
