@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "seed_folder.h"
 #include "support/font_builder.h"
 
 using namespace typorama::test;
@@ -29,13 +30,7 @@ FontSpec Small(const std::u16string& family, const std::u16string& style = u"Reg
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <seed folder>\n", argv[0]);
-        return 2;
-    }
-    std::filesystem::path dir = argv[1];
-    std::filesystem::create_directories(dir);
-    std::vector<std::pair<std::string, std::vector<std::uint8_t>>> seeds;
+    Seeds seeds;
 
     seeds.emplace_back("regular.ttf", BuildFont(Small(u"Seed Sans")));
     seeds.emplace_back("bold_italic.ttf", BuildFont(Small(u"Seed Sans", u"Bold Italic")));
@@ -84,12 +79,5 @@ int main(int argc, char** argv) {
     seeds.emplace_back("name_flood.ttf", BuildNameTableFlood(1u << 20, false));
     seeds.emplace_back("name_flood_overlapping.ttf", BuildNameTableFlood(1u << 20, true));
 
-    int failures = 0;
-    for (const auto& [file, bytes] : seeds)
-        if (!WriteBytesToFile(dir / file, bytes)) {
-            std::fprintf(stderr, "cannot write %s\n", (dir / file).c_str());
-            ++failures;
-        }
-    std::printf("%zu seeds in %s\n", seeds.size() - failures, dir.c_str());
-    return failures ? 1 : 0;
+    return WriteSeedFolder(argc, argv, seeds);
 }

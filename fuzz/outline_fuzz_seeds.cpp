@@ -6,19 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "seed_folder.h"
 #include "support/font_builder.h"
 #include "support/outline_buffer.h"
 
 using namespace typorama::test;
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <seed folder>\n", argv[0]);
-        return 2;
-    }
-    std::filesystem::path dir = argv[1];
-    std::filesystem::create_directories(dir);
-    std::vector<std::pair<std::string, std::vector<std::uint8_t>>> seeds;
+    Seeds seeds;
     seeds.emplace_back("lines.bin", OutlineBuffer().Contour({0, 0}).Record(1, {{600, 0}, {300, 700}}).Bytes());
     seeds.emplace_back("ring.bin", OutlineBuffer()
                                        .Contour({350, 0})
@@ -34,12 +29,5 @@ int main(int argc, char** argv) {
                                         .Record(9, {{1, 1}})
                                         .Record(1, {{-50, -200}})
                                         .Bytes());
-    int failures = 0;
-    for (const auto& [file, bytes] : seeds)
-        if (!WriteBytesToFile(dir / file, bytes)) {
-            std::fprintf(stderr, "cannot write %s\n", (dir / file).c_str());
-            ++failures;
-        }
-    std::printf("%zu seeds in %s\n", seeds.size() - failures, dir.c_str());
-    return failures ? 1 : 0;
+    return WriteSeedFolder(argc, argv, seeds);
 }
