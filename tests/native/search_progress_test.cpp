@@ -1,9 +1,6 @@
 // The counts a search worker shares with its progress window.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
-
 #include "base/search_progress.h"
 
 namespace typorama {
@@ -36,41 +33,6 @@ TEST(SearchProgressTest, OneNoticeUntilTheWindowTakesTheCounts) {
     progress.AddRead();
     EXPECT_EQ(notices, 3);
     EXPECT_EQ(progress.Take().read, 4u);
-}
-
-TEST(SearchProgressTest, TheLastChangeOfAWorkerAlwaysReachesTheWindow) {
-    // The window takes the counts whenever a notice is out; once the worker
-    // has ended, what the window took last must be the final counts.
-    constexpr std::size_t kFiles = 20000;
-    std::atomic<int> notices{0};
-    SearchProgress progress([&] {
-        notices.fetch_add(1);
-        return true;
-    });
-    std::atomic<bool> finished{false};
-    std::thread worker([&] {
-        for (std::size_t i = 1; i <= kFiles; ++i) progress.SetFound(i);
-        progress.EndScan();
-        for (std::size_t i = 0; i < kFiles; ++i) progress.AddRead();
-        finished = true;
-    });
-    int taken = 0;
-    SearchCounts shown;
-    for (;;) {
-        const bool done = finished.load();
-        if (notices.load() > taken) {
-            ++taken;
-            shown = progress.Take();
-        } else if (done) {
-            break;
-        } else {
-            std::this_thread::yield();
-        }
-    }
-    worker.join();
-    EXPECT_EQ(shown.found, kFiles);
-    EXPECT_TRUE(shown.scanned);
-    EXPECT_EQ(shown.read, kFiles);
 }
 
 }  // namespace
