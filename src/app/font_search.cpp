@@ -32,6 +32,9 @@ struct WorkerOutcome {
 
 // The progress window of a search: shows the counts the worker reports and
 // notes the worker's end, which arrives after every notice posted before it.
+// Counts are shown at most every kShowInterval: until then a notice waits
+// untaken, and the worker, seeing one pending, posts no more. Showing every
+// change halved the speed of a search over 10,000 files under Wine.
 class SearchProgressWindow : public TfrmProgress {
 public:
     SearchProgressWindow(const std::wstring& caption, bool readsFiles, const SearchProgressHook& hook)
@@ -42,23 +45,44 @@ public:
 
 protected:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
-        if (message == kSearchDone) {
-            workerEnded_ = true;
-            return true;
+        switch (message) {
+            case kSearchDone:
+                workerEnded_ = true;
+                return true;
+            case kSearchNotice:
+                if (resting_) {
+                    noticeWaiting_ = true;
+                } else {
+                    ShowCounts();
+                }
+                return true;
+            case WM_TIMER:
+                if (wParam != kRestTimer) break;
+                KillTimer(Handle(), kRestTimer);
+                resting_ = false;
+                if (noticeWaiting_) ShowCounts();
+                return true;
+            default:
+                break;
         }
-        if (message != kSearchNotice) return TfrmProgress::HandleMessage(message, wParam, lParam, result);
-        if (progress_) ShowCounts(progress_->Take());
-        return true;
+        return TfrmProgress::HandleMessage(message, wParam, lParam, result);
     }
 
 private:
-    void ShowCounts(const SearchCounts& counts) {
+    static constexpr UINT_PTR kRestTimer = 1;
+    static constexpr UINT kShowInterval = 100;  // milliseconds
+
+    void ShowCounts() {
+        noticeWaiting_ = false;
+        if (!progress_) return;
+        const SearchCounts counts = progress_->Take();
         const auto number = [](std::size_t n) { return static_cast<double>(n); };
         std::wstring read;
         if (readsFiles_ && counts.scanned)
             read = win::FormatRes(IDS_BROWSE_PROGRESS_READ, {number(counts.read), number(counts.found)});
         SetLines(win::FormatRes(IDS_BROWSE_PROGRESS_FOUND, {number(counts.found)}), read);
         SetBar(counts.read, readsFiles_ && counts.scanned ? counts.found : 0);
+        resting_ = SetTimer(Handle(), kRestTimer, kShowInterval, nullptr) != 0;
         if (hook_) hook_(Handle(), counts);
     }
 
@@ -66,6 +90,8 @@ private:
     const SearchProgressHook& hook_;
     SearchProgress* progress_ = nullptr;
     bool workerEnded_ = false;
+    bool resting_ = false;        // counts were shown less than kShowInterval ago
+    bool noticeWaiting_ = false;  // a notice came meanwhile
 };
 
 }  // namespace
