@@ -1,21 +1,15 @@
 #include "app/browsing.h"
 
-#include <set>
+#include <optional>
 
 #include "app/browse_folder_dialog.h"
 #include "app/dir_tree.h"
 #include "app/main_window.h"
 #include "app/multi_folders_dialog.h"
-#include "app/progress_window.h"
-#include "catalog/font_file.h"
-#include "catalog/font_registry.h"
-#include "catalog/font_scan.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
-#include "win/busy_cursor.h"
 #include "win/folders.h"
 #include "win/resource_strings.h"
-#include "win/scope_exit.h"
 #include "win/text_compare.h"
 #include "win/wide.h"
 
@@ -159,25 +153,21 @@ void Browsing::BrowseMultipleFolders() {
     TfrmMultiFolders dialog(host_);
     if (ui::CreateAndShowForm(dialog, host_.Handle(), false, ui::kCenterOnOwner | ui::kShowModal) != IDOK) return;
     const std::vector<TFolderEntry> entries = dialog.Entries();
-    PumpPendingMessages();  // the dialog's place is painted over before the search blocks
+    PumpPendingMessages();  // the dialog's place is painted over before the search starts
 
-    TfrmProgress progress(win::LoadResString(IDS_BROWSE_SEARCHING));
-    EnableWindow(host_.Handle(), FALSE);
-    // The window must come back whatever goes wrong.
-    const win::ScopeExit enable([this] { EnableWindow(host_.Handle(), TRUE); });
-    progress.Show(host_.Handle());
-    std::set<std::wstring, win::LessNoCase> found;  // file paths, one of each
-    for (const TFolderEntry& entry : entries) {
-        std::vector<std::wstring> files;
-        catalog::FindFontFiles(entry.folder, catalog::kFontFilePatterns, entry.includeSubfolders, files);
-        found.insert(files.begin(), files.end());
-    }
-    if (found.empty()) {
+    std::optional<std::vector<std::wstring>> found = RunSearch(
+        host_.Handle(), win::LoadResString(IDS_BROWSE_SEARCHING), false,
+        [&entries](std::stop_token stop, SearchProgress& progress) {
+            return FindFilesOfFolders(entries, stop, progress);
+        },
+        SearchProgressShown);
+    if (!found) return;  // cancelled or failed: the list stays as it was
+    if (found->empty()) {
         ui::ShowInformation(host_.Handle(), win::LoadResString(IDS_BROWSE_NOTHING_FOUND));
-    } else {
-        ShowSearchResults(std::vector<std::wstring>(found.begin(), found.end()));
-        StoreFolderEntries(entries);
+        return;
     }
+    ShowSearchResults(std::move(*found));
+    StoreFolderEntries(entries);
 }
 
 void Browsing::FindNotInstalledFonts() {
@@ -187,24 +177,21 @@ void Browsing::FindNotInstalledFonts() {
     if (!BrowseForFolder(host_, host_.Handle(), folder, win::LoadResString(IDS_BROWSE_INCLUDE_SUBFOLDERS), true,
                          includeSubfolders))
         return;
-    std::vector<std::wstring> kept;
-    {
-        win::BusyCursor busy;
-        std::vector<std::wstring> files;
-        catalog::FindFontFiles(folder, catalog::kFontFilePatterns, includeSubfolders, files);
-        for (const std::wstring& file : files) {
-            catalog::TFontInfo info;
-            if (!catalog::ReadFontInfo(file, info, host_.Where().systemLanguageId)) continue;
-            if (!catalog::IsInstalled(info.FullName, file, host_.Where())) kept.push_back(file);
-        }
-    }
-    if (kept.empty()) {
+    // The worker gets copies: nothing it reads is shared with the window's thread.
+    std::optional<std::vector<std::wstring>> kept = RunSearch(
+        host_.Handle(), win::LoadResString(IDS_BROWSE_SEARCHING), true,
+        [folder, includeSubfolders, where = host_.Where()](std::stop_token stop, SearchProgress& progress) {
+            return FindNotInstalledFiles(folder, includeSubfolders, where, stop, progress);
+        },
+        SearchProgressShown);
+    if (!kept) return;  // cancelled or failed: the list stays as it was
+    if (kept->empty()) {
         ui::ShowInformation(host_.Handle(), win::LoadResString(IDS_BROWSE_NOTHING_FOUND));
         return;
     }
     const std::wstring question =
-        win::FormatRes(IDS_BROWSE_FOUND_COUNT, {static_cast<std::int64_t>(kept.size())});
-    if (ui::ShowMessage(host_.Handle(), question, MB_ICONQUESTION | MB_OKCANCEL) == IDOK) ShowSearchResults(std::move(kept));
+        win::FormatRes(IDS_BROWSE_FOUND_COUNT, {static_cast<std::int64_t>(kept->size())});
+    if (ui::ShowMessage(host_.Handle(), question, MB_ICONQUESTION | MB_OKCANCEL) == IDOK) ShowSearchResults(std::move(*kept));
 }
 
 }  // namespace typorama::app

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/feature.h"
+#include "app/font_search.h"
 
 namespace typorama::app {
 
@@ -41,6 +42,8 @@ public:
     // Whether Ctrl is held while a folder is chosen (subfolders included);
     // the keyboard's state unless replaced (tests).
     std::function<bool()> ControlKeyHeld = [] { return GetKeyState(VK_CONTROL) < 0; };
+    // Called each time a search's progress window shows new counts (tests).
+    SearchProgressHook SearchProgressShown;
 
 private:
     void RegisterCommands();

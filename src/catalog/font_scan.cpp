@@ -5,10 +5,11 @@
 #include "win/folders.h"
 
 namespace typorama::catalog {
+namespace {
 
-bool FindFontFiles(std::wstring folder, const std::wstring& patterns, bool includeSubfolders,
-                   std::vector<std::wstring>& files) {
-    std::size_t before = files.size();
+// False once the observer has ended the scan.
+bool ScanFolder(std::wstring folder, const std::wstring& patterns, bool includeSubfolders,
+                std::vector<std::wstring>& files, const ScanObserver& observer) {
     if (folder.empty() || folder.back() != L'\\') folder += L'\\';
 
     if (includeSubfolders) {
@@ -18,7 +19,8 @@ bool FindFontFiles(std::wstring folder, const std::wstring& patterns, bool inclu
             // (the profile's compatibility junctions are such) would never end.
             if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) subfolders.push_back(folder + data.cFileName);
         });
-        for (const std::wstring& sub : subfolders) FindFontFiles(sub, patterns, true, files);
+        for (const std::wstring& sub : subfolders)
+            if (!ScanFolder(sub, patterns, true, files, observer)) return false;
     }
 
     std::size_t start = 0;
@@ -32,6 +34,15 @@ bool FindFontFiles(std::wstring folder, const std::wstring& patterns, bool inclu
         }
         start = end + 1;
     }
+    return !observer || observer(files.size());
+}
+
+}  // namespace
+
+bool FindFontFiles(std::wstring folder, const std::wstring& patterns, bool includeSubfolders,
+                   std::vector<std::wstring>& files, const ScanObserver& observer) {
+    const std::size_t before = files.size();
+    ScanFolder(std::move(folder), patterns, includeSubfolders, files, observer);
     return files.size() > before;
 }
 

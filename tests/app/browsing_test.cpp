@@ -5,12 +5,15 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <atomic>
+#include <stdexcept>
 #include <functional>
 #include <utility>
 #include <vector>
 
 #include "app/browse_folder_dialog.h"
 #include "app/dir_tree.h"
+#include "app/font_search.h"
 #include "app/browsing.h"
 #include "app/main_window.h"
 #include "app/main_window_fixture.h"
@@ -25,6 +28,7 @@
 #include "ui/message_box.h"
 #include "ui/resource.h"
 #include "ui/shell_tree.h"
+#include "win/resource_strings.h"
 
 namespace typorama::app {
 namespace {
@@ -525,6 +529,109 @@ TEST_F(BrowsingTest, FontsNotInstalledLeaveOutThoseRegisteredFromTheSameFile) {
         CloseUntagged(main);
     }
     catalog::SetLocations(saved);
+}
+
+TEST_F(BrowsingTest, CancellingASearchLeavesTheListAsItWas) {
+    ScratchFolder shown(L"browse-cancel-shown");
+    shown.Write(L"a.ttf", BuildFont(FontSpec::Named(u"TyBrowseCancelA")));
+    shown.Write(L"b.ttf", BuildFont(FontSpec::Named(u"TyBrowseCancelB")));
+    shown.Write(L"c.ttf", BuildFont(FontSpec::Named(u"TyBrowseCancelC")));
+    ScratchFolder searched(L"browse-cancel-searched");
+    searched.Write(L"one\\d.ttf", BuildFont(FontSpec::Named(u"TyBrowseCancelD")));
+    searched.Write(L"two\\e.ttf", BuildFont(FontSpec::Named(u"TyBrowseCancelE")));
+    test::ScratchKey fontsKey(L"browse-cancel-installed");
+    ScratchFolder fontsFolder(L"browse-cancel-fonts-folder");
+    auto main = OpenHidden(shown.Path(), catalog::ScratchLocations(fontsKey, fontsFolder.Path()));
+    ASSERT_TRUE(main);
+    main->FontList()[1].Tagged = true;
+    main->ListBox().SetItemIndex(2);
+    int fills = 0;
+    main->FontListRebuilt += [&fills] { ++fills; };
+
+    ModalScript script([&](ui::Dialog& dialog) {
+        auto* picker = dynamic_cast<TfrmBrowseFolder*>(&dialog);
+        ASSERT_NE(picker, nullptr);
+        picker->Tree().SelectPath(searched.Path());
+        Button_SetCheck(dialog.Item(IDC_BROWSE_CHECKBOX), BST_CHECKED);
+        Press(dialog, IDOK);
+    });
+    HWND progressWindow = nullptr;
+    std::wstring foundLine;
+    bool mainEnabled = true;
+    main->Feature<Browsing>()->SearchProgressShown = [&](HWND window, const SearchCounts& counts) {
+        if (progressWindow) return;
+        progressWindow = window;
+        mainEnabled = IsWindowEnabled(main->Handle());
+        wchar_t text[100]{};
+        GetDlgItemTextW(window, IDC_PROGRESS_FOUND, text, ARRAYSIZE(text));
+        foundLine = text;
+        EXPECT_EQ(foundLine, win::FormatRes(IDS_BROWSE_PROGRESS_FOUND, {static_cast<double>(counts.found)}));
+        // The Cancel button, as a click sends it.
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, IDCANCEL)));
+    };
+    ScriptedAnswers answers(IDOK);
+    main->RunCommand(IDM_TOOLS_FIND_NOT_INSTALLED);
+    ASSERT_NE(progressWindow, nullptr) << "the progress reached the window while the search ran";
+    EXPECT_FALSE(mainEnabled) << "the main window is disabled during the search";
+    EXPECT_EQ(foundLine.rfind(L"已找到 ", 0), 0u);
+    EXPECT_FALSE(IsWindow(progressWindow)) << "the progress window is gone";
+    EXPECT_TRUE(IsWindowEnabled(main->Handle()));
+    ASSERT_EQ(answers.asked.size(), 1u) << "only the tags were asked about: no count, no result";
+    EXPECT_EQ(fills, 0) << "no rebuild";
+    EXPECT_EQ(main->FontList().Source(), catalog::SourceKind::Folder);
+    EXPECT_EQ(main->FontList().Folder(), shown.Path());
+    ASSERT_EQ(main->FontList().Count(), 3);
+    EXPECT_TRUE(main->FontList()[1].Tagged);
+    EXPECT_EQ(main->CurrentIndex(), 2);
+
+    // Not cancelled, the same search shows both fonts of the subfolders.
+    main->Feature<Browsing>()->SearchProgressShown = {};
+    main->RunCommand(IDM_TOOLS_FIND_NOT_INSTALLED);
+    EXPECT_EQ(main->FontList().Source(), catalog::SourceKind::FileList);
+    EXPECT_EQ(main->FontList().Count(), 2);
+    CloseUntagged(main);
+}
+
+TEST_F(BrowsingTest, ASearchRunsOffTheWindowsThreadAndReportsItsFailure) {
+    auto main = OpenHidden(L"");
+    ASSERT_TRUE(main);
+    const HWND owner = main->Handle();
+    const DWORD windowThread = GetCurrentThreadId();
+    // The job waits until the window's thread has shown its first counts and
+    // answered a message sent from the worker: both need a window that is
+    // not blocked by the search.
+    std::atomic<bool> shown{false};
+    DWORD jobThread = 0;
+    bool answered = false;
+    const std::optional<std::vector<std::wstring>> files = RunSearch(
+        owner, L"search", true,
+        [&](std::stop_token stop, SearchProgress& progress) {
+            jobThread = GetCurrentThreadId();
+            progress.SetFound(2);
+            for (int i = 0; i < 500 && !shown && !stop.stop_requested(); ++i) Sleep(10);
+            DWORD_PTR result = 0;
+            answered = SendMessageTimeoutW(owner, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &result) != 0;
+            return std::vector<std::wstring>{L"x.ttf", L"y.ttf"};
+        },
+        [&](HWND, const SearchCounts& counts) {
+            EXPECT_EQ(counts.found, 2u);
+            shown = true;
+        });
+    EXPECT_TRUE(shown);
+    EXPECT_NE(jobThread, windowThread);
+    EXPECT_TRUE(answered) << "the main window answered while the search ran";
+    ASSERT_TRUE(files);
+    EXPECT_EQ(*files, (std::vector<std::wstring>{L"x.ttf", L"y.ttf"}));
+
+    ScriptedAnswers answers(IDOK);
+    const auto failed = RunSearch(owner, L"search", false, [](std::stop_token, SearchProgress&) -> std::vector<std::wstring> {
+        throw std::runtime_error("disk gone");
+    });
+    EXPECT_FALSE(failed);
+    ASSERT_EQ(answers.asked.size(), 1u);
+    EXPECT_EQ(answers.asked[0], L"搜索字体文件时出错。\r\n\r\ndisk gone");
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    CloseUntagged(main);
 }
 
 }  // namespace
