@@ -46,9 +46,9 @@ private:
 
 TEST(GlyphVector, ContoursOfBuiltGlyphsAreTheContoursOfTheirGlyfEntries) {
     test::ScratchFolder dir(L"glyph-vector");
-    test::FontSpec spec = test::FontSpec::Named(u"Typorama Outline Probe");
-    spec.glyphs = TestGlyphs();
-    const std::wstring file = dir.Write(L"probe.ttf", test::BuildFont(spec));
+    test::FontSpec fontSpec = test::FontSpec::Named(u"Typorama Outline Probe");
+    fontSpec.glyphs = TestGlyphs();
+    const std::wstring file = dir.Write(L"probe.ttf", test::BuildFont(fontSpec));
     PrivateFont font(file);
     ASSERT_TRUE(font.Loaded());
 
@@ -62,7 +62,7 @@ TEST(GlyphVector, ContoursOfBuiltGlyphsAreTheContoursOfTheirGlyfEntries) {
     EXPECT_EQ(converter.Precision(), kDefaultPrecision) << "values out of range are ignored";
     converter.SetPrecision(kImagePrecision);
     converter.SetHeight(1000);  // one pixel per font unit
-    for (const GlyphOutline& glyph : spec.glyphs) {
+    for (const GlyphOutline& glyph : fontSpec.glyphs) {
         if (glyph.contours.empty()) continue;
         auto strokes = converter.GetCharacterStrokes(glyph.codePoint);
         ASSERT_TRUE(strokes) << static_cast<char>(glyph.codePoint);

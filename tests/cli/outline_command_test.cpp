@@ -9,12 +9,12 @@ namespace {
 
 TEST(CliOutline, WritesTheGlyphAsSvgAndMetafileAndRefusesUnusableFonts) {
     ScratchFolder dir(L"cli-outline");
-    FontSpec spec = FontSpec::Named(u"Typorama Cli Outline");
+    FontSpec fontSpec = FontSpec::Named(u"Typorama Cli Outline");
     GlyphOutline box{U'H', 640, {}};
     box.contours.push_back({{100, 0}, {100, 700}, {200, 700}, {200, 0}});
     box.contours.push_back({{300, 0}, {300, 700}, {400, 700}, {400, 0}});
-    spec.glyphs = {box, GlyphOutline{U' ', 250, {}}};
-    const std::wstring font = dir.Write(L"outline.ttf", BuildFont(spec));
+    fontSpec.glyphs = {box, GlyphOutline{U' ', 250, {}}};
+    const std::wstring font = dir.Write(L"outline.ttf", BuildFont(fontSpec));
     const std::wstring svg = dir.Path() + L"h.svg";
     const std::wstring emf = dir.Path() + L"h.emf";
 
