@@ -17,12 +17,14 @@ void AppendNumber(std::u16string& out, std::int64_t value) { AppendAscii(out, st
 
 // A character field shows the character itself before its code. Control
 // characters (a font may declare NUL as its first or break character) would
-// cut the text or break the line in the text box, and a lone surrogate is no
-// character: those show as a space.
+// cut the text or break the line in the text box; a lone surrogate and the
+// noncharacters (fonts that cover the whole BMP end at U+FFFF) are no
+// characters: those show as a space.
 char16_t Shown(std::int64_t code) {
     const bool control = code < 0x20 || (code >= 0x7F && code <= 0x9F);
     const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-    return control || surrogate || code > 0xFFFF ? u' ' : static_cast<char16_t>(code);
+    const bool nonCharacter = (code >= 0xFDD0 && code <= 0xFDEF) || code == 0xFFFE || code == 0xFFFF;
+    return control || surrogate || nonCharacter || code > 0xFFFF ? u' ' : static_cast<char16_t>(code);
 }
 
 void AppendField(std::u16string& out, const MetricsField& field) {

@@ -21,6 +21,7 @@ namespace {
 constexpr int kClientWidth = 300;
 constexpr int kClientHeight = 440;
 constexpr int kMargin = 7;
+constexpr int kTabStop = 12;  // dialog units
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME;
 
@@ -78,6 +79,10 @@ bool TfrmTextMetrics::Create(HWND owner) {
     text_ = CreateWindowExW(0, L"EDIT", L"",
                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0,
                             0, 0, window_, ui::ControlId(IDC_METRICS_TEXT), GetModuleHandleW(nullptr), nullptr);
+    // The edit's default tab stop (32 dialog units) pushes the field lines half
+    // across the box; a narrower one keeps the longest lines unwrapped.
+    const int tabStop = kTabStop;
+    SendMessageW(text_, EM_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
     ApplyFont();
     Layout();
     if (const HMENU menu = GetSystemMenu(window_, FALSE)) {

@@ -77,7 +77,7 @@ TEST(MetricsReport, SectionsCarryTheFieldsTheConsoleWritesAsJson) {
     EXPECT_EQ(sections[0].fields[11].values, std::vector<std::int64_t>{32});
 }
 
-TEST(MetricsReport, ControlCharactersAndLoneSurrogatesShowAsSpaces) {
+TEST(MetricsReport, ControlsSurrogatesAndNoncharactersShowAsSpaces) {
     OutlineMetricsValues v;
     v.firstChar = 0;
     v.lastChar = 0xD800;
@@ -89,6 +89,11 @@ TEST(MetricsReport, ControlCharactersAndLoneSurrogatesShowAsSpaces) {
     EXPECT_NE(text.find(u"\tLastChar:   (55296)\r\n"), std::u16string::npos);
     EXPECT_NE(text.find(u"\tDefaultChar:   (133)\r\n"), std::u16string::npos);
     EXPECT_NE(text.find(u"\tBreakChar:   (10)\r\n"), std::u16string::npos);
+    v.lastChar = 0xFFFF;
+    v.defaultChar = 0xFDD0;
+    const std::u16string ends = MetricsReportText(v);
+    EXPECT_NE(ends.find(u"\tLastChar:   (65535)\r\n"), std::u16string::npos);
+    EXPECT_NE(ends.find(u"\tDefaultChar:   (64976)\r\n"), std::u16string::npos);
 }
 
 }  // namespace
