@@ -9,6 +9,7 @@
 #include "app/selection.h"
 #include "app/tray_icon.h"
 #include "app/window_commands.h"
+#include "charmap/metrics_feature.h"
 
 namespace typorama::app {
 
@@ -19,6 +20,7 @@ void AddFeatures(TfrmMain& host) {
     host.AddFeature(std::make_unique<Browsing>(host));
     host.AddFeature(std::make_unique<Selection>(host));
     host.AddFeature(std::make_unique<TrayIcon>(host));
+    host.AddFeature(std::make_unique<charmap::TextMetricsFeature>(host));
 }
 
 }  // namespace typorama::app

@@ -61,7 +61,8 @@ std::u16string FormatOne(char conversion, int precision, const FormatArg& arg) {
             break;
         case 'd':
             if (auto* i = std::get_if<std::int64_t>(&arg)) {
-                std::snprintf(text, sizeof text, "%lld", static_cast<long long>(*i));
+                // "%.2d" pads with zeros to two digits, as printf does ("01:02:03").
+                std::snprintf(text, sizeof text, "%.*lld", precision < 0 ? 1 : precision, static_cast<long long>(*i));
                 return Widen(text);
             }
             break;

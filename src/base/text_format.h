@@ -19,7 +19,8 @@ int CompareFoldedAscii(std::u16string_view a, std::u16string_view b);
 // One argument of FormatText: text, a whole number or a real number.
 using FormatArg = std::variant<std::u16string_view, std::int64_t, double>;
 
-// Fills a message pattern of the string table: %s text, %d decimal, %x and %X
+// Fills a message pattern of the string table: %s text, %d decimal (%.2d at
+// least two digits, zero-padded), %x and %X
 // hexadecimal, %.Nf fixed point, %.Nn fixed point with thousands separators,
 // %% a percent sign. A placeholder without a matching argument stays as it is.
 std::u16string FormatText(std::u16string_view pattern, const std::vector<FormatArg>& args);

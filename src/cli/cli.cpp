@@ -87,6 +87,17 @@ constexpr char kUsage[] =
     "                 \"points\", \"advance\"}: closed contours, segments (the polygons'\n"
     "                 vertices) and the advance width in pixels; a character without an\n"
     "                 outline (a space) has 0 contours and no metafile.\n"
+    "  metrics FILE [--size PX] [--text]\n"
+    "                 Loads FILE for this process only and prints the metrics the system\n"
+    "                 reports for it at a character height of PX pixels (the system's\n"
+    "                 default height without --size), as the text-metrics window shows\n"
+    "                 them: one JSON object holding the objects \"TEXTMETRIC\", \"PANOSE\"\n"
+    "                 and \"OUTLINETEXTMETRIC\", keyed by the report's labels (characters\n"
+    "                 as their codes; \"FontBox\" and the sub/superscript pairs as\n"
+    "                 arrays), or with --text the report's 55 lines exactly as the window\n"
+    "                 shows them.\n"
+    "  sysinfo        Prints the system-information report (Windows, memory, drives,\n"
+    "                 display, printers, file versions) as the Help menu copies it.\n"
     "  --fonts-key KEY  The installed-font list to use instead of the system's, as\n"
     "                 HKLM\\SUBKEY or HKCU\\SUBKEY (for example the per-user list\n"
     "                 HKCU\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts).\n"
@@ -105,6 +116,29 @@ bool PathLess(const std::wstring& a, const std::wstring& b) {
 }  // namespace
 
 void Output::Write(std::wstring_view text) { Write(win::WideToUtf8(text)); }
+
+std::optional<long> ParseNumber(const std::wstring& text, long max) {
+    int base = 10;
+    std::size_t skip = 0;
+    if (text.size() > 2 && (text.rfind(L"U+", 0) == 0 || text.rfind(L"u+", 0) == 0 || text.rfind(L"0x", 0) == 0 ||
+                            text.rfind(L"0X", 0) == 0)) {
+        base = 16;
+        skip = 2;
+    }
+    if (skip >= text.size() || text.size() - skip > 8) return std::nullopt;
+    long value = 0;
+    for (std::size_t i = skip; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        int digit = -1;
+        if (c >= L'0' && c <= L'9') digit = c - L'0';
+        else if (base == 16 && c >= L'a' && c <= L'f') digit = c - L'a' + 10;
+        else if (base == 16 && c >= L'A' && c <= L'F') digit = c - L'A' + 10;
+        if (digit < 0) return std::nullopt;
+        value = value * base + digit;
+        if (value > max) return std::nullopt;
+    }
+    return value;
+}
 
 std::vector<std::wstring> ExpandFontPaths(const std::vector<std::wstring>& paths, bool includeSubfolders) {
     std::vector<std::wstring> files;
@@ -141,6 +175,8 @@ int Run(const std::vector<std::wstring>& args, Output& out, Output& err) {
     if (command == L"uninstall") return RunUninstall(rest, out, err);
     if (command == L"settings-export") return RunSettingsExport(rest, out, err);
     if (command == L"outline") return RunOutline(rest, out, err);
+    if (command == L"metrics") return RunMetrics(rest, out, err);
+    if (command == L"sysinfo") return RunSysinfo(rest, out, err);
     err.Write(L"typorama-cli: unknown command '" + command + L"'\n\n");
     err.Write(kUsage);
     return kExitUsage;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,10 @@ private:
 // is taken as it is.
 std::vector<std::wstring> ExpandFontPaths(const std::vector<std::wstring>& paths, bool includeSubfolders = true);
 
+// A number given on the command line: decimal, or hexadecimal after "U+" or
+// "0x"; nullopt when it is not one or exceeds `max`.
+std::optional<long> ParseNumber(const std::wstring& text, long max);
+
 int RunInfo(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunList(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunStatus(const std::vector<std::wstring>& args, Output& out, Output& err);
@@ -35,6 +40,8 @@ int RunInstall(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunUninstall(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunSettingsExport(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunOutline(const std::vector<std::wstring>& args, Output& out, Output& err);
+int RunMetrics(const std::vector<std::wstring>& args, Output& out, Output& err);
+int RunSysinfo(const std::vector<std::wstring>& args, Output& out, Output& err);
 
 int Run(const std::vector<std::wstring>& args, Output& out, Output& err);
 

@@ -72,4 +72,22 @@ JsonLine& JsonLine::Add(std::string_view key, const std::vector<std::u16string>&
     return *this;
 }
 
+JsonLine& JsonLine::Add(std::string_view key, const std::vector<std::int64_t>& values) {
+    Key(key);
+    text_ += '[';
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i > 0) text_ += ", ";
+        text_ += std::to_string(values[i]);
+    }
+    text_ += ']';
+    return *this;
+}
+
+JsonLine& JsonLine::Add(std::string_view key, const JsonLine& object) {
+    Key(key);
+    text_ += object.text_;
+    text_ += '}';
+    return *this;
+}
+
 }  // namespace typorama::cli

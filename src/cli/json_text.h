@@ -22,6 +22,8 @@ public:
     JsonLine& Add(std::string_view key, std::int64_t value);
     JsonLine& Add(std::string_view key, int value) { return Add(key, static_cast<std::int64_t>(value)); }
     JsonLine& Add(std::string_view key, const std::vector<std::u16string>& values);  // an array of strings
+    JsonLine& Add(std::string_view key, const std::vector<std::int64_t>& values);    // an array of numbers
+    JsonLine& Add(std::string_view key, const JsonLine& object);                      // a nested object
     // The finished object followed by a bare LF.
     std::string Finish() const { return text_ + "}\n"; }
 

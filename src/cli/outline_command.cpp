@@ -2,19 +2,14 @@
 // vector image sees it, written as SVG and/or as an enhanced metafile.
 #include <windows.h>
 
-#include <cwchar>
 #include <optional>
 
-#include "catalog/entry_name.h"
-#include "catalog/font_file.h"
 #include "charmap/glyph_outline.h"
 #include "charmap/glyph_vector.h"
 #include "cli/cli.h"
 #include "cli/json_text.h"
+#include "cli/private_font.h"
 #include "settings/settings_export.h"
-#include "win/gdi.h"
-#include "win/scope_exit.h"
-#include "win/text_compare.h"
 #include "win/wide.h"
 
 namespace typorama::cli {
@@ -27,31 +22,6 @@ struct OutlineArgs {
     std::wstring svg;
     std::wstring emf;
 };
-
-// Decimal, or hexadecimal after "U+" or "0x". A glyph is asked for by one
-// UTF-16 unit, so the code point must lie in the Basic Multilingual Plane.
-std::optional<long> ParseNumber(const std::wstring& text, long max) {
-    int base = 10;
-    std::size_t skip = 0;
-    if (text.size() > 2 && (text.rfind(L"U+", 0) == 0 || text.rfind(L"u+", 0) == 0 || text.rfind(L"0x", 0) == 0 ||
-                            text.rfind(L"0X", 0) == 0)) {
-        base = 16;
-        skip = 2;
-    }
-    if (skip >= text.size() || text.size() - skip > 8) return std::nullopt;
-    long value = 0;
-    for (std::size_t i = skip; i < text.size(); ++i) {
-        const wchar_t c = text[i];
-        int digit = -1;
-        if (c >= L'0' && c <= L'9') digit = c - L'0';
-        else if (base == 16 && c >= L'a' && c <= L'f') digit = c - L'a' + 10;
-        else if (base == 16 && c >= L'A' && c <= L'F') digit = c - L'A' + 10;
-        if (digit < 0) return std::nullopt;
-        value = value * base + digit;
-        if (value > max) return std::nullopt;
-    }
-    return value;
-}
 
 std::optional<OutlineArgs> ParseOutlineArgs(const std::vector<std::wstring>& args, Output& err) {
     OutlineArgs out;
@@ -92,25 +62,6 @@ std::optional<OutlineArgs> ParseOutlineArgs(const std::vector<std::wstring>& arg
     return out;
 }
 
-// The family name the file gives itself, if the system can be asked for it
-// by that name: one line of text that fits a logical font's face name.
-std::optional<std::wstring> UsableFaceName(const std::wstring& family) {
-    const catalog::EntryName checked = catalog::CheckEntryName(win::AsU16(family));
-    if (!checked.usable() || checked.name.size() >= LF_FACESIZE) return std::nullopt;
-    return win::ToWide(checked.name);
-}
-
-// The face the system really chose for `font`: a loaded file whose face the
-// system does not take must not be answered by another font of the system.
-std::wstring ChosenFace(const LOGFONTW& font) {
-    win::UniqueFont handle(CreateFontIndirectW(&font));
-    win::MemoryDC dc(nullptr, nullptr);
-    if (!handle || !dc.get()) return {};
-    win::SelectedObject selected(dc.get(), handle.get());
-    wchar_t face[LF_FACESIZE] = L"";
-    return GetTextFaceW(dc.get(), LF_FACESIZE, face) > 0 ? std::wstring(face) : std::wstring();
-}
-
 int Fail(Output& err, const std::wstring& file, const wchar_t* why) {
     err.Write(L"typorama-cli outline: " + file + L": " + why + L"\n");
     return kExitSomeFailed;
@@ -122,22 +73,9 @@ int RunOutline(const std::vector<std::wstring>& args, Output& out, Output& err) 
     std::optional<OutlineArgs> run = ParseOutlineArgs(args, err);
     if (!run) return kExitUsage;
 
-    catalog::TFontInfo info;
-    if (!catalog::ReadFontInfo(run->file, info)) return Fail(err, run->file, L"cannot be read as a font");
-    std::optional<std::wstring> face = UsableFaceName(info.FamilyName);
-    if (!face) return Fail(err, run->file, L"the font has no usable family name");
-
-    // Privately: no other program sees the font, and it goes with this process.
-    if (AddFontResourceExW(run->file.c_str(), FR_PRIVATE, nullptr) == 0)
-        return Fail(err, run->file, L"the system does not load the font");
-    const win::ScopeExit unload([&] { RemoveFontResourceExW(run->file.c_str(), FR_PRIVATE, nullptr); });
-
-    LOGFONTW font = info.LogFont;
-    std::wcsncpy(font.lfFaceName, face->c_str(), LF_FACESIZE - 1);
-    font.lfFaceName[LF_FACESIZE - 1] = L'\0';
-    font.lfCharSet = DEFAULT_CHARSET;
-    font.lfOutPrecision = OUT_TT_PRECIS;
-    if (!win::EqualNoCase(ChosenFace(font), *face)) return Fail(err, run->file, L"the system does not select the font by its family name");
+    PrivateFont loaded;
+    if (const std::optional<std::wstring> why = loaded.Load(run->file)) return Fail(err, run->file, why->c_str());
+    const LOGFONTW& font = loaded.Font();
 
     charmap::OutlineConverter converter;
     converter.SetPrecision(charmap::kImagePrecision);

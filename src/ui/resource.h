@@ -14,6 +14,7 @@
 //     2400..2599    the font list view and the status bar
 //     2600..2799    browsing sources
 //     2800..2999    selection, search and filters
+//     4200..4399    text metrics and system information (dialogs 300..319)
 //     3000..3999    captions of the commands (IDS_MENU_CAPTION)
 //    40000..40999   commands (stored in the button bar's layout: never renumbered)
 //    41000..56999   items of the lists inserted into the menus
@@ -28,6 +29,7 @@
 #include "ui/resource_list_view.h"
 #include "ui/resource_browsing.h"
 #include "ui/resource_selection.h"
+#include "ui/resource_metrics.h"
 
 #ifndef RC_INVOKED
 #include "ui/resource_range.h"
@@ -41,6 +43,7 @@ inline constexpr Range kRanges[] = {
     {"list view dialogs", IDD_LIST_VIEW_FIRST, IDD_LIST_VIEW_LAST},
     {"browsing dialogs", IDD_BROWSING_FIRST, IDD_BROWSING_LAST},
     {"selection dialogs", IDD_SELECTION_FIRST, IDD_SELECTION_LAST},
+    {"metrics dialogs", IDD_METRICS_FIRST, IDD_METRICS_LAST},
     {"font listing results", IDR_LISTING_RESULTS_FIRST, IDR_LISTING_RESULTS_LAST},
     {"font texts", IDR_FONT_TEXTS_FIRST, IDR_FONT_TEXTS_LAST},
     {"main window", IDR_MAIN_WINDOW_FIRST, IDR_MAIN_WINDOW_LAST},
@@ -48,6 +51,7 @@ inline constexpr Range kRanges[] = {
     {"list view", IDR_LIST_VIEW_FIRST, IDR_LIST_VIEW_LAST},
     {"browsing", IDR_BROWSING_FIRST, IDR_BROWSING_LAST},
     {"selection", IDR_SELECTION_FIRST, IDR_SELECTION_LAST},
+    {"metrics", IDR_METRICS_FIRST, IDR_METRICS_LAST},
     {"command captions", IDR_MENU_CAPTIONS_FIRST, IDR_MENU_CAPTIONS_LAST},
     {"commands", IDR_COMMANDS_FIRST, IDR_COMMANDS_LAST},
     {"menu list items", IDR_MENU_LISTS_FIRST, IDR_MENU_LISTS_LAST},

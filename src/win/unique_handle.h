@@ -63,6 +63,8 @@ using UniqueImageList = UniqueHandle<HIMAGELIST, &::ImageList_Destroy>;
 using UniqueMenu = UniqueHandle<HMENU, &::DestroyMenu>;
 using UniqueIcon = UniqueHandle<HICON, &::DestroyIcon>;
 using UniqueRegion = UniqueHandle<HRGN, &::DeleteObject>;
+// A device context made by CreateDC (a printer's, for its resolution).
+using UniqueDC = UniqueHandle<HDC, &::DeleteDC>;
 using UniqueChangeNotification = UniqueHandle<HANDLE, &::FindCloseChangeNotification, MinusOneIsInvalid>;
 // Global memory (GlobalAlloc); memory handed to the clipboard is released,
 // since it belongs to the clipboard once SetClipboardData succeeded.

@@ -32,6 +32,7 @@ TEST(CompareFoldedAscii, FoldsOnlyAsciiLetters) {
 TEST(FormatText, FillsEveryPlaceholderKind) {
     EXPECT_EQ(FormatText(u"\u540C\u6837 \"%s\"", {std::u16string_view(u"C:\\f.ttf")}), u"\u540C\u6837 \"C:\\f.ttf\"");
     EXPECT_EQ(FormatText(u"%d/%d", {std::int64_t{3}, std::int64_t{120}}), u"3/120");
+    EXPECT_EQ(FormatText(u"%.2d:%.2d:%.2d", {std::int64_t{1}, std::int64_t{2}, std::int64_t{123}}), u"01:02:123");
     EXPECT_EQ(FormatText(u"%x %X", {std::int64_t{0xab}, std::int64_t{0xab}}), u"ab AB");
     EXPECT_EQ(FormatText(u"%.1f", {1.25}), u"1.2");
     EXPECT_EQ(FormatText(u"%.0n \u5B57\u8282", {std::int64_t{1234567}}), u"1,234,567 \u5B57\u8282");

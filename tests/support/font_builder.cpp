@@ -419,8 +419,7 @@ std::vector<std::uint8_t> BuildOs2(const FontSpec& fontSpec, const GlyphTables& 
     w.S16(em * 65 / 100), w.S16(em * 60 / 100), w.S16(0), w.S16(em * 35 / 100);   // superscript
     w.S16(em * 5 / 100), w.S16(em * 25 / 100);                                     // strikeout
     w.S16(0);                                                                      // sFamilyClass
-    const std::uint8_t panose[10] = {2, 0, 5, 3, 0, 0, 0, 0, 0, 0};
-    w.Bytes(panose, 10);
+    w.Bytes(fontSpec.panose.data(), fontSpec.panose.size());
     w.U32(1), w.U32(0), w.U32(0), w.U32(0);  // ulUnicodeRange: Basic Latin
     w.Bytes("TYPO", 4);
     w.U16(fontSpec.fsSelection);
@@ -428,7 +427,7 @@ std::vector<std::uint8_t> BuildOs2(const FontSpec& fontSpec, const GlyphTables& 
     w.U16(fontSpec.lastChar);
     w.S16(fontSpec.ascender);
     w.S16(fontSpec.descender);
-    w.S16(0);  // sTypoLineGap
+    w.S16(fontSpec.lineGap);  // sTypoLineGap
     w.U16(static_cast<std::uint16_t>(std::max<int>(fontSpec.ascender, gt.bounds.yMax)));
     w.U16(static_cast<std::uint16_t>(std::max<int>(-fontSpec.descender, -gt.bounds.yMin)));
     w.U32(1), w.U32(0);  // ulCodePageRange: Latin 1, so GDI maps the font for ANSI_CHARSET
@@ -541,7 +540,7 @@ std::vector<std::uint8_t> BuildFont(const FontSpec& fontSpec) {
         w.U32(0x00010000);
         w.S16(fontSpec.ascender);
         w.S16(fontSpec.descender);
-        w.S16(0);  // lineGap
+        w.S16(fontSpec.lineGap);
         w.U16(gt.advanceMax);
         w.S16(gt.minLsb);
         w.S16(gt.minRsb);

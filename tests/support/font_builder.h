@@ -2,6 +2,7 @@
 // and deliberately damaged ones for the robustness tests. Pure code; no <windows.h>.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -52,6 +53,8 @@ struct FontSpec {
     std::uint16_t unitsPerEm = 1000;
     std::int16_t ascender = 800;
     std::int16_t descender = -200;
+    std::int16_t lineGap = 0;  // hhea.lineGap and OS/2 sTypoLineGap
+    std::array<std::uint8_t, 10> panose{2, 0, 5, 3, 0, 0, 0, 0, 0, 0};
 
     // Glyph 0 (.notdef) is always written first; these follow. Empty means a default
     // set: a box for 'A'..'Z', 'a'..'z', '0'..'9' and space, so that sample text draws.
