@@ -134,6 +134,18 @@ std::u16string WithTrailingBackslash(std::u16string_view folder) {
     return out;
 }
 
+std::u16string_view TrimmedText(std::u16string_view text) {
+    while (!text.empty() && text.front() <= u' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() <= u' ') text.remove_suffix(1);
+    return text;
+}
+
+std::u16string_view ProgramPartOf(std::u16string_view commandLine) {
+    const std::size_t exe = commandLine.find(u".exe");
+    if (exe == std::u16string_view::npos) return TrimmedText(commandLine);
+    return commandLine.substr(0, exe + 4);
+}
+
 std::u16string ListFileText(const std::vector<std::u16string>& paths) {
     std::u16string text;
     for (const std::u16string& path : paths) {

@@ -85,6 +85,14 @@ std::u16string_view FileNamePart(std::u16string_view path);
 // The folder with a backslash at its end (an empty folder stays empty).
 std::u16string WithTrailingBackslash(std::u16string_view folder);
 
+// The text without the spaces and control characters at its ends, as the
+// program's dialogs take what was typed.
+std::u16string_view TrimmedText(std::u16string_view text);
+// The program part of a command line, where its file dialog starts: up to
+// and including the first ".exe" (as typed, case-sensitive), else the whole
+// trimmed text.
+std::u16string_view ProgramPartOf(std::u16string_view commandLine);
+
 // The text of a list file: one path per line, each line ending in CR LF.
 std::u16string ListFileText(const std::vector<std::u16string>& paths);
 

@@ -15,6 +15,7 @@
 //     2600..2799    browsing sources
 //     2800..2999    selection, search and filters
 //     3000..3999    captions of the commands (IDS_MENU_CAPTION)
+//     4000..4199    external programs and command variables (dialogs 280..299)
 //    40000..40999   commands (stored in the button bar's layout: never renumbered)
 //    41000..56999   items of the lists inserted into the menus
 //
@@ -28,6 +29,7 @@
 #include "ui/resource_list_view.h"
 #include "ui/resource_browsing.h"
 #include "ui/resource_selection.h"
+#include "ui/resource_programs.h"
 
 #ifndef RC_INVOKED
 #include "ui/resource_range.h"
@@ -41,6 +43,7 @@ inline constexpr Range kRanges[] = {
     {"list view dialogs", IDD_LIST_VIEW_FIRST, IDD_LIST_VIEW_LAST},
     {"browsing dialogs", IDD_BROWSING_FIRST, IDD_BROWSING_LAST},
     {"selection dialogs", IDD_SELECTION_FIRST, IDD_SELECTION_LAST},
+    {"programs dialogs", IDD_PROGRAMS_FIRST, IDD_PROGRAMS_LAST},
     {"font listing results", IDR_LISTING_RESULTS_FIRST, IDR_LISTING_RESULTS_LAST},
     {"font texts", IDR_FONT_TEXTS_FIRST, IDR_FONT_TEXTS_LAST},
     {"main window", IDR_MAIN_WINDOW_FIRST, IDR_MAIN_WINDOW_LAST},
@@ -49,6 +52,7 @@ inline constexpr Range kRanges[] = {
     {"browsing", IDR_BROWSING_FIRST, IDR_BROWSING_LAST},
     {"selection", IDR_SELECTION_FIRST, IDR_SELECTION_LAST},
     {"command captions", IDR_MENU_CAPTIONS_FIRST, IDR_MENU_CAPTIONS_LAST},
+    {"programs", IDR_PROGRAMS_FIRST, IDR_PROGRAMS_LAST},
     {"commands", IDR_COMMANDS_FIRST, IDR_COMMANDS_LAST},
     {"menu list items", IDR_MENU_LISTS_FIRST, IDR_MENU_LISTS_LAST},
 };

@@ -129,6 +129,10 @@ TEST(CommandVariables, PathHelpers) {
     EXPECT_EQ(WithTrailingBackslash(u""), u"");
     EXPECT_EQ(ListFileText({u"C:\\a.ttf", u"D:\\中文.otf"}), u"C:\\a.ttf\r\nD:\\中文.otf\r\n");
     EXPECT_EQ(ListFileText({}), u"");
+    EXPECT_EQ(TrimmedText(u" \t title \r\n"), u"title");
+    EXPECT_EQ(ProgramPartOf(u"\"C:\\My Tools\\view.exe\" $TY_FILEPATH"), u"\"C:\\My Tools\\view.exe");
+    EXPECT_EQ(ProgramPartOf(u"C:\\Tools\\VIEW.EXE x.exe"), u"C:\\Tools\\VIEW.EXE x.exe") << "case-sensitive";
+    EXPECT_EQ(ProgramPartOf(u"  fontforge $TY_FILEPATH "), u"fontforge $TY_FILEPATH");
 }
 
 }  // namespace
