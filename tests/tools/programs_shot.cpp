@@ -39,6 +39,9 @@ int wmain(int argc, wchar_t** argv) {
     if (mode == L"insert") {
         ui::SetModalHook([](ui::Dialog& dialog) {
             if (dynamic_cast<app::TfrmEditProgram*>(&dialog)) {
+                // A modal dialog shows itself once its queue is empty; the
+                // picture wants it under the other one.
+                ShowWindow(dialog.Handle(), SW_SHOW);
                 PostMessageW(dialog.Handle(), WM_COMMAND, IDC_PROG_INSERT, 0);
             } else {
                 const HWND list = dialog.Item(IDC_VAR_LIST);
