@@ -6,6 +6,7 @@
 #include "app/button_bar.h"
 #include "app/font_list_view.h"
 #include "app/main_window.h"
+#include "app/run_programs.h"
 #include "app/selection.h"
 #include "app/tray_icon.h"
 #include "app/window_commands.h"
@@ -21,6 +22,7 @@ void AddFeatures(TfrmMain& host) {
     host.AddFeature(std::make_unique<Selection>(host));
     host.AddFeature(std::make_unique<TrayIcon>(host));
     host.AddFeature(std::make_unique<charmap::TextMetricsFeature>(host));
+    host.AddFeature(std::make_unique<RunPrograms>(host));
 }
 
 }  // namespace typorama::app

@@ -1,14 +1,7 @@
 #include "app/main_settings.h"
 
-#include <array>
-#include <string_view>
-
 namespace typorama::app {
 namespace {
-
-constexpr std::array<std::wstring_view, 2> kProgramFieldsRead = {L"Title", L"CmdLine"};
-// Written command line first, then title, as the settings always were.
-constexpr std::array<std::wstring_view, 2> kProgramFieldsWritten = {L"CmdLine", L"Title"};
 
 constexpr MainValue kWindowValues[] = {
     {L"MinimizeToTray", &MainSettings::minimizeToTray},
@@ -33,10 +26,6 @@ std::span<const MainValue> MainWindowValues() { return kWindowValues; }
 
 void ReadKeptLists(const settings::SettingsRoot& root, MainSettings& s) {
     s.destinations = settings::LoadList(root, settings::kDestinationsKey, settings::kDestinationsCap);
-    s.programs.clear();
-    for (const auto& record : settings::LoadRecordList(root, settings::kProgramsKey, kProgramFieldsRead,
-                                                       settings::kProgramsCap))
-        s.programs.push_back(TRunProgramEntry{record[0], record[1]});
     s.sampleStrings = settings::LoadSampleStrings(root, s.sampleStrings.current);
 }
 
@@ -44,10 +33,6 @@ settings::WriteOutcome WriteKeptLists(const settings::SettingsRoot& root, const 
     settings::WriteOutcome outcome;
     DWORD error = ERROR_SUCCESS;
     if (!settings::SaveList(root, settings::kDestinationsKey, s.destinations, &error)) outcome.Fail(error);
-    std::vector<std::vector<std::wstring>> programs;
-    for (const TRunProgramEntry& entry : s.programs) programs.push_back({entry.cmdLine, entry.title});
-    if (!settings::SaveRecordList(root, settings::kProgramsKey, kProgramFieldsWritten, programs, &error))
-        outcome.Fail(error);
     if (!settings::SaveSampleStrings(root, s.sampleStrings, &error)) outcome.Fail(error);
     return outcome;
 }

@@ -24,11 +24,6 @@ inline constexpr wchar_t kDefaultFontSizes[] = L"22 28 36 48 72 100";
 inline constexpr wchar_t kDefaultDblClickCmdLine[] = L"fontview.exe $TY_FILEPATH";
 inline constexpr wchar_t kDefaultSampleString[] = L"Type Here";
 
-struct TRunProgramEntry {
-    std::wstring title;
-    std::wstring cmdLine;
-};
-
 struct MainSettings {
     bool useCustomColors = false;
     std::uint32_t colorFont = 0;
@@ -53,7 +48,6 @@ struct MainSettings {
 
     std::vector<std::wstring> favorites;
     std::vector<std::wstring> destinations;
-    std::vector<TRunProgramEntry> programs;
     settings::SampleStrings sampleStrings{kDefaultSampleString, {}};
 };
 
@@ -73,11 +67,11 @@ using MainValue = settings::ValueSetting<MainSettings>;
 // The values the window keeps for itself: the tray and the double click.
 std::span<const MainValue> MainWindowValues();
 // The lists kept under their own subkeys for the commands that use them: the
-// destinations, the programs and the sample strings (a list subkey that is
+// destinations and the sample strings (a list subkey that is
 // missing gives an empty list; the sample strings' subkey is created).
 void ReadKeptLists(const settings::SettingsRoot& root, MainSettings& settings);
-// Deletes their subkeys and writes them anew (empty destinations and programs
-// leave no subkey). What fails does not stop the rest; the first failure is
+// Deletes their subkeys and writes them anew (empty destinations leave no
+// subkey). What fails does not stop the rest; the first failure is
 // returned.
 settings::WriteOutcome WriteKeptLists(const settings::SettingsRoot& root, const MainSettings& settings);
 

@@ -37,4 +37,14 @@ std::string Utf16ToUtf8(std::u16string_view text) {
     return out;
 }
 
+std::string Utf16LeWithBom(std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    bytes.reserve(2 + 2 * text.size());
+    for (char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
 }  // namespace typorama

@@ -13,6 +13,10 @@ void AppendUtf8(std::string& out, char32_t codePoint);
 // Converts UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view text);
 
+// The bytes of UTF-16LE text with a byte-order mark before it, for files a
+// Unicode reader takes.
+std::string Utf16LeWithBom(std::u16string_view text);
+
 inline bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 inline bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/unicode.h"
+
 namespace typorama::settings {
 namespace {
 
@@ -93,15 +95,9 @@ std::optional<std::pair<RegHive, std::u16string>> ParseRegKeyPath(std::u16string
 }
 
 std::string RegScriptUnicodeBytes(std::u16string_view body) {
-    std::string bytes = "\xFF\xFE";
-    bytes.reserve(2 + 2 * (kRegScriptUnicodeHeader.size() + body.size()));
-    for (std::u16string_view part : {kRegScriptUnicodeHeader, body}) {
-        for (char16_t unit : part) {
-            bytes += static_cast<char>(unit & 0xFF);
-            bytes += static_cast<char>(unit >> 8);
-        }
-    }
-    return bytes;
+    std::u16string text(kRegScriptUnicodeHeader);
+    text += body;
+    return Utf16LeWithBom(text);
 }
 
 std::u16string EscapeRegString(std::u16string_view text) {

@@ -12,12 +12,12 @@ SaveFileAnswerer& Answerer() {
     return answerer;
 }
 
-}  // namespace
+OpenFileAnswerer& OpenAnswerer() {
+    static OpenFileAnswerer answerer;
+    return answerer;
+}
 
-void SetSaveFileAnswerer(SaveFileAnswerer answerer) { Answerer() = std::move(answerer); }
-
-std::optional<std::wstring> AskSaveFileName(HWND owner, const SaveFileRequest& request) {
-    if (Answerer()) return Answerer()(request);
+std::optional<std::wstring> AskFileName(HWND owner, const SaveFileRequest& request, bool save) {
     // The dialog wants NUL-separated pairs ending with two NULs.
     std::wstring filter = request.filter;
     for (wchar_t& c : filter)
@@ -36,10 +36,26 @@ std::optional<std::wstring> AskSaveFileName(HWND owner, const SaveFileRequest& r
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
     ofn.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_ENABLESIZING | OFN_EXPLORER |
-                OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameW(&ofn)) return std::nullopt;
+    ofn.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_NOCHANGEDIR |
+                (save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST);
+    if (!(save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn))) return std::nullopt;
     return std::wstring(file.data());
+}
+
+}  // namespace
+
+void SetSaveFileAnswerer(SaveFileAnswerer answerer) { Answerer() = std::move(answerer); }
+
+std::optional<std::wstring> AskSaveFileName(HWND owner, const SaveFileRequest& request) {
+    if (Answerer()) return Answerer()(request);
+    return AskFileName(owner, request, true);
+}
+
+void SetOpenFileAnswerer(OpenFileAnswerer answerer) { OpenAnswerer() = std::move(answerer); }
+
+std::optional<std::wstring> AskOpenFileName(HWND owner, const SaveFileRequest& request) {
+    if (OpenAnswerer()) return OpenAnswerer()(request);
+    return AskFileName(owner, request, false);
 }
 
 }  // namespace typorama::ui

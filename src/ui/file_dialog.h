@@ -1,5 +1,6 @@
-// The classic save-file dialog (GetSaveFileNameW; the newer dialogs are not
-// dependable under Wine). Tests answer it instead of the user.
+// The classic save-file and open-file dialogs (GetSaveFileNameW and
+// GetOpenFileNameW; the newer dialogs are not dependable under Wine). Tests
+// answer them instead of the user.
 #pragma once
 
 #include <windows.h>
@@ -25,5 +26,11 @@ void SetSaveFileAnswerer(SaveFileAnswerer answerer);
 // Asks where to save: overwriting is confirmed, the read-only box is hidden,
 // the folder must exist, the dialog can be resized.
 std::optional<std::wstring> AskSaveFileName(HWND owner, const SaveFileRequest& request);
+
+// Asks for an existing file to open (the same request): the file must exist,
+// the read-only box is hidden, the dialog can be resized.
+using OpenFileAnswerer = SaveFileAnswerer;
+void SetOpenFileAnswerer(OpenFileAnswerer answerer);
+std::optional<std::wstring> AskOpenFileName(HWND owner, const SaveFileRequest& request);
 
 }  // namespace typorama::ui

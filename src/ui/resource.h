@@ -6,7 +6,7 @@
 //
 //        1          the program's icon
 //      100..109     the main window's child controls
-//      200..279     dialog templates, 20 per feature
+//      200..319     dialog templates, 20 per feature
 //     1000..1019    the font listing's buttons (their ids are its results)
 //     1020..1999    texts about one font
 //     2100..2199    the main window and the message routine
@@ -14,8 +14,9 @@
 //     2400..2599    the font list view and the status bar
 //     2600..2799    browsing sources
 //     2800..2999    selection, search and filters
-//     4200..4399    text metrics and system information (dialogs 300..319)
 //     3000..3999    captions of the commands (IDS_MENU_CAPTION)
+//     4000..4199    external programs and command variables (dialogs 280..299)
+//     4200..4399    text metrics and system information (dialogs 300..319)
 //    40000..40999   commands (stored in the button bar's layout: never renumbered)
 //    41000..56999   items of the lists inserted into the menus
 //
@@ -30,6 +31,7 @@
 #include "ui/resource_browsing.h"
 #include "ui/resource_selection.h"
 #include "ui/resource_metrics.h"
+#include "ui/resource_programs.h"
 
 #ifndef RC_INVOKED
 #include "ui/resource_range.h"
@@ -44,6 +46,7 @@ inline constexpr Range kRanges[] = {
     {"browsing dialogs", IDD_BROWSING_FIRST, IDD_BROWSING_LAST},
     {"selection dialogs", IDD_SELECTION_FIRST, IDD_SELECTION_LAST},
     {"metrics dialogs", IDD_METRICS_FIRST, IDD_METRICS_LAST},
+    {"programs dialogs", IDD_PROGRAMS_FIRST, IDD_PROGRAMS_LAST},
     {"font listing results", IDR_LISTING_RESULTS_FIRST, IDR_LISTING_RESULTS_LAST},
     {"font texts", IDR_FONT_TEXTS_FIRST, IDR_FONT_TEXTS_LAST},
     {"main window", IDR_MAIN_WINDOW_FIRST, IDR_MAIN_WINDOW_LAST},
@@ -53,6 +56,7 @@ inline constexpr Range kRanges[] = {
     {"selection", IDR_SELECTION_FIRST, IDR_SELECTION_LAST},
     {"metrics", IDR_METRICS_FIRST, IDR_METRICS_LAST},
     {"command captions", IDR_MENU_CAPTIONS_FIRST, IDR_MENU_CAPTIONS_LAST},
+    {"programs", IDR_PROGRAMS_FIRST, IDR_PROGRAMS_LAST},
     {"commands", IDR_COMMANDS_FIRST, IDR_COMMANDS_LAST},
     {"menu list items", IDR_MENU_LISTS_FIRST, IDR_MENU_LISTS_LAST},
 };

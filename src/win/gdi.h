@@ -23,6 +23,22 @@ private:
     HDC dc_;
 };
 
+// GetWindowDC/ReleaseDC: the whole window, its frame included.
+class FrameDC {
+public:
+    explicit FrameDC(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
+    ~FrameDC() {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    FrameDC(const FrameDC&) = delete;
+    FrameDC& operator=(const FrameDC&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
 // An object selected into a DC for a scope; the previous one goes back on
 // every way out. A null object selects nothing.
 class SelectedObject {

@@ -13,6 +13,7 @@
 #include "app/main_window.h"
 #include "app/main_window_fixture.h"
 #include "app/multi_folders_dialog.h"
+#include "app/run_programs.h"
 #include "settings/settings_store.h"
 #include "support/font_builder.h"
 #include "support/scratch.h"
@@ -52,11 +53,11 @@ protected:
 TEST_F(MainSettingsTest, ListsAreReadUpToTheirCaps) {
     {
         auto programs = Settings(settings::kProgramsKey);
-        for (int i = 0; i < 30; ++i) {
+        for (int i = 0; i < 26; ++i) {
             programs.WriteString(L"Title" + std::to_wstring(i), L"Program " + std::to_wstring(i));
             programs.WriteString(L"CmdLine" + std::to_wstring(i), L"run" + std::to_wstring(i) + L".exe");
         }
-        programs.WriteInteger(L"Count", 30);
+        programs.WriteInteger(L"Count", 26);
         auto favorites = Settings(settings::kFavoritesKey);
         for (int i = 0; i < 60; ++i) favorites.WriteString(std::to_wstring(i), L"C:\\Fav" + std::to_wstring(i));
         favorites.WriteInteger(L"Count", 60);
@@ -67,9 +68,10 @@ TEST_F(MainSettingsTest, ListsAreReadUpToTheirCaps) {
     auto main = OpenHidden();
     ASSERT_TRUE(main);
     const MainSettings& loaded = main->Settings();
-    ASSERT_EQ(loaded.programs.size(), 25u) << "Programs with Count 30 loads 25";
-    EXPECT_EQ(loaded.programs[24].title, L"Program 24");
-    EXPECT_EQ(loaded.programs[24].cmdLine, L"run24.exe");
+    const auto& programs = main->Feature<RunPrograms>()->Programs();
+    ASSERT_EQ(programs.size(), 25u) << "twenty-six stored programs load as twenty-five";
+    EXPECT_EQ(programs[24].title, L"Program 24");
+    EXPECT_EQ(programs[24].cmdLine, L"run24.exe");
     ASSERT_EQ(loaded.favorites.size(), 50u) << "Favorites with Count 60 loads 50";
     EXPECT_EQ(loaded.favorites[49], L"C:\\Fav49");
     EXPECT_EQ(loaded.destinations, (std::vector<std::wstring>{L"D:\\Out", L"", L""}));
@@ -86,7 +88,7 @@ TEST_F(MainSettingsTest, ExitWritesTheListsStringsAndVersionRecord) {
         ASSERT_TRUE(main);
         ASSERT_EQ(main->Settings().favorites.size(), 1u);
         main->Settings().favorites.clear();  // the user removed the last favourite
-        main->Settings().programs = {{L"Viewer", L"view.exe \"$TY_FILEPATH\""}};
+        main->Feature<RunPrograms>()->Programs() = {{L"Viewer", L"view.exe \"$TY_FILEPATH\""}};
         Close(*main);
     }
     settings::TRegistryEx reg(SettingsRoot());
@@ -174,12 +176,12 @@ TEST_F(MainSettingsTest, EveryValueGoesOutAndComesBack) {
     written.lastUsedFolder = L"C:\\Last\\";
     written.favorites = {L"C:\\Fav\\"};
     written.destinations = {L"D:\\One\\", L"D:\\Two\\"};
-    written.programs = {{L"Viewer", L"view.exe"}, {L"Editor", L"edit.exe $TY_FILEPATH"}};
     written.sampleStrings = {L"Now", {L"The quick brown fox", L"永"}};
     {
         auto main = OpenHidden();
         ASSERT_TRUE(main);
         main->Settings() = written;
+        main->Feature<RunPrograms>()->Programs() = {{L"Viewer", L"view.exe"}, {L"Editor", L"edit.exe $TY_FILEPATH"}};
         SetWindowTextW(main->UserStringBox(), L"Now");  // the box holds the current sample text
         Close(*main);
     }
@@ -209,9 +211,10 @@ TEST_F(MainSettingsTest, EveryValueGoesOutAndComesBack) {
     EXPECT_EQ(read.lastUsedFolder, L"") << "the loaded fonts were shown last";
     EXPECT_EQ(read.favorites, written.favorites);
     EXPECT_EQ(read.destinations, written.destinations);
-    ASSERT_EQ(read.programs.size(), 2u);
-    EXPECT_EQ(read.programs[1].title, L"Editor");
-    EXPECT_EQ(read.programs[1].cmdLine, L"edit.exe $TY_FILEPATH");
+    const auto& programs = main->Feature<RunPrograms>()->Programs();
+    ASSERT_EQ(programs.size(), 2u);
+    EXPECT_EQ(programs[1].title, L"Editor");
+    EXPECT_EQ(programs[1].cmdLine, L"edit.exe $TY_FILEPATH");
     EXPECT_EQ(read.sampleStrings.current, L"Now");
     EXPECT_EQ(read.sampleStrings.items, written.sampleStrings.items);
 
