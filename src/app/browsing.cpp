@@ -150,6 +150,8 @@ void Browsing::OpenFavorite(int index) {
 }
 
 void Browsing::BrowseMultipleFolders() {
+    // The results replace the list: the tags go with it, so ask first.
+    if (!host_.ConfirmDiscardTags()) return;
     TfrmMultiFolders dialog(host_);
     if (ui::CreateAndShowForm(dialog, host_.Handle(), false, ui::kCenterOnOwner | ui::kShowModal) != IDOK) return;
     const std::vector<TFolderEntry> entries = dialog.Entries();

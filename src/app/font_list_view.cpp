@@ -84,6 +84,8 @@ FontListView::FontListView(TfrmMain& host)
     host_.FontListRebuilt += [this] {
         shiftClickAnchor_ = -1;
         hoveredRow_ = -1;
+        // A row of the list that was: its text would name a font no longer shown.
+        host_.SetStatusText(StatusPanel::Message, L"", false);
     };
     // The list asks its parent for the colour below its rows, as list boxes do.
     host_.AddMessageHandler([this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -186,7 +188,7 @@ bool FontListView::ListMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESU
             MouseMove(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return false;
         case WM_MOUSEWHEEL:
-            Wheel(GET_WHEEL_DELTA_WPARAM(wParam));
+            Wheel(GET_WHEEL_DELTA_WPARAM(wParam), (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) != 0);
             result = 0;
             return true;
         case WM_KEYDOWN:
@@ -238,7 +240,14 @@ void FontListView::MouseMove(POINT point) {
     host_.SetStatusText(StatusPanel::Message, text, true);
 }
 
-void FontListView::Wheel(int delta) {
+void FontListView::Wheel(int delta, bool control) {
+    // With Ctrl the wheel sizes the samples, as in other programs that show text.
+    if (control) {
+        const int size = host_.Settings().fontSize;
+        if (delta != 0) SetFontSize(delta > 0 ? IncreasedFontSize(size) : DecreasedFontSize(size));
+        host_.UpdateCommandStates();
+        return;
+    }
     ui::ThVirtualListBox& list = host_.ListBox();
     RECT client{};
     GetClientRect(list.Hwnd(), &client);
@@ -353,6 +362,9 @@ void FontListView::RegisterCommands() {
     commands.Add(IDM_VIEW_DEC_FONT_SIZE, {[this, &settings] { SetFontSize(DecreasedFontSize(settings.fontSize)); }, {}, {}});
     commands.Add(IDM_LIST_SIZE_36, {[this] { SetFontSize(kDefaultFontSize); }, {}, {}});
     host.AddShortcut(ACCEL{FVIRTKEY | FCONTROL, VK_MULTIPLY, IDM_LIST_SIZE_36});
+    // The main keyboard's = and - do what the keypad's + and - do.
+    host.AddShortcut(ACCEL{FVIRTKEY | FCONTROL, VK_OEM_PLUS, IDM_VIEW_INC_FONT_SIZE});
+    host.AddShortcut(ACCEL{FVIRTKEY | FCONTROL, VK_OEM_MINUS, IDM_VIEW_DEC_FONT_SIZE});
 
     // The three switches of what a row shows.
     const auto toggle = [&host](bool& shown) {

@@ -54,7 +54,7 @@ private:
     bool ListMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void MouseDown(bool rightButton, WPARAM keys, POINT point, int anchor);
     void MouseMove(POINT point);
-    void Wheel(int delta);
+    void Wheel(int delta, bool control);
     void CharToItem(wchar_t ch, int& index);
     void Scroll(int code, int position, bool& doDefault);
     void ShowScrollHint(int row);

@@ -96,6 +96,12 @@ void TagFonts(TfrmMain& main, catalog::TagRule rule) {
     main.UpdateStatusPanels();
 }
 
+// A search that finds nothing beeps and says so where the row would have been named.
+void NothingFound(TfrmMain& main, const std::wstring& text) {
+    main.Beep();
+    main.SetStatusText(StatusPanel::Message, text, true);
+}
+
 void FindTagged(TfrmMain& main, bool forward) {
     catalog::TFontList& list = main.FontList();
     if (main.CurrentIndex() < 0) {
@@ -110,7 +116,7 @@ void FindTagged(TfrmMain& main, bool forward) {
         for (int i = current - 1; i >= 0; --i)
             if (list[i].Tagged) return MakeCurrent(main, i);
     }
-    main.Beep();
+    NothingFound(main, win::LoadResString(IDS_SELECT_NO_MORE_TAGGED));
 }
 
 // Asks for a text (TfrmFind) and selects the first font whose name holds it
@@ -124,7 +130,7 @@ void FindFirst(TfrmMain& main, std::wstring& lastText, bool& lastFromStart) {
     lastFromStart = find.FromStart;
     main.UpdateCommandStates();  // find next follows the text
     const int row = main.FontList().FindFont(lastText, lastFromStart, false, -1);
-    if (row < 0) return main.Beep();
+    if (row < 0) return NothingFound(main, win::FormatRes(IDS_SELECT_NOT_FOUND, {win::AsU16(lastText)}));
     MakeCurrent(main, row);
 }
 
@@ -133,7 +139,7 @@ void FindNext(TfrmMain& main, const std::wstring& text, bool fromStart) {
     const int current = main.CurrentIndex();
     const int row = main.FontList().FindFont(text, fromStart, false, current);
     if (row > current) return MakeCurrent(main, row);
-    main.Beep();
+    NothingFound(main, win::FormatRes(IDS_SELECT_NOT_FOUND, {win::AsU16(text)}));
 }
 
 void ChooseCharsetFilter(TfrmMain& main, BYTE charset) {

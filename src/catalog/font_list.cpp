@@ -272,20 +272,21 @@ void TFontList::FillFromSystem() {
     });
 
     // Pass 2: one item per style. The enumeration repeats a style once for each
-    // character set; consecutive repeats of a full name are skipped.
-    std::wstring lastAdded;
+    // character set, not always one after the other: a full name listed
+    // already is skipped wherever it comes again.
+    std::unordered_set<std::wstring> listed;
+    const InstalledFonts installed(where_);
     for (const std::wstring& face : faces) {
         face.copy(query.lfFaceName, LF_FACESIZE - 1);
         query.lfFaceName[std::min<std::size_t>(face.size(), LF_FACESIZE - 1)] = L'\0';
         win::EnumerateFonts(query, [&](const ENUMLOGFONTEXW& font, const NEWTEXTMETRICEXW& metric, DWORD type) {
             if (!IsOutlineFont(type, metric)) return true;
             std::wstring fullName = FullNameOf(font);
-            if (fullName == lastAdded) return true;
-            lastAdded = fullName;
+            if (!listed.insert(fullName).second) return true;
             auto item = std::make_unique<TFontListItem>(where_);
             item->LogFont = font.elfLogFont;
             item->Name = std::move(fullName);
-            item->Installed = IsInstalled(item->Name, {}, where_);
+            item->Installed = installed.StateOf(item->Name, {}).installed;
             items_.push_back(std::move(item));
             return true;
         });

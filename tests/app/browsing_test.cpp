@@ -82,6 +82,16 @@ TEST_F(BrowsingTest, OpenFolderRefusesMissingFoldersAndKeptTags) {
         ScriptedAnswers cancel(IDCANCEL);
         EXPECT_FALSE(main->Feature<Browsing>()->OpenFolder(b.Path(), false, true)) << "the user keeps the tags";
         EXPECT_EQ(cancel.asked.size(), 1u);
+        // The several-folders search would replace the list too: it asks before its dialog.
+        int dialogs = 0;
+        ui::SetModalHook([&](ui::Dialog& dialog) {
+            ++dialogs;
+            SendMessageW(dialog.Handle(), WM_COMMAND, IDCANCEL, 0);
+        });
+        main->RunCommand(IDM_VIEW_MULTI_FOLDERS);
+        ui::SetModalHook({});
+        EXPECT_EQ(cancel.asked.size(), 2u);
+        EXPECT_EQ(dialogs, 0);
         EXPECT_EQ(main->FontList().Folder(), a.Path());
         EXPECT_TRUE(main->FontList()[0].Tagged);
     }

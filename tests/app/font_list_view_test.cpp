@@ -422,6 +422,20 @@ TEST_F(FontListViewTest, HoverWheelAndTheScrollHint) {
     }
     SendMessageW(hwnd, WM_VSCROLL, MAKEWPARAM(SB_PAGEDOWN, 0), 0);
     EXPECT_GT(list.TopIndex(), 0) << "without Ctrl the bar scrolls";
+
+    // Ctrl with the wheel sizes the samples and does not scroll.
+    const int top = list.TopIndex();
+    SendMessageW(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), 0);
+    EXPECT_EQ(main->Settings().fontSize, 30) << "one step, as Ctrl+keypad plus";
+    SendMessageW(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-WHEEL_DELTA)), 0);
+    EXPECT_EQ(main->Settings().fontSize, 20);
+    EXPECT_EQ(list.TopIndex(), top);
+
+    // A new list names no row of the old one.
+    SendMessageW(hwnd, WM_MOUSEMOVE, 0, At(Centre(list.ItemRect(list.TopIndex()))));
+    ASSERT_FALSE(main->StatusText(StatusPanel::Message).empty());
+    main->FontList().Rebuild(false);
+    EXPECT_EQ(main->StatusText(StatusPanel::Message), L"");
 }
 
 TEST_F(FontListViewTest, StatusBarSlotsTakeClicks) {

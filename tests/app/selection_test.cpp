@@ -19,6 +19,7 @@
 #include "ui/message_box.h"
 #include "ui/resource.h"
 #include "base/text_format.h"
+#include "win/resource_strings.h"
 #include "win/wide.h"
 
 namespace typorama::app {
@@ -160,6 +161,8 @@ TEST_F(SelectionTest, FindWithEmptyTextAndFindNextWithoutWrap) {
     Run(IDM_FIND_NEXT);
     EXPECT_EQ(main.CurrentIndex(), 1) << "no wrap at the last match";
     EXPECT_EQ(beeps, 2) << "the last match beeps";
+    EXPECT_NE(main.StatusText(StatusPanel::Message).find(L"find a"), std::wstring::npos)
+        << "and says in the status bar what was not found";
 }
 
 TEST_F(SelectionTest, NextAndPreviousTaggedStartAtRowZeroWithoutACurrentRow) {
@@ -179,6 +182,7 @@ TEST_F(SelectionTest, NextAndPreviousTaggedStartAtRowZeroWithoutACurrentRow) {
     Run(IDM_FIND_NEXT_CHECKED);
     EXPECT_EQ(main.CurrentIndex(), 2);
     EXPECT_EQ(beeps, 1) << "no tagged row after the last one";
+    EXPECT_EQ(main.StatusText(StatusPanel::Message), win::LoadResString(IDS_SELECT_NO_MORE_TAGGED));
     Run(IDM_FIND_PREV_CHECKED);
     EXPECT_EQ(main.CurrentIndex(), 0);
     Run(IDM_FIND_PREV_CHECKED);

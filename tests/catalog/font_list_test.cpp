@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 #include "catalog/font_registry.h"
 #include "catalog/scratch_locations.h"
@@ -344,6 +345,8 @@ TEST(FontListSystem, ListsLoadedFontsWithTheirEntriesAndFilters) {
         EXPECT_EQ(FontScripts(item), std::vector<std::wstring>{L"Western"});
         EXPECT_EQ(FirstFontScript(item), L"Western");
         EXPECT_EQ(std::count(names.begin(), names.end(), L"Typorama LS System"), 1) << "one item per style";
+        EXPECT_EQ(std::set<std::wstring>(names.begin(), names.end()).size(), names.size())
+            << "no full name twice, also where the system repeats one between others";
         EXPECT_TRUE(std::is_sorted(names.begin(), names.end(), FontNameLess));
         EXPECT_EQ(std::count(names.begin(), names.end(), L"Marlett"), 0);
 
