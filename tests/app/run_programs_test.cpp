@@ -80,9 +80,12 @@ protected:
     std::wstring Echoed(int waitMs = 10000) {
         for (int waited = 0; waited <= waitMs; waited += 50) {
             if (GetFileAttributesW(out_.c_str()) != INVALID_FILE_ATTRIBUTES) {
-                const std::wstring line = win::Utf8ToWide(test::ReadFileBytes(out_));
-                DeleteFileW(out_.c_str());
-                return line;
+                // The helper's rename may still hold the file for a moment.
+                const std::string bytes = test::ReadFileBytes(out_);
+                if (bytes != "<cannot read>") {
+                    DeleteFileW(out_.c_str());
+                    return win::Utf8ToWide(bytes);
+                }
             }
             Sleep(50);
         }
