@@ -29,13 +29,13 @@ namespace {
 
 // A font whose vertical metrics, weight and PANOSE are known, em of 1000 units.
 test::FontSpec KnownFont(const std::u16string& family) {
-    test::FontSpec spec = test::FontSpec::Named(family);
-    spec.ascender = 900;
-    spec.descender = -250;
-    spec.lineGap = 70;
-    spec.weightClass = 700;
-    spec.panose = {2, 11, 8, 3, 5, 4, 6, 2, 3, 4};
-    return spec;
+    test::FontSpec fontSpec = test::FontSpec::Named(family);
+    fontSpec.ascender = 900;
+    fontSpec.descender = -250;
+    fontSpec.lineGap = 70;
+    fontSpec.weightClass = 700;
+    fontSpec.panose = {2, 11, 8, 3, 5, 4, 6, 2, 3, 4};
+    return fontSpec;
 }
 
 LOGFONTW FaceFont(const wchar_t* face, LONG height) {

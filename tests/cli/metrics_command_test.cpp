@@ -10,12 +10,12 @@ namespace {
 
 TEST(CliMetrics, PrintsTheReportAsJsonOrAsTheWindowsLines) {
     ScratchFolder dir(L"cli-metrics");
-    FontSpec spec = FontSpec::Named(u"Typorama Cli Metrics");
-    spec.ascender = 900;
-    spec.descender = -250;
-    spec.lineGap = 70;
-    spec.panose = {2, 11, 8, 3, 5, 4, 6, 2, 3, 4};
-    const std::wstring font = dir.Write(L"metrics.ttf", BuildFont(spec));
+    FontSpec fontSpec = FontSpec::Named(u"Typorama Cli Metrics");
+    fontSpec.ascender = 900;
+    fontSpec.descender = -250;
+    fontSpec.lineGap = 70;
+    fontSpec.panose = {2, 11, 8, 3, 5, 4, 6, 2, 3, 4};
+    const std::wstring font = dir.Write(L"metrics.ttf", BuildFont(fontSpec));
 
     ProcessResult json = RunCli({L"metrics", font, L"--size", L"1000"});
     EXPECT_EQ(json.exitCode, 0) << json.err;
