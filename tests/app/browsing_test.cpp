@@ -37,20 +37,8 @@ using test::PumpMessages;
 using test::ScriptedAnswers;
 using test::BuildFont;
 using test::FontSpec;
+using test::ModalAnswers;
 using test::ScratchFolder;
-
-// Hands each modal dialog to `handle`, in turn; removed at the end.
-class ModalScript {
-public:
-    explicit ModalScript(std::function<void(ui::Dialog&)> handle) {
-        ui::SetModalHook([handle = std::move(handle)](ui::Dialog& dialog) {
-            handle(dialog);
-            // A failed assertion left the dialog open: end it, or the test would hang.
-            if (::testing::Test::HasFatalFailure()) PostMessageW(dialog.Handle(), WM_COMMAND, IDCANCEL, 0);
-        });
-    }
-    ~ModalScript() { ui::SetModalHook({}); }
-};
 
 void Press(ui::Dialog& dialog, int id) { PostMessageW(dialog.Handle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
 
@@ -83,15 +71,10 @@ TEST_F(BrowsingTest, OpenFolderRefusesMissingFoldersAndKeptTags) {
         EXPECT_FALSE(main->Feature<Browsing>()->OpenFolder(b.Path(), false, true)) << "the user keeps the tags";
         EXPECT_EQ(cancel.asked.size(), 1u);
         // The several-folders search would replace the list too: it asks before its dialog.
-        int dialogs = 0;
-        ui::SetModalHook([&](ui::Dialog& dialog) {
-            ++dialogs;
-            SendMessageW(dialog.Handle(), WM_COMMAND, IDCANCEL, 0);
-        });
+        ModalAnswers dialogs([](ui::Dialog& dialog) { SendMessageW(dialog.Handle(), WM_COMMAND, IDCANCEL, 0); });
         main->RunCommand(IDM_VIEW_MULTI_FOLDERS);
-        ui::SetModalHook({});
         EXPECT_EQ(cancel.asked.size(), 2u);
-        EXPECT_EQ(dialogs, 0);
+        EXPECT_EQ(dialogs.shown, 0);
         EXPECT_EQ(main->FontList().Folder(), a.Path());
         EXPECT_TRUE(main->FontList()[0].Tagged);
     }
@@ -341,7 +324,7 @@ TEST_F(BrowsingTest, CancellingTheFolderPickerStillHandsBackItsFolder) {
     bool okEnabledAtStart = true;
     std::wstring label;
     int heightWith = 0, heightWithout = 0;
-    ModalScript script([&](ui::Dialog& dialog) {
+    ModalAnswers script([&](ui::Dialog& dialog) {
         auto* picker = dynamic_cast<TfrmBrowseFolder*>(&dialog);
         ASSERT_NE(picker, nullptr);
         ++shown;
@@ -431,7 +414,7 @@ TEST_F(BrowsingTest, SeveralFoldersKeepOneRowPerFolderAndStoreAfterFinding) {
                 Press(dialog, IDOK);
             }};
         std::size_t step = 0;
-        ModalScript script([&](ui::Dialog& dialog) { steps.at(std::min<std::size_t>(step++, 1))(dialog); });
+        ModalAnswers script([&](ui::Dialog& dialog) { steps.at(std::min<std::size_t>(step++, 1))(dialog); });
         ScriptedAnswers answers(IDOK);
         main->RunCommand(IDM_VIEW_MULTI_FOLDERS);
         EXPECT_EQ(step, 4u) << "the list dialog and three picks";
@@ -445,7 +428,7 @@ TEST_F(BrowsingTest, SeveralFoldersKeepOneRowPerFolderAndStoreAfterFinding) {
     // The font folder twice (then with subfolders): one row; the search finds both fonts.
     {
         int picks = 0;
-        ModalScript script([&](ui::Dialog& dialog) {
+        ModalAnswers script([&](ui::Dialog& dialog) {
             if (auto* multi = dynamic_cast<TfrmMultiFolders*>(&dialog)) {
                 EXPECT_TRUE(multi->Entries().empty()) << "nothing was stored";
                 multi->AddFolder();
@@ -503,7 +486,7 @@ TEST_F(BrowsingTest, FontsNotInstalledLeaveOutThoseRegisteredFromTheSameFile) {
     {
         auto main = OpenHidden(L"");
         ASSERT_TRUE(main);
-        ModalScript script([&](ui::Dialog& dialog) {
+        ModalAnswers script([&](ui::Dialog& dialog) {
             auto* picker = dynamic_cast<TfrmBrowseFolder*>(&dialog);
             ASSERT_NE(picker, nullptr);
             picker->Tree().SelectPath(folder.Path());
@@ -558,7 +541,7 @@ TEST_F(BrowsingTest, CancellingASearchLeavesTheListAsItWas) {
     int fills = 0;
     main->FontListRebuilt += [&fills] { ++fills; };
 
-    ModalScript script([&](ui::Dialog& dialog) {
+    ModalAnswers script([&](ui::Dialog& dialog) {
         auto* picker = dynamic_cast<TfrmBrowseFolder*>(&dialog);
         ASSERT_NE(picker, nullptr);
         picker->Tree().SelectPath(searched.Path());

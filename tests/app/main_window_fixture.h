@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -87,6 +88,24 @@ protected:
 
     ScratchKey settingsKey_;
     ScratchKey versionKey_;
+};
+
+// Hands each modal dialog of the program to `answer` and counts them; the hook
+// goes at the end of the scope.
+class ModalAnswers {
+public:
+    explicit ModalAnswers(std::function<void(ui::Dialog&)> answer) {
+        ui::SetModalHook([this, answer = std::move(answer)](ui::Dialog& dialog) {
+            ++shown;
+            answer(dialog);
+            // A failed assertion left the dialog open: end it, or the test would hang.
+            if (::testing::Test::HasFatalFailure()) PostMessageW(dialog.Handle(), WM_COMMAND, IDCANCEL, 0);
+        });
+    }
+    ~ModalAnswers() { ui::SetModalHook({}); }
+    ModalAnswers(const ModalAnswers&) = delete;
+    ModalAnswers& operator=(const ModalAnswers&) = delete;
+    int shown = 0;
 };
 
 }  // namespace typorama::test

@@ -25,21 +25,9 @@ namespace {
 
 using test::BuildFont;
 using test::FontSpec;
+using test::ModalAnswers;
 using test::ScratchFolder;
 using test::ScriptedAnswers;
-
-// Gets each modal dialog of the program and answers it.
-class ModalAnswers {
-public:
-    explicit ModalAnswers(std::function<void(ui::Dialog&)> answer) {
-        ui::SetModalHook([this, answer](ui::Dialog& dialog) {
-            ++shown;
-            answer(dialog);
-        });
-    }
-    ~ModalAnswers() { ui::SetModalHook({}); }
-    int shown = 0;
-};
 
 // The helper program copied to a folder whose path has spaces and Chinese
 // characters, a scratch settings root and font list, and a main window over a

@@ -28,20 +28,8 @@ namespace {
 using test::ScriptedAnswers;
 using test::BuildFont;
 using test::FontSpec;
+using test::ModalAnswers;
 using test::ScratchFolder;
-
-// Answers each modal dialog with `answer`, after `fill` did its part.
-class ModalAnswers {
-public:
-    explicit ModalAnswers(std::function<void(ui::Dialog&)> answer) {
-        ui::SetModalHook([this, answer](ui::Dialog& dialog) {
-            ++shown;
-            answer(dialog);
-        });
-    }
-    ~ModalAnswers() { ui::SetModalHook({}); }
-    int shown = 0;
-};
 
 // Scratch settings root and installed-font key; a main window over a scratch
 // folder of fonts, hidden, with its beeps counted.
