@@ -3,7 +3,8 @@
 # from the font builder; fails on any crash, sanitizer report or input that
 # takes longer than the per-input limit. Usage: fuzz.sh BUILD SECONDS
 #
-# A quarter of the time goes to the glyph outline reader (small buffers: a
+# An eighth of the time goes to the stored facts file (small inputs: its
+# entries are short and it is checked as a whole). A quarter goes to the glyph outline reader (small buffers: a
 # glyph's outline is a few kilobytes, and a reader that flattens 100 segments
 # per point needs no megabyte inputs to show a fault). The font reader's share
 # is split in two runs: about two thirds on small inputs (up to 4 KB),
@@ -20,12 +21,14 @@ outline_seeds="$build/fuzz-outline-seeds"
 outline_corpus="$build/fuzz-outline-corpus"
 corpus="$build/fuzz-corpus"
 corpus_large="$build/fuzz-corpus-large"
-mkdir -p "$seeds" "$corpus" "$corpus_large" "$outline_seeds" "$outline_corpus"
+store_corpus="$build/fuzz-store-corpus"
+mkdir -p "$seeds" "$corpus" "$corpus_large" "$outline_seeds" "$outline_corpus" "$store_corpus"
 "$build/bin/font_fuzz_seeds" "$seeds" >/dev/null
 "$build/bin/outline_fuzz_seeds" "$outline_seeds" >/dev/null
 
 outline_seconds=$(( seconds / 4 > 0 ? seconds / 4 : 1 ))
-font_seconds=$(( seconds - outline_seconds > 1 ? seconds - outline_seconds : 2 ))
+store_seconds=$(( seconds / 8 > 0 ? seconds / 8 : 1 ))
+font_seconds=$(( seconds - outline_seconds - store_seconds > 1 ? seconds - outline_seconds - store_seconds : 2 ))
 large_seconds=$(( font_seconds / 3 > 0 ? font_seconds / 3 : 1 ))
 small_seconds=$(( font_seconds - large_seconds > 0 ? font_seconds - large_seconds : 1 ))
 
@@ -56,4 +59,5 @@ run font_facts_fuzzer "fonts up to 4 KB" "$small_seconds" 4096 "$build/fuzz.log"
 run font_facts_fuzzer "fonts up to 1 MB" "$large_seconds" 1048576 "$build/fuzz-large.log" "$corpus_large" "$corpus" "$seeds"
 run glyph_outline_fuzzer "glyph outlines up to 64 KB" "$outline_seconds" 65536 "$build/fuzz-outline.log" \
     "$outline_corpus" "$outline_seeds"
-echo "fuzz: $total_runs executions in $(( small_seconds + large_seconds + outline_seconds )) s, no crash, no input slower than ${per_input_seconds} s"
+run facts_store_fuzzer "stored facts up to 4 KB" "$store_seconds" 4096 "$build/fuzz-store.log" "$store_corpus"
+echo "fuzz: $total_runs executions in $(( small_seconds + large_seconds + outline_seconds + store_seconds )) s, no crash, no input slower than ${per_input_seconds} s"

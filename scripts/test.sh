@@ -14,10 +14,10 @@ cmake -S "$root" -B "$root/build-native" -DCMAKE_BUILD_TYPE=Debug -DTYPORAMA_SAN
 cmake --build "$root/build-native" -j "$jobs"
 (cd "$root/build-native" && ctest --output-on-failure -j "$jobs")
 
-echo "== fuzzing the font and glyph outline readers for ${fuzz_seconds} s"
+echo "== fuzzing the font, glyph outline and stored facts readers for ${fuzz_seconds} s"
 cmake -S "$root" -B "$root/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTYPORAMA_TESTS=OFF \
       -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang >/dev/null
-cmake --build "$root/build-fuzz" -j "$jobs" --target font_facts_fuzzer font_fuzz_seeds glyph_outline_fuzzer outline_fuzz_seeds
+cmake --build "$root/build-fuzz" -j "$jobs" --target font_facts_fuzzer font_fuzz_seeds glyph_outline_fuzzer outline_fuzz_seeds facts_store_fuzzer
 "$root/scripts/fuzz.sh" "$root/build-fuzz" "$fuzz_seconds"
 
 echo "== Windows build and tests under Wine"

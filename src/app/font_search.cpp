@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "app/progress_window.h"
+#include "catalog/font_facts_cache.h"
 #include "catalog/font_file.h"
 #include "catalog/font_registry.h"
 #include "catalog/font_scan.h"
@@ -119,19 +120,23 @@ std::vector<std::wstring> FindNotInstalledFiles(const std::wstring& folder, bool
                                                 const catalog::SystemLocations& where, std::stop_token stop,
                                                 SearchProgress& progress) {
     std::vector<std::wstring> files;
-    catalog::FindFontFiles(folder, catalog::kFontFilePatterns, includeSubfolders, files, [&](std::size_t listed) {
-        progress.SetFound(listed);
-        return !stop.stop_requested();
-    });
+    std::vector<catalog::FileStamp> stamps;
+    catalog::FindFontFiles(
+        folder, catalog::kFontFilePatterns, includeSubfolders, files,
+        [&](std::size_t listed) {
+            progress.SetFound(listed);
+            return !stop.stop_requested();
+        },
+        &stamps);
     progress.EndScan();
     std::vector<std::wstring> kept;
-    for (const std::wstring& file : files) {
+    catalog::FontFactsCache& cache = catalog::FactsCache();
+    for (std::size_t i = 0; i < files.size(); ++i) {
         if (stop.stop_requested()) return {};
-        catalog::TFontInfo info;
-        // Both calls only read the file and the registry: safe on any thread.
-        if (catalog::ReadFontInfo(file, info, where.systemLanguageId) &&
-            !catalog::IsInstalled(info.FullName, file, where))
-            kept.push_back(file);
+        // Both only read the file and the registry: safe on any thread. The
+        // facts stay in the cache for the listing of the files found.
+        auto info = cache.Read(files[i], stamps[i], where.systemLanguageId);
+        if (info && !catalog::IsInstalled(info->FullName, files[i], where)) kept.push_back(files[i]);
         progress.AddRead();
     }
     return kept;

@@ -12,6 +12,7 @@
 #include "app/features.h"
 #include "app/single_instance.h"
 #include "base/list_view_rules.h"
+#include "catalog/font_facts_cache.h"
 #include "settings/settings_store.h"
 #include "ui/font_texts.h"
 #include "ui/help.h"
@@ -690,6 +691,10 @@ void TfrmMain::OnDpiChanged(UINT dpi, const RECT* suggested) {
 }
 
 int RunMainWindow(const std::wstring& startFolder, int showCommand) {
+    // What was read from font files in earlier runs; folders listed before
+    // then list without opening every file. A damaged copy is only slower.
+    const std::wstring factsFile = catalog::DefaultFactsCacheFile();
+    if (!factsFile.empty()) catalog::FactsCache().Load(factsFile);
     TfrmMain main;
     if (!main.Create(startFolder, showCommand)) return 1;
     MSG message;
@@ -698,6 +703,9 @@ int RunMainWindow(const std::wstring& startFolder, int showCommand) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    // Not being able to keep it costs the next start time, never a font or a
+    // setting: nothing to tell the user.
+    if (!factsFile.empty()) catalog::FactsCache().Save(factsFile);
     return static_cast<int>(message.wParam);
 }
 

@@ -27,20 +27,30 @@ bool ReadFontInfo(const std::wstring& fileName, TFontInfo& info) {
 }
 
 bool ReadFontInfo(const std::wstring& fileName, TFontInfo& info, std::uint32_t preferredLanguageId) {
+    return ReadFontFile(fileName, info, preferredLanguageId) == FontFileRead::Read;
+}
+
+FontFileRead ReadFontFile(const std::wstring& fileName, TFontInfo& info, std::uint32_t preferredLanguageId) {
     info.Clear();
     win::FileByteSource file(fileName);
-    if (!file.IsOpen()) return false;
+    if (!file.IsOpen()) return FontFileRead::NotOpened;
     std::optional<SfntFacts> facts = ReadSfntFacts(file, preferredLanguageId, &DecodeAnsi);
-    if (!facts) return false;
+    if (!facts) return FontFileRead::NotAFont;
+    info = FontInfoFromFacts(*facts);
+    return FontFileRead::Read;
+}
 
+TFontInfo FontInfoFromFacts(const SfntFacts& facts) {
+    TFontInfo info;
+    info.Clear();
     std::wstring* fields[kNameSlotCount] = {&info.Copyright, &info.FamilyName, &info.SubfamilyName,
                                             &info.UniqueId,  &info.FullName,   &info.Version,
                                             &info.PostScriptName};
-    for (int i = 0; i < kNameSlotCount; ++i) *fields[i] = win::ToWide(facts->names[i]);
+    for (int i = 0; i < kNameSlotCount; ++i) *fields[i] = win::ToWide(facts.names[i]);
 
-    info.LogFont.lfWeight = facts->weight;
-    info.LogFont.lfItalic = facts->italic ? TRUE : FALSE;
-    info.Embedding = facts->embedding;
+    info.LogFont.lfWeight = facts.weight;
+    info.LogFont.lfItalic = facts.italic ? TRUE : FALSE;
+    info.Embedding = facts.embedding;
 
     // The face name field holds 31 characters and a NUL. A longer family is cut,
     // never in the middle of a surrogate pair.
@@ -48,7 +58,19 @@ bool ReadFontInfo(const std::wstring& fileName, TFontInfo& info, std::uint32_t p
     if (n > 0 && n < info.FamilyName.size() && IS_HIGH_SURROGATE(info.FamilyName[n - 1])) --n;
     std::copy_n(info.FamilyName.begin(), n, info.LogFont.lfFaceName);
     info.LogFont.lfFaceName[n] = L'\0';
-    return true;
+    return info;
+}
+
+SfntFacts FactsFromFontInfo(const TFontInfo& info) {
+    SfntFacts facts;
+    const std::wstring* fields[kNameSlotCount] = {&info.Copyright, &info.FamilyName, &info.SubfamilyName,
+                                                  &info.UniqueId,  &info.FullName,   &info.Version,
+                                                  &info.PostScriptName};
+    for (int i = 0; i < kNameSlotCount; ++i) facts.names[i] = std::u16string(win::AsU16(*fields[i]));
+    facts.weight = info.LogFont.lfWeight;
+    facts.italic = info.LogFont.lfItalic != 0;
+    facts.embedding = info.Embedding;
+    return facts;
 }
 
 }  // namespace typorama::catalog

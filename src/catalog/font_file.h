@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "catalog/sfnt_facts.h"
+
 namespace typorama::catalog {
 
 struct TFontInfo {
@@ -28,5 +30,14 @@ struct TFontInfo {
 // Names in SystemLanguageId() are preferred to US English ones.
 bool ReadFontInfo(const std::wstring& fileName, TFontInfo& info);
 bool ReadFontInfo(const std::wstring& fileName, TFontInfo& info, std::uint32_t preferredLanguageId);
+
+// The same reading, telling a file that could not be opened now (in use,
+// access denied, gone) from one that opened but is no font the program reads.
+enum class FontFileRead { Read, NotOpened, NotAFont };
+FontFileRead ReadFontFile(const std::wstring& fileName, TFontInfo& info, std::uint32_t preferredLanguageId);
+
+// The two forms of the same facts: as the reader gives them and as the program uses them.
+TFontInfo FontInfoFromFacts(const SfntFacts& facts);
+SfntFacts FactsFromFontInfo(const TFontInfo& info);
 
 }  // namespace typorama::catalog

@@ -7,6 +7,7 @@
 #include <unordered_set>
 
 #include "base/text_format.h"
+#include "catalog/font_facts_cache.h"
 #include "catalog/font_registry.h"
 #include "catalog/font_scan.h"
 #include "win/gdi.h"
@@ -91,21 +92,21 @@ std::int64_t TFontListItem::FileSize() {
     return fileSize_;
 }
 
-void TFontListItem::SetInfo(TFontInfo info) {
-    info_ = Facts{std::move(info.Copyright), std::move(info.FamilyName), std::move(info.SubfamilyName),
-                  std::move(info.UniqueId),  std::move(info.FullName),   std::move(info.Version),
-                  std::move(info.PostScriptName), info.Embedding};
+void TFontListItem::SetInfo(TFontInfo info) { SetInfo(std::make_shared<const TFontInfo>(std::move(info))); }
+
+void TFontListItem::SetInfo(std::shared_ptr<const TFontInfo> info) {
+    info_ = std::move(info);
     infoRead_ = true;
 }
 
-const TFontListItem::Facts& TFontListItem::Info() {
+const TFontInfo& TFontListItem::Info() {
+    static const TFontInfo kNone{};
     if (!infoRead_) {
-        TFontInfo read;
         const std::wstring& file = FileName();
-        if (!file.empty() && ReadFontInfo(file, read, where_->systemLanguageId)) SetInfo(read);
+        if (!file.empty()) info_ = FactsCache().Read(file, where_->systemLanguageId);
         infoRead_ = true;  // tried once, whatever came of it
     }
-    return info_;
+    return info_ ? *info_ : kNone;
 }
 
 // ---- the list ----
@@ -189,12 +190,15 @@ void TFontList::PrepareToDraw(TFontListItem& item) {
 }
 
 void TFontList::UnloadOldest() {
-    // Down to three quarters of the limit at once, so that this sort comes
-    // once every many loads. The fonts needed last (the rows on screen) stay.
+    // A few at a time: each unload costs the system time in proportion to the
+    // fonts it holds, and a screen drawn while many go at once stutters. A
+    // thirty-second of the limit still makes this search come once every
+    // sixteen loads. The fonts needed last (the rows on screen) stay.
     std::vector<DisplayFont*> loaded;
     for (DisplayFont& font : displayFonts_)
         if (font.state == DisplayFont::State::Loaded) loaded.push_back(&font);
-    const auto keep = static_cast<std::size_t>(std::max(0, DisplayLoadLimit) * 3 / 4);
+    const int limit = std::max(0, DisplayLoadLimit);
+    const auto keep = static_cast<std::size_t>(limit - std::max(1, limit / 32));
     if (loaded.size() <= keep) return;
     const auto oldest = loaded.end() - static_cast<std::ptrdiff_t>(keep);
     std::nth_element(loaded.begin(), oldest, loaded.end(),
@@ -225,10 +229,12 @@ void TFontList::Rebuild(bool keepTags) {
             break;
         case SourceKind::Folder:
             Files.clear();
-            FindFontFiles(folder_, kFontFilePatterns, IncludeSubfolders, Files);
+            stamps_.clear();
+            FindFontFiles(folder_, kFontFilePatterns, IncludeSubfolders, Files, {}, &stamps_);
             FillFromFiles();
             break;
         case SourceKind::FileList:
+            stamps_.clear();  // the files were set from elsewhere
             SetFolder(Files.empty() ? std::wstring() : FolderOf(Files.front()));
             FillFromFiles();
             break;
@@ -303,9 +309,15 @@ void TFontList::FillFromFiles() {
     const InstalledFonts installed(where_);
     std::unordered_map<std::wstring, DisplayFont*> listed;
     items_.reserve(Files.size());
-    for (const std::wstring& file : Files) {
-        TFontInfo info;
-        if (!ReadFontInfo(file, info, where_.systemLanguageId)) continue;
+    FontFactsCache& cache = FactsCache();
+    cache.BeginListing();
+    for (std::size_t i = 0; i < Files.size(); ++i) {
+        const std::wstring& file = Files[i];
+        std::shared_ptr<const TFontInfo> read =
+            stamps_.size() == Files.size() ? cache.Read(file, stamps_[i], where_.systemLanguageId)
+                              : cache.Read(file, where_.systemLanguageId);
+        if (!read) continue;
+        const TFontInfo& info = *read;
         if (g_hideMarlett && info.FullName == kMarlett) continue;
         auto item = std::make_unique<TFontListItem>(where_);
         item->SetFile(file);
@@ -331,7 +343,7 @@ void TFontList::FillFromFiles() {
         InstallState state = installed.StateOf(info.FullName, file);
         item->Installed = state.installed;
         item->InstalledFromThisFile = state.fromThisFile;
-        item->SetInfo(std::move(info));
+        item->SetInfo(std::move(read));
         items_.push_back(std::move(item));
     }
     Sort();

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "catalog/font_file.h"
+#include "catalog/font_scan.h"
 #include "catalog/system_locations.h"
 
 namespace typorama::catalog {
@@ -67,7 +68,8 @@ public:
     // Size in bytes, read once; 0 when the file cannot be found, -1 before.
     std::int64_t FileSize();
 
-    // Name strings and embedding class, read from the file on first request.
+    // Name strings and embedding class, read from the file on first request
+    // unless the list gave them.
     const std::wstring& Copyright() { return Info().Copyright; }
     const std::wstring& FamilyName() { return Info().FamilyName; }
     const std::wstring& SubfamilyName() { return Info().SubfamilyName; }
@@ -84,16 +86,11 @@ public:
         fileInDisplay_ = false;
     }
     void SetInfo(TFontInfo info);
+    void SetInfo(std::shared_ptr<const TFontInfo> info);
 
 private:
     friend class TFontList;
-    // The names and embedding class of the file (its style is in LogFont).
-    struct Facts {
-        std::wstring Copyright, FamilyName, SubfamilyName, UniqueId, FullName, Version, PostScriptName;
-        BYTE Embedding = 0;
-    };
-
-    const Facts& Info();
+    const TFontInfo& Info();
 
     const SystemLocations* where_;
     std::wstring fileName_;
@@ -103,7 +100,9 @@ private:
     DisplayFont* display_ = nullptr;
     bool fileInDisplay_ = false;
     bool infoRead_ = false;
-    Facts info_{};
+    // The facts of the file, shared with the facts cache; null until read
+    // (and when the file could not be read).
+    std::shared_ptr<const TFontInfo> info_;
 };
 
 class TFontList {
@@ -145,8 +144,8 @@ public:
     // Makes sure the item's font can be drawn: loads it, for this program
     // only, when the list needs to load it and has not yet. At most
     // DisplayLoadLimit such fonts stay loaded; beyond that the ones needed
-    // longest ago are unloaded, down to three quarters of the limit (which
-    // must exceed the rows a screen can show).
+    // longest ago are unloaded, a few at a time (the limit must exceed the
+    // rows a screen can show).
     void PrepareToDraw(TFontListItem& item);
     int DisplayLoadLimit = 512;
     // The fonts loaded for drawing now, and those that could not be loaded
@@ -189,6 +188,7 @@ private:
     void ReleaseDisplayFonts();
 
     const SystemLocations& where_;
+    std::vector<FileStamp> stamps_;  // of Files, when a folder listing found them
     std::vector<std::unique_ptr<TFontListItem>> items_;
     std::vector<std::unique_ptr<TFontListItem>> hidden_;  // untagged items while ShowTaggedOnly
     SourceKind sourceKind_ = SourceKind::System;

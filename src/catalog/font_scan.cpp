@@ -9,7 +9,7 @@ namespace {
 
 // False once the observer has ended the scan.
 bool ScanFolder(std::wstring folder, const std::wstring& patterns, bool includeSubfolders,
-                std::vector<std::wstring>& files, const ScanObserver& observer) {
+                std::vector<std::wstring>& files, const ScanObserver& observer, std::vector<FileStamp>* stamps) {
     if (folder.empty() || folder.back() != L'\\') folder += L'\\';
 
     if (includeSubfolders) {
@@ -20,7 +20,7 @@ bool ScanFolder(std::wstring folder, const std::wstring& patterns, bool includeS
             if (!(data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) subfolders.push_back(folder + data.cFileName);
         });
         for (const std::wstring& sub : subfolders)
-            if (!ScanFolder(sub, patterns, true, files, observer)) return false;
+            if (!ScanFolder(sub, patterns, true, files, observer, stamps)) return false;
     }
 
     std::size_t start = 0;
@@ -30,7 +30,10 @@ bool ScanFolder(std::wstring folder, const std::wstring& patterns, bool includeS
         if (end > start) {
             win::ForEachFolderEntry(folder, std::wstring_view(patterns).substr(start, end - start),
                                     win::EntryKind::Files,
-                                    [&](const WIN32_FIND_DATAW& data) { files.push_back(folder + data.cFileName); });
+                                    [&](const WIN32_FIND_DATAW& data) {
+                                        files.push_back(folder + data.cFileName);
+                                        if (stamps) stamps->push_back(StampOf(data));
+                                    });
         }
         start = end + 1;
     }
@@ -39,10 +42,15 @@ bool ScanFolder(std::wstring folder, const std::wstring& patterns, bool includeS
 
 }  // namespace
 
+FileStamp StampOf(const WIN32_FIND_DATAW& found) {
+    return {static_cast<std::uint64_t>(found.nFileSizeHigh) << 32 | found.nFileSizeLow,
+            static_cast<std::uint64_t>(found.ftLastWriteTime.dwHighDateTime) << 32 | found.ftLastWriteTime.dwLowDateTime};
+}
+
 bool FindFontFiles(std::wstring folder, const std::wstring& patterns, bool includeSubfolders,
-                   std::vector<std::wstring>& files, const ScanObserver& observer) {
+                   std::vector<std::wstring>& files, const ScanObserver& observer, std::vector<FileStamp>* stamps) {
     const std::size_t before = files.size();
-    ScanFolder(std::move(folder), patterns, includeSubfolders, files, observer);
+    ScanFolder(std::move(folder), patterns, includeSubfolders, files, observer, stamps);
     return files.size() > before;
 }
 

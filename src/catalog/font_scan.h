@@ -1,7 +1,10 @@
 // Finding font files in folders.
 #pragma once
 
+#include <windows.h>
+
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,10 +18,19 @@ inline constexpr wchar_t kFontFilePatterns[] = L"*.ttf;*.otf";
 // run on a worker thread count and stop through it.
 using ScanObserver = std::function<bool(std::size_t listed)>;
 
+// How a file looked when it was found: its size and last write time.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::uint64_t writeTime = 0;  // FILETIME as one number
+};
+FileStamp StampOf(const WIN32_FIND_DATAW& found);
+
 // Appends to `files` the full path of every file in `folder` matching one of the
 // ';'-separated patterns, pattern by pattern. With subfolders, the files of every
 // subfolder (recursively) come before the folder's own. True when files grew.
+// With `stamps`, the stamp of each file is appended there too.
 bool FindFontFiles(std::wstring folder, const std::wstring& patterns, bool includeSubfolders,
-                   std::vector<std::wstring>& files, const ScanObserver& observer = {});
+                   std::vector<std::wstring>& files, const ScanObserver& observer = {},
+                   std::vector<FileStamp>* stamps = nullptr);
 
 }  // namespace typorama::catalog

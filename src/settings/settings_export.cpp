@@ -4,6 +4,7 @@
 
 #include "win/registry.h"
 #include "win/unique_handle.h"
+#include "win/whole_file.h"
 #include "win/wide.h"
 
 namespace typorama::settings {
@@ -60,21 +61,9 @@ std::string RegFileBytes(std::wstring_view body) {
 }
 
 bool SaveBytesToFile(std::string_view bytes, const std::wstring& fileName, DWORD* error) {
-    DWORD status = ERROR_SUCCESS;
-    win::UniqueFile file(CreateFileW(fileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        status = GetLastError();
-    } else {
-        DWORD written = 0;
-        if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
-            status = GetLastError();
-        else if (written != bytes.size())
-            status = ERROR_WRITE_FAULT;
-        file.reset();
-    }
+    const DWORD status =
+        win::WriteWholeFile(fileName, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
     if (error) *error = status;
-    SetLastError(status);
     return status == ERROR_SUCCESS;
 }
 
