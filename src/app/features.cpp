@@ -5,6 +5,7 @@
 #include "app/browsing.h"
 #include "app/button_bar.h"
 #include "app/font_list_view.h"
+#include "app/keyboard_focus.h"
 #include "app/main_window.h"
 #include "app/run_programs.h"
 #include "app/selection.h"
@@ -23,6 +24,7 @@ void AddFeatures(TfrmMain& host) {
     host.AddFeature(std::make_unique<TrayIcon>(host));
     host.AddFeature(std::make_unique<charmap::TextMetricsFeature>(host));
     host.AddFeature(std::make_unique<RunPrograms>(host));
+    host.AddFeature(std::make_unique<KeyboardFocus>(host));
 }
 
 }  // namespace typorama::app

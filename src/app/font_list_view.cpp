@@ -107,6 +107,8 @@ RowPaintOptions FontListView::PaintOptions() const {
     options.showInstalledGlyph = settings.showInstalledGlyph;
     options.folderSource = host_.IsFolderSource();
     options.colors = host_.Colors();
+    // The colours stay as set; only a selection that would not show is drawn darker.
+    options.colors.selection = VisibleSelectionColor(options.colors.selection, options.colors.back);
     options.images = host_.Images();
     options.marks = marks_.get();
     options.nameLineFont = host_.NameLineFont();
@@ -122,7 +124,7 @@ void FontListView::DrawRow(int index, const RECT& rect, UINT state, HDC dc) cons
         return;
     }
     host_.FontList().PrepareToDraw(*item);
-    PaintFontRow(dc, rect, (state & ODS_SELECTED) != 0, *item, PaintOptions());
+    PaintFontRow(dc, rect, (state & ODS_SELECTED) != 0, *item, PaintOptions(), (state & ODS_FOCUS) != 0);
 }
 
 void FontListView::PaintEmpty(HDC dc) const {

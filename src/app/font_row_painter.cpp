@@ -3,7 +3,11 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
 
+#include "base/list_view_rules.h"
 #include "ui/image_strip.h"
 #include "win/gdi.h"
 #include "win/unique_handle.h"
@@ -14,6 +18,7 @@ namespace {
 constexpr int kSampleIndent = 5;
 
 constexpr int kMarkCount = 6;  // images 0..5 of the strip
+constexpr std::size_t kOwnSampleLength = 10;
 
 void DrawMark(const RowPaintOptions& options, int image, HDC dc, RECT& band) {
     const int x = band.left - 2;
@@ -66,6 +71,34 @@ void MarkImages::Draw(HDC dc, int index, int x, int y) const {
     SetBkColor(dc, back);
 }
 
+std::wstring SampleThatShows(HDC dc, const std::wstring& sample) {
+    if (sample.empty() || sample.size() > 4096) return sample;
+    std::vector<WORD> glyphs(sample.size());
+    if (GetGlyphIndicesW(dc, sample.c_str(), static_cast<int>(sample.size()), glyphs.data(),
+                         GGI_MARK_NONEXISTING_GLYPHS) == GDI_ERROR)
+        return sample;
+    std::size_t shown = 0, missing = 0;
+    for (std::size_t i = 0; i < sample.size(); ++i) {
+        if (sample[i] == L' ') continue;
+        ++(glyphs[i] == 0xFFFF ? missing : shown);
+    }
+    if (!MostlyMissing(shown, missing)) return sample;
+    const DWORD size = GetFontUnicodeRanges(dc, nullptr);
+    if (size < sizeof(GLYPHSET)) return sample;
+    std::vector<std::uint8_t> buffer(size);
+    auto* set = reinterpret_cast<GLYPHSET*>(buffer.data());
+    if (GetFontUnicodeRanges(dc, set) != size) return sample;
+    // The count is the system's claim about its own buffer: kept within it.
+    const std::size_t room = (size - offsetof(GLYPHSET, ranges)) / sizeof(WCRANGE);
+    std::vector<CodeRange> ranges;
+    for (std::size_t i = 0; i < std::min<std::size_t>(set->cRanges, room); ++i) {
+        const WCRANGE& range = set->ranges[i];
+        if (range.cGlyphs > 0) ranges.push_back({range.wcLow, static_cast<char32_t>(range.wcLow + range.cGlyphs - 1)});
+    }
+    const std::u16string own = OwnSampleText(ranges, kOwnSampleLength);
+    return own.empty() ? sample : std::wstring(own.begin(), own.end());
+}
+
 std::wstring UserSampleText(const std::wstring& boxText) {
     std::size_t first = 0;
     std::size_t last = boxText.size();
@@ -97,7 +130,8 @@ std::wstring NameLineText(catalog::TFontListItem& item, bool folderSource) {
     return item.Name + L" -- " + (slash == std::wstring::npos ? path : path.substr(slash + 1));
 }
 
-void PaintFontRow(HDC dc, const RECT& row, bool selected, catalog::TFontListItem& item, const RowPaintOptions& options) {
+void PaintFontRow(HDC dc, const RECT& row, bool selected, catalog::TFontListItem& item, const RowPaintOptions& options,
+                  bool focused) {
     // Restored last, after the sample font and the brush are gone.
     win::SavedDC saved(dc);
     // Large samples reach beyond their text rectangle; nothing may reach into the next row.
@@ -123,7 +157,8 @@ void PaintFontRow(HDC dc, const RECT& row, bool selected, catalog::TFontListItem
 
     {
         win::SelectedObject sampleFont(dc, font ? static_cast<HGDIOBJ>(font.get()) : GetStockObject(DEFAULT_GUI_FONT));
-        DrawTextW(dc, sample.c_str(), static_cast<int>(sample.size()), &text,
+        const std::wstring shown = font ? SampleThatShows(dc, sample) : sample;
+        DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &text,
                   DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_NOCLIP);
 
         // The band of marks at the foot of the sample; a row cut to the
@@ -146,6 +181,15 @@ void PaintFontRow(HDC dc, const RECT& row, bool selected, catalog::TFontListItem
                       DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
         }
     }  // the fonts selected before go back in; the sample font and the brush are deleted
+
+    if (focused) {
+        // Drawn by inverting: black and white make it show on any colour.
+        SetBkColor(dc, RGB(255, 255, 255));
+        SetTextColor(dc, RGB(0, 0, 0));
+        RECT cue = row;
+        InflateRect(&cue, -1, -1);
+        DrawFocusRect(dc, &cue);
+    }
 }
 
 }  // namespace typorama::app

@@ -58,6 +58,11 @@ struct RowPaintOptions {
 // The user's sample text trimmed; "AaBbCc123" when nothing is left.
 std::wstring UserSampleText(const std::wstring& boxText);
 
+// The sample, unless the font selected into `dc` lacks most of its
+// characters (a symbol font, a font of another script): then characters of
+// the font's own main script, so that a row never shows only empty boxes.
+std::wstring SampleThatShows(HDC dc, const std::wstring& sample);
+
 // The installed mark of a row: the image index, or -1 for none. For a
 // folder source 3 means this file is the installed one, 4 that a font of
 // this name is installed from another file, 5 that it is not installed (no
@@ -73,7 +78,9 @@ RECT CheckBoxHitArea(const RECT& row, bool enlarged);
 // file's name without its folder.
 std::wstring NameLineText(catalog::TFontListItem& item, bool folderSource);
 
-// Draws `item` into `row` of `dc`.
-void PaintFontRow(HDC dc, const RECT& row, bool selected, catalog::TFontListItem& item, const RowPaintOptions& options);
+// Draws `item` into `row` of `dc`; `focused` adds the focus cue (the list
+// has the keyboard focus and this is its current row).
+void PaintFontRow(HDC dc, const RECT& row, bool selected, catalog::TFontListItem& item, const RowPaintOptions& options,
+                  bool focused = false);
 
 }  // namespace typorama::app

@@ -65,8 +65,19 @@ UINT MatchingFilterCommand(BYTE charset, BYTE family) {
     return 0;
 }
 
-// Selects `row` as a click would (status text, command states, information pane).
-void MakeCurrent(TfrmMain& main, int row) { main.ListBox().SetItemIndex(row); }
+// Selects `row` as a click would (status text, command states, information
+// pane). A row found off screen, or at the screen's edge, comes to the middle:
+// the rows around it show where it is.
+void MakeCurrent(TfrmMain& main, int row) {
+    ui::ThVirtualListBox& list = main.ListBox();
+    RECT client{};
+    GetClientRect(list.Hwnd(), &client);
+    const int rows = std::max(1, static_cast<int>(client.bottom) / std::max(1, list.ItemHeight()));
+    const int context = std::min(2, (rows - 1) / 2);
+    if (row >= 0 && (row < list.TopIndex() + context || row > list.TopIndex() + rows - 1 - context))
+        list.SetTopIndex(std::max(0, row - (rows - 1) / 2));
+    list.SetItemIndex(row);
+}
 
 // Puts the list position back however the rebuild between ends.
 class RestorePositionOnExit {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 namespace typorama {
 namespace {
@@ -118,5 +119,107 @@ int StatusSlotAt(const StatusSlots& slots, int x, int y) {
     }
     return -1;
 }
+
+namespace {
+
+double Channel(std::uint32_t value) {
+    const double c = value / 255.0;
+    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double Luminance(std::uint32_t color) {
+    return 0.2126 * Channel(color & 0xFF) + 0.7152 * Channel(color >> 8 & 0xFF) + 0.0722 * Channel(color >> 16 & 0xFF);
+}
+
+// Each channel moved the fraction `t` of the way towards `target` (0 or 255).
+std::uint32_t Toward(std::uint32_t color, std::uint32_t target, double t) {
+    std::uint32_t out = 0;
+    for (int shift : {0, 8, 16}) {
+        const double c = color >> shift & 0xFF;
+        out |= static_cast<std::uint32_t>(std::lround(c + (static_cast<double>(target) - c) * t)) << shift;
+    }
+    return out;
+}
+
+}  // namespace
+
+double ContrastRatio(std::uint32_t a, std::uint32_t b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+std::uint32_t VisibleSelectionColor(std::uint32_t selection, std::uint32_t back) {
+    selection &= 0xFFFFFF;
+    if (ContrastRatio(selection, back) >= kMinSelectionContrast) return selection;
+    // Darker unless even black would not stand out enough on this background.
+    const std::uint32_t target = ContrastRatio(0, back) >= kMinSelectionContrast ? 0 : 255;
+    double low = 0, high = 1;  // the smallest step that reaches the ratio
+    for (int i = 0; i < 20; ++i) {
+        const double mid = (low + high) / 2;
+        (ContrastRatio(Toward(selection, target, mid), back) >= kMinSelectionContrast ? high : low) = mid;
+    }
+    return Toward(selection, target, high);
+}
+
+namespace {
+
+constexpr char32_t kBlock = 256;
+
+bool Showable(char32_t c) {
+    if (c < 0x21 || (c >= 0x7F && c <= 0xA0) || c == 0xAD) return false;
+    if (c >= 0x2000 && c <= 0x200F) return false;  // spaces and direction marks
+    if (c >= 0x2028 && c <= 0x202F) return false;
+    if (c == 0x3000 || c == 0xFEFF) return false;
+    if (c == 0xF020 || c == 0xF0A0) return false;  // the spaces of symbol fonts
+    // Combining marks draw on a dotted circle or nothing when alone.
+    if ((c >= 0x0300 && c <= 0x036F) || (c >= 0x1AB0 && c <= 0x1AFF) || (c >= 0x1DC0 && c <= 0x1DFF) ||
+        (c >= 0x20D0 && c <= 0x20FF) || (c >= 0xFE20 && c <= 0xFE2F))
+        return false;
+    if (c >= 0xD800 && c <= 0xDFFF) return false;   // halves of pairs
+    return c <= 0x10FFFF && (c & 0xFFFE) != 0xFFFE;  // noncharacters
+}
+
+}  // namespace
+
+std::u16string OwnSampleText(const std::vector<CodeRange>& ranges, std::size_t count) {
+    // Showable characters per block of 256.
+    std::vector<std::pair<char32_t, std::size_t>> blocks;
+    for (const CodeRange& range : ranges) {
+        if (range.last < range.first) continue;
+        for (char32_t block = range.first / kBlock; block <= range.last / kBlock; ++block) {
+            const char32_t from = std::max<char32_t>(range.first, block * kBlock);
+            const char32_t to = std::min<char32_t>(range.last, block * kBlock + kBlock - 1);
+            std::size_t n = 0;
+            for (char32_t c = from; c <= to; ++c) n += Showable(c);
+            if (n == 0) continue;
+            if (!blocks.empty() && blocks.back().first == block)
+                blocks.back().second += n;
+            else
+                blocks.emplace_back(block, n);
+        }
+    }
+    if (blocks.empty() || count == 0) return {};
+    // The first of the fullest blocks.
+    const auto main = std::max_element(blocks.begin(), blocks.end(),
+                                       [](const auto& a, const auto& b) { return a.second < b.second; });
+    std::u16string text;
+    std::size_t taken = 0;
+    for (const CodeRange& range : ranges) {
+        for (char32_t c = std::max<char32_t>(range.first, main->first * kBlock);
+             c <= std::min<char32_t>(range.last, main->first * kBlock + kBlock - 1) && taken < count; ++c) {
+            if (!Showable(c)) continue;
+            if (c > 0xFFFF) {
+                text += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+                text += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+            } else {
+                text += static_cast<char16_t>(c);
+            }
+            ++taken;
+        }
+    }
+    return text;
+}
+
+bool MostlyMissing(std::size_t shown, std::size_t missing) { return missing > shown; }
 
 }  // namespace typorama

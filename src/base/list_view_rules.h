@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,6 +44,30 @@ int ParseFontSize(std::u16string_view text);
 // The increase command has no upper limit; the decrease stops at 20.
 int IncreasedFontSize(int size);
 int DecreasedFontSize(int size);
+
+// Colours in COLORREF's layout, 0x00BBGGRR.
+// The contrast ratio of two colours as the accessibility guidelines define it
+// (1 for equal colours, 21 for black on white).
+double ContrastRatio(std::uint32_t a, std::uint32_t b);
+// The selection colour to draw over `back`: unchanged when it stands out by
+// at least 1.5:1; else darkened just enough (lightened where the background
+// is too dark for darkening to reach it).
+inline constexpr double kMinSelectionContrast = 1.5;
+std::uint32_t VisibleSelectionColor(std::uint32_t selection, std::uint32_t back);
+
+// A sample for a font that lacks most characters of the usual one: the first
+// `count` characters of the 256-code-point block where the font maps the most
+// characters (its main script), leaving out controls and spaces. `ranges`
+// are the font's mapped characters as inclusive first-last pairs, ascending.
+// Empty when the font maps nothing that can be shown.
+struct CodeRange {
+    char32_t first;
+    char32_t last;
+};
+std::u16string OwnSampleText(const std::vector<CodeRange>& ranges, std::size_t count);
+// Whether a sample shows too little of a font: more than half its characters
+// (not counting spaces) are missing.
+bool MostlyMissing(std::size_t shown, std::size_t missing);
 
 // The status bar: one owner-drawn panel holding four texts. Slots 3, 2 and 1
 // are laid out from the right edge leftwards, slot 0 takes what is left.

@@ -2,6 +2,7 @@
 // sample size commands, the status bar and title, and the list driven with
 // the mouse and key messages a user's input would send.
 #include "app/font_list_view.h"
+#include "app/font_row_painter.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,7 @@
 #include "ui/image_strip.h"
 #include "ui/input_box.h"
 #include "ui/resource.h"
+#include "win/gdi.h"
 #include "win/unique_handle.h"
 
 namespace typorama::app {
@@ -601,6 +603,43 @@ TEST(InstalledMarkTest, FolderFontsShowWhereTheyAreInstalledFrom) {
     EXPECT_EQ(InstalledMark(loose, false), ui::kImageBadgeGreen) << "a loaded font that is not installed";
     loose.Installed = true;
     EXPECT_EQ(InstalledMark(loose, false), -1);
+}
+
+}  // namespace
+}  // namespace typorama::app
+
+namespace typorama::app {
+namespace {
+
+// A font that maps only Greek small letters gets a sample of them instead of
+// boxes; a font that has the sample's characters keeps the sample.
+TEST(FontRowPainter, AFontWithoutTheSamplesCharactersShowsItsOwn) {
+    FontSpec greek = FontSpec::Named(u"TyGreekOnly");
+    for (char32_t c = U'α'; c <= U'ω'; ++c) {
+        test::GlyphOutline glyph;
+        glyph.codePoint = c;
+        glyph.contours = {{{50, 0}, {450, 0}, {450, 500}, {50, 500}}};
+        greek.glyphs.push_back(glyph);
+    }
+    const std::vector<std::uint8_t> bytes = BuildFont(greek);
+    DWORD installed = 0;
+    HANDLE added = AddFontMemResourceEx(const_cast<std::uint8_t*>(bytes.data()), static_cast<DWORD>(bytes.size()),
+                                        nullptr, &installed);
+    ASSERT_TRUE(added);
+    LOGFONTW description{};
+    description.lfHeight = 36;
+    wcscpy_s(description.lfFaceName, L"TyGreekOnly");
+    win::UniqueFont font(CreateFontIndirectW(&description));
+    win::WindowDC screen;
+    win::MemoryDC dc(screen.get(), nullptr);
+    {
+        win::SelectedObject held(dc.get(), font.get());
+        EXPECT_EQ(SampleThatShows(dc.get(), L"AaBbCc123"), L"αβγδεζηθικ");
+        EXPECT_EQ(SampleThatShows(dc.get(), L"Aα βγ"), L"Aα βγ") << "most of it shows";
+    }
+    win::SelectedObject gui(dc.get(), GetStockObject(DEFAULT_GUI_FONT));
+    EXPECT_EQ(SampleThatShows(dc.get(), L"AaBbCc123"), L"AaBbCc123");
+    RemoveFontMemResourceEx(added);
 }
 
 }  // namespace

@@ -48,6 +48,47 @@ TEST(FontSizeRules, TheSizeListIsCleanedAndNonNumbersAreNeverChecked) {
     EXPECT_EQ(FontSizeEntryValue(u"-"), -1);
 }
 
+TEST(SelectionColor, ANearlyInvisibleSelectionIsDarkenedJustEnough) {
+    constexpr std::uint32_t white = 0xFFFFFF, black = 0;
+    EXPECT_NEAR(ContrastRatio(black, white), 21.0, 1e-9);
+    EXPECT_NEAR(ContrastRatio(white, white), 1.0, 1e-9);
+
+    // Windows 10's button face (240, 240, 240) on a white window: 1.13:1.
+    const std::uint32_t face = 0xF0F0F0;
+    const std::uint32_t drawn = VisibleSelectionColor(face, white);
+    EXPECT_GE(ContrastRatio(drawn, white), kMinSelectionContrast);
+    EXPECT_LT(ContrastRatio(drawn, white), kMinSelectionContrast + 0.05) << "no darker than needed";
+    EXPECT_EQ(drawn & 0xFF, drawn >> 16 & 0xFF) << "a grey stays grey";
+
+    // Colours that stand out already are the user's and stay.
+    EXPECT_EQ(VisibleSelectionColor(0xD77800, white), 0xD77800u);
+    EXPECT_EQ(VisibleSelectionColor(0x404040, black), 0x404040u);
+    // A dark background: lightened instead.
+    const std::uint32_t onBlack = VisibleSelectionColor(0x050505, black);
+    EXPECT_GE(ContrastRatio(onBlack, black), kMinSelectionContrast);
+    EXPECT_GT(onBlack & 0xFF, 0x05u);
+}
+
+TEST(OwnSample, TakesTheFontsMainScriptAndSkipsWhatCannotBeShown) {
+    // Latin digits and a space beside a whole Khmer block: the Khmer letters.
+    const std::vector<CodeRange> khmer = {{0x20, 0x20}, {0x30, 0x39}, {0x1780, 0x17DD}};
+    EXPECT_EQ(OwnSampleText(khmer, 3), u"\u1780\u1781\u1782");
+    // A symbol font in the private use area, after its controls and a space.
+    const std::vector<CodeRange> symbols = {{0x00, 0x20}, {0xF020, 0xF0FF}};
+    EXPECT_EQ(OwnSampleText(symbols, 2), u"\uF021\uF022");
+    // Beyond the first plane, as pairs; ties go to the first block.
+    EXPECT_EQ(OwnSampleText({{0x41, 0x42}, {0x1D400, 0x1D401}}, 4), u"AB");
+    EXPECT_EQ(OwnSampleText({{0x1D400, 0x1D402}}, 2), u"\U0001D400\U0001D401");
+    // Nothing showable, a backwards range, no room.
+    EXPECT_EQ(OwnSampleText({{0x00, 0x20}, {0x2000, 0x200F}, {0xFEFF, 0xFEFF}}, 5), u"");
+    EXPECT_EQ(OwnSampleText({{0x50, 0x40}}, 5), u"");
+    EXPECT_EQ(OwnSampleText(khmer, 0), u"");
+
+    EXPECT_FALSE(MostlyMissing(5, 5));
+    EXPECT_TRUE(MostlyMissing(4, 5));
+    EXPECT_FALSE(MostlyMissing(0, 0));
+}
+
 TEST(StatusSlots, SlotsLineUpFromTheRightAndSkipEmptyTexts) {
     StatusSlotInput in;
     in.barClientWidth = 500;
