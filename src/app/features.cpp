@@ -11,6 +11,7 @@
 #include "app/tray_icon.h"
 #include "app/window_commands.h"
 #include "charmap/metrics_feature.h"
+#include "charmap/char_map_feature.h"
 
 namespace typorama::app {
 
@@ -22,6 +23,7 @@ void AddFeatures(TfrmMain& host) {
     host.AddFeature(std::make_unique<Selection>(host));
     host.AddFeature(std::make_unique<TrayIcon>(host));
     host.AddFeature(std::make_unique<charmap::TextMetricsFeature>(host));
+    host.AddFeature(std::make_unique<charmap::CharMapFeature>(host));
     host.AddFeature(std::make_unique<RunPrograms>(host));
 }
 
