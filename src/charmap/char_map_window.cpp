@@ -56,6 +56,38 @@ std::span<const settings::ValueSetting<CharMapSettings>> Values(
     return std::span<const settings::ValueSetting<CharMapSettings>>(values, N);
 }
 
+// The command behind a toolbar button, whose caption is the button's tip.
+UINT CommandCaption(int id) {
+    switch (id) {
+    case IDC_CHARMAP_COPY_BUFFER:
+        return IDS_CHARMAP_COPY;
+    case IDC_CHARMAP_COPY_TEXT:
+        return IDS_CHARMAP_COPY_TEXT;
+    case IDC_CHARMAP_COPY_RTF:
+        return IDS_CHARMAP_COPY_RTF;
+    case IDC_CHARMAP_COPY_VECTOR:
+        return IDS_CHARMAP_COPY_VECTOR;
+    case IDC_CHARMAP_TOPMOST:
+        return IDS_CHARMAP_TOPMOST;
+    default:
+        return IDS_CHARMAP_MORE;
+    }
+}
+
+// The three copy commands' captions are too long for a bar beside the grid.
+std::wstring ButtonText(int id) {
+    switch (id) {
+    case IDC_CHARMAP_COPY_TEXT:
+        return win::LoadResString(IDS_CHARMAP_BUTTON_TEXT);
+    case IDC_CHARMAP_COPY_RTF:
+        return win::LoadResString(IDS_CHARMAP_BUTTON_RTF);
+    case IDC_CHARMAP_COPY_VECTOR:
+        return win::LoadResString(IDS_CHARMAP_BUTTON_VECTOR);
+    default:
+        return ui::CaptionAsTip(win::LoadResString(CommandCaption(id)));
+    }
+}
+
 bool SameFont(const std::optional<CharMapFont>& shown, const CharMapFont& font) {
     return shown && shown->name == font.name && shown->file == font.file &&
            std::memcmp(&shown->logFont, &font.logFont, sizeof font.logFont) == 0;
@@ -161,7 +193,7 @@ void TfrmCharMap::CreateControls() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     toolbar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_LIST |
-                                   TBSTYLE_WRAPABLE | CCS_TOP | CCS_NODIVIDER,
+                                   TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NODIVIDER,
                                0, 0, 0, 0, window_, ui::ControlId(IDC_CHARMAP_TOOLBAR), instance, nullptr);
     status_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, window_,
                               ui::ControlId(IDC_CHARMAP_STATUS), instance, nullptr);
@@ -240,6 +272,9 @@ void TfrmCharMap::BuildToolbar() {
         b.iString = -1;
         switch (id) {
         case 0:
+            // The bar is two rows: the collecting part, then the commands.
+            // A separator where the first row ends would only add a gap.
+            if (!buttons.empty() && (buttons.back().fsState & TBSTATE_WRAP)) continue;
             b.fsStyle = BTNS_SEP;
             b.iBitmap = 0;
             break;
@@ -254,21 +289,15 @@ void TfrmCharMap::BuildToolbar() {
                         : id == IDC_CHARMAP_SCRIPTS    ? win::ScaleForWindow(window_, kScriptBoxWidth)
                                                        : win::ScaleForWindow(window_, kCopyEditWidth);
             break;
-        default: {
-            const UINT text = id == IDC_CHARMAP_COPY_BUFFER ? IDS_CHARMAP_COPY
-                              : id == IDC_CHARMAP_COPY_TEXT ? IDS_CHARMAP_COPY_TEXT
-                              : id == IDC_CHARMAP_COPY_RTF  ? IDS_CHARMAP_COPY_RTF
-                              : id == IDC_CHARMAP_COPY_VECTOR ? IDS_CHARMAP_COPY_VECTOR
-                              : id == IDC_CHARMAP_TOPMOST   ? IDS_CHARMAP_TOPMOST
-                                                            : IDS_CHARMAP_MORE;
-            texts.push_back(ui::CaptionAsTip(win::LoadResString(text)));
+        default:
+            texts.push_back(ButtonText(id));
             b.iString = reinterpret_cast<INT_PTR>(texts.back().c_str());
             b.fsStyle = BTNS_BUTTON | BTNS_AUTOSIZE | BTNS_SHOWTEXT;
             if (id == IDC_CHARMAP_TOPMOST) b.fsStyle |= BTNS_CHECK;
             if (id == IDC_CHARMAP_MORE) b.fsStyle |= BTNS_WHOLEDROPDOWN;
             if (id == IDC_CHARMAP_TOPMOST && topmost_) b.fsState |= TBSTATE_CHECKED;
+            if (id == IDC_CHARMAP_COPY_BUFFER) b.fsState |= TBSTATE_WRAP;
             break;
-        }
         }
         buttons.push_back(b);
     }
@@ -782,6 +811,12 @@ LRESULT TfrmCharMap::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->hwndFrom == toolbar_ && header->code == TBN_GETINFOTIPW) {
+            auto* tip = reinterpret_cast<NMTBGETINFOTIPW*>(lParam);
+            const std::wstring text = ui::CaptionAsTip(win::LoadResString(CommandCaption(tip->iItem)));
+            if (tip->pszText && tip->cchTextMax > 0) lstrcpynW(tip->pszText, text.c_str(), tip->cchTextMax);
+            return 0;
+        }
         if (header->hwndFrom == toolbar_ && header->code == TBN_DROPDOWN) {
             const auto* drop = reinterpret_cast<const NMTOOLBARW*>(lParam);
             RECT item{};

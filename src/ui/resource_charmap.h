@@ -30,6 +30,10 @@
 #define IDS_CHARMAP_ASK_MAXPOS 4624
 #define IDS_CHARMAP_NO_VECTOR 4625
 #define IDS_CHARMAP_ASK_COPY 4626
+// The short texts of the three copy buttons (their tips are the commands' captions).
+#define IDS_CHARMAP_BUTTON_TEXT 4627
+#define IDS_CHARMAP_BUTTON_RTF 4628
+#define IDS_CHARMAP_BUTTON_VECTOR 4629
 
 // Commands of the toolbar and the pop-up menu.
 #define IDC_CHARMAP_COPY_BUFFER 4700
@@ -55,7 +59,7 @@
 #ifndef RC_INVOKED
 #include "ui/resource_range.h"
 static_assert(typorama::ui::resource_ids::Within(IDR_CHARMAP_FIRST, IDR_CHARMAP_LAST,
-    {IDS_CHARMAP_TITLE, IDS_CHARMAP_ASK_COPY, IDS_CHARMAP_LABELS_NONE + 3, IDC_CHARMAP_COPY_BUFFER,
+    {IDS_CHARMAP_TITLE, IDS_CHARMAP_ASK_COPY, IDS_CHARMAP_BUTTON_VECTOR, IDS_CHARMAP_LABELS_NONE + 3, IDC_CHARMAP_COPY_BUFFER,
      IDC_CHARMAP_LABELS_NONE + 3, IDC_CHARMAP_DEFAULT_MAXPOS, IDC_CHARMAP_SCRIPT_LABEL, IDC_CHARMAP_STATUS}));
 static_assert(IDS_CHARMAP_LABELS_NONE + 3 < IDS_CHARMAP_OPTIONS && IDC_CHARMAP_LABELS_NONE + 3 < IDC_CHARMAP_USE_MAXPOS,
               "the label modes' ids stay apart from the next ones");
