@@ -387,6 +387,20 @@ void TfrmCharMap::ReadSettings() {
                 if (reg.ValueExists(kMaxPosNames[i]))
                     maxPos[i] = reg.ReadIntegerDef(kMaxPosNames[i], 0, settings::kCoordinateRange);
         }
+        // The bar first: its height is part of what the placement snaps.
+        if (reg.OpenKeyReadOnly(kToolbarKey) && reg.ValueExists(settings::kCountValue)) {
+            // Only the bar's own items, each once.
+            std::vector<int> layout;
+            const std::vector<int>& known = DefaultToolbarLayout();
+            for (int id : ui::Toolbar::ParseLayoutEntries(settings::ReadListValues(reg, kLayoutCap)))
+                if (id == 0 || (std::find(known.begin(), known.end(), id) != known.end() &&
+                                std::find(layout.begin(), layout.end(), id) == layout.end()))
+                    layout.push_back(id);
+            if (layout != layout_) {
+                layout_ = std::move(layout);
+                BuildToolbar();
+            }
+        }
     }
     PlaceAt(KeepOnScreen(s.left, screenWidth), KeepOnScreen(s.top, screenHeight), s.width, s.height);
     SetTopmost(s.topmost);
@@ -400,22 +414,6 @@ void TfrmCharMap::ReadSettings() {
         }
     }
     startMaximized_ = useCustomMaxPos_ && s.maximized;
-
-    settings::TRegistryEx reg(settingsRoot_);
-    if (reg.OpenKeyReadOnly(kToolbarKey) && reg.ValueExists(settings::kCountValue)) {
-        // Only the bar's own items, each once.
-        std::vector<int> layout;
-        const std::vector<int>& known = DefaultToolbarLayout();
-        for (int id : ui::Toolbar::ParseLayoutEntries(settings::ReadListValues(reg, kLayoutCap)))
-            if (id == 0 ||
-                (std::find(known.begin(), known.end(), id) != known.end() &&
-                 std::find(layout.begin(), layout.end(), id) == layout.end()))
-                layout.push_back(id);
-        if (layout != layout_) {
-            layout_ = std::move(layout);
-            BuildToolbar();
-        }
-    }
 }
 
 void TfrmCharMap::WriteSettings() {

@@ -12,6 +12,7 @@
 #include "charmap/char_map_feature.h"
 #include "support/font_builder.h"
 #include "support/scratch.h"
+#include "ui/toolbar.h"
 #include "ui/resource.h"
 #include "win/wide.h"
 #include "win/window_text.h"
@@ -122,7 +123,11 @@ TEST_F(CharMapWindowTest, OneWindowFollowsTheCurrentFontAndKeepsItsSettings) {
     EXPECT_TRUE(reg.ReadBoolDef(L"Maximized", false));
     EXPECT_TRUE(reg.ReadBoolDef(L"UseCustomMaxPos", false));
     EXPECT_EQ(reg.ReadIntegerDef(L"MaxPosWidth", 0, settings::kAnyInteger), custom.width);
-    EXPECT_TRUE(Settings(TfrmCharMap::kToolbarKey).ValueExists(settings::kCountValue));
+    settings::TRegistryEx bar = Settings(TfrmCharMap::kToolbarKey);
+    EXPECT_EQ(settings::ReadListValues(bar, 50), ui::Toolbar::LayoutEntries(TfrmCharMap::DefaultToolbarLayout()));
+    // A stored layout keeps only the bar's own items, each once.
+    const std::vector<std::wstring> stored = {L"4791", L"-", L"4701", L"40035", L"4701"};
+    ASSERT_TRUE(settings::WriteListValues(bar, stored));
 
     // Opened again as it was left: maximised to the custom placement, with
     // the normal placement kept behind it.
@@ -131,6 +136,7 @@ TEST_F(CharMapWindowTest, OneWindowFollowsTheCurrentFontAndKeepsItsSettings) {
     window = feature->CharMapWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->LabelMode(), CodeLabelMode::Hexadecimal);
+    EXPECT_EQ(window->ToolbarLayout(), (std::vector<int>{IDC_CHARMAP_SCRIPTS, 0, IDC_CHARMAP_COPY_TEXT}));
     EXPECT_TRUE(window->Topmost());
     EXPECT_TRUE(IsZoomed(window->Hwnd()));
     GetWindowRect(window->Hwnd(), &maximised);
