@@ -93,6 +93,16 @@ void ThCharMap::SetCurrentCell(int column, int row) {
     if (OnCharChange) OnCharChange(GetCurrentChar());
 }
 
+UINT ThCharMap::CodePage() const {
+    win::MemoryDC dc(nullptr, nullptr);
+    win::UniqueFont font = CharFontOfHeight(charFont_, std::min(geometry_.CellWidth(), geometry_.CellHeight()));
+    if (!dc.get() || !font) return CP_ACP;
+    win::SelectedObject selected(dc.get(), font.get());
+    return CodePageOfFont(dc.get());
+}
+
+std::wstring ThCharMap::CharacterText(int code) const { return TextOfCode(code, CodePage()); }
+
 std::wstring ThCharMap::GetAltKeyText() const { return win::ToWide(AltKeyText(GetCurrentChar())); }
 
 void ThCharMap::AnnounceCurrentChar() {
@@ -120,7 +130,9 @@ std::wstring ThCharMap::TextOfCode(int code, UINT codePage) const {
 LRESULT ThCharMap::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_GETDLGCODE:
-            return DLGC_WANTARROWS;
+            // The characters too: the owner's keys (Space collects the
+            // character) must not be taken for mnemonics by the dialog manager.
+            return DLGC_WANTARROWS | DLGC_WANTCHARS;
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {

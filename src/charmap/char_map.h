@@ -60,6 +60,11 @@ public:
     GridCell CellFromPoint(int x, int y) const { return geometry_.CellFromPoint(x, y, current_); }
     int GetCurrentChar() const { return CharGridGeometry::CodeOf(current_, firstCode_); }
     std::wstring GetAltKeyText() const;
+    // The code page the cells' codes belong to: that of the character set the
+    // system really gives the character font. The text of a code in it
+    // (CodeText when set); empty for a lone lead byte of a double-byte page.
+    UINT CodePage() const;
+    std::wstring CharacterText(int code) const;
 
     // The code of the first cell; the others follow row by row.
     int FirstCode() const { return firstCode_; }
