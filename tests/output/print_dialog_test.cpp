@@ -75,9 +75,9 @@ protected:
             if (!dialog) return;
             dialog->UsePrinter(kPrinterName);
             dialog->OutputFile = [this](int part) { return JobFile(part); };
+            choose(*dialog);
             Button_SetCheck(dialog->Item(IDC_PRINT_SELECTION), BST_UNCHECKED);
             Button_SetCheck(dialog->Item(IDC_PRINT_ALL), BST_CHECKED);
-            choose(*dialog);
             SendMessageW(dialog->Handle(), WM_COMMAND, IDOK, 0);
             run = dialog->LastRun();
             if (stayedOpen) *stayedOpen = IsWindow(dialog->Handle()) && !dialog->Result();
@@ -100,6 +100,7 @@ TEST_F(PrintTest, ListingOneWithSixteenFontsPrintsTwoPagesAndTheCaptionsSaySo) {
     ASSERT_TRUE(printer_.Added());
     app::TfrmMain& main = Open(16);
     ASSERT_EQ(main.FontList().Count(), 16);
+    for (int i = 0; i < 3; ++i) main.FontList()[i].Tagged = true;
     std::wstring allCaption, selectionCaption;
     bool selectionEnabled = true;
     const PrintResult run = PrintAll([&](TfrmPrint& dialog) {
@@ -109,7 +110,7 @@ TEST_F(PrintTest, ListingOneWithSixteenFontsPrintsTwoPagesAndTheCaptionsSaySo) {
         selectionEnabled = IsWindowEnabled(dialog.Item(IDC_PRINT_SELECTION));
     });
     EXPECT_EQ(allCaption, L"所有列出字体： 16 字体/2 页");
-    EXPECT_EQ(selectionCaption, L"选定字体: 1 字体/1 页") << "the current font stands for the selection";
+    EXPECT_EQ(selectionCaption, L"选定字体: 3 字体/1 页");
     EXPECT_TRUE(selectionEnabled);
     EXPECT_EQ(run.outcome, PrintOutcome::Printed);
     EXPECT_EQ(run.fontsPrinted, 16);
@@ -127,10 +128,16 @@ TEST_F(PrintTest, PauseAfterTwoSheetsSendsEachPartAsItsOwnJob) {
         pagesSentAtPause.push_back(PagesOf(static_cast<int>(pagesSentAtPause.size())));
         return IDOK;
     });
-    const PrintResult run = PrintAll([](TfrmPrint& dialog) {
+    bool selectionEnabled = true, allChosen = false;
+    const PrintResult run = PrintAll([&](TfrmPrint& dialog) {
+        // No font tagged and none current: only all listed fonts can print.
+        selectionEnabled = IsWindowEnabled(dialog.Item(IDC_PRINT_SELECTION));
+        allChosen = Button_GetCheck(dialog.Item(IDC_PRINT_ALL)) == BST_CHECKED;
         dialog.ChooseSheet(SheetKind::SampleSheet);
         SendMessageW(dialog.Item(IDC_PRINT_PAUSE_SPIN), UDM_SETPOS32, 0, 2);
     });
+    EXPECT_FALSE(selectionEnabled);
+    EXPECT_TRUE(allChosen);
     EXPECT_EQ(run.outcome, PrintOutcome::Printed);
     ASSERT_EQ(asked.size(), 2u) << "after the second and the fourth sheet, not after the fifth";
     EXPECT_NE(asked[0].find(L"您已经设置选项在 2 页后暂停打印"), std::wstring::npos);
