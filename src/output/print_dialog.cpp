@@ -29,9 +29,6 @@ namespace {
 
 constexpr int kThumbWidth = 80;
 constexpr int kThumbHeight = 100;
-// Thumbnails and the preview are drawn this many times larger and shrunk
-// with halftone, so that their hairlines and small text stay visible.
-constexpr int kOversample = 3;
 constexpr float kA4Width = 210.0f;
 constexpr float kA4Height = 297.0f;
 // A text loaded into a sample box: more than any sheet can show.
@@ -72,27 +69,22 @@ void DescribeItem(catalog::TFontList& list, catalog::TFontListItem& item, LOGFON
     facts.copyright = win::AsU16(item.Copyright());
 }
 
-// A page drawn `scale` times larger than `width` × `height` pixels of A4
-// paper; what the page draws is then shrunk onto `target` at (x, y).
-void DrawScaled(HDC target, int x, int y, int width, int height, const std::function<void(TPage&)>& draw) {
-    const int bigWidth = width * kOversample;
-    const int bigHeight = height * kOversample;
+// A page of A4 paper `width` × `height` pixels drawn off screen and then put
+// on `target` at (x, y) at once, so that a repaint does not flicker. (Drawing
+// larger and shrinking with halftone loses hairlines under Wine, whose
+// halftone stretch drops rows instead of averaging them.)
+void DrawOffScreen(HDC target, int x, int y, int width, int height, const std::function<void(TPage&)>& draw) {
     win::UniqueDC memory(CreateCompatibleDC(target));
-    win::UniqueBitmap bitmap(CreateCompatibleBitmap(target, bigWidth, bigHeight));
+    win::UniqueBitmap bitmap(CreateCompatibleBitmap(target, width, height));
     if (!memory || !bitmap) return;
-    {
-        win::SelectedObject selected(memory.get(), bitmap.get());
-        const RECT all{0, 0, bigWidth, bigHeight};
-        FillRect(memory.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        const int dpi = std::max(1, static_cast<int>(bigHeight * 25.4f / kA4Height + 0.5f));
-        TPage page;
-        page.SetCanvas(memory.get(), {dpi, dpi, bigWidth, bigHeight, 0, 0, bigWidth, bigHeight});
-        draw(page);
-        const int oldMode = SetStretchBltMode(target, HALFTONE);
-        SetBrushOrgEx(target, 0, 0, nullptr);
-        StretchBlt(target, x, y, width, height, memory.get(), 0, 0, bigWidth, bigHeight, SRCCOPY);
-        SetStretchBltMode(target, oldMode);
-    }
+    win::SelectedObject selected(memory.get(), bitmap.get());
+    const RECT all{0, 0, width, height};
+    FillRect(memory.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const int dpi = std::max(1, static_cast<int>(height * 25.4f / kA4Height + 0.5f));
+    TPage page;
+    page.SetCanvas(memory.get(), {dpi, dpi, width, height, 0, 0, width, height});
+    draw(page);
+    BitBlt(target, x, y, width, height, memory.get(), 0, 0, SRCCOPY);
 }
 
 // The text of a file as it stands: UTF-8 or UTF-16 when it says so with a
@@ -180,7 +172,7 @@ void TfrmPrint::FillThumbnails() {
         if (!memory || !bitmap) continue;
         {
             win::SelectedObject selected(memory.get(), bitmap.get());
-            DrawScaled(memory.get(), 0, 0, kThumbWidth, kThumbHeight, [&](TPage& page) {
+            DrawOffScreen(memory.get(), 0, 0, kThumbWidth, kThumbHeight, [&](TPage& page) {
                 ApplyMargins(page, kind, true, 0, 0);
                 DrawFirstPage(page, kind, Sheet(kind).FontsPerPage, describe, texts);
             });
@@ -188,6 +180,11 @@ void TfrmPrint::FillThumbnails() {
         ImageList_Add(thumbnails_.get(), bitmap.get(), nullptr);
     }
     ListView_SetImageList(list, thumbnails_.get(), LVSIL_NORMAL);
+    // Room for the four side by side.
+    RECT client{};
+    GetClientRect(list, &client);
+    const int spacing = std::max<int>(kThumbWidth + 4, std::min<int>(kThumbWidth + 20, (client.right - client.left - GetSystemMetrics(SM_CXVSCROLL)) / kSheetKinds));
+    ListView_SetIconSpacing(list, spacing, kThumbHeight + 2 * GetSystemMetrics(SM_CYMENU));
     for (int index = 0; index < kSheetKinds; ++index) {
         std::wstring name = win::LoadResString(IDS_PRINT_SHEET_NAME_FIRST + index);
         LVITEMW item{};
@@ -452,7 +449,7 @@ void TfrmPrint::DrawPreview(const DRAWITEMSTRUCT& item) {
     const bool selection = Button_GetCheck(Item(IDC_PRINT_SELECTION)) == BST_CHECKED;
     const int fontCount = selection ? source_.selected.Count() : (source_.list ? source_.list->Count() : 0);
     const SheetTexts texts = SheetWords(values.ShortText1, values.ParagraphText1);
-    DrawScaled(item.hDC, x, y, width, height, [&](TPage& page) {
+    DrawOffScreen(item.hDC, x, y, width, height, [&](TPage& page) {
         ApplyMargins(page, sheet_, values.AutoMargins, static_cast<float>(values.LeftMargin),
                      static_cast<float>(values.TopMargin));
         if (fontCount > 0 && source_.list) DrawFirstPage(page, sheet_, fontCount, Describer(selection), texts);
