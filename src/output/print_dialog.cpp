@@ -356,7 +356,6 @@ void TfrmPrint::ChoosePrinter() {
 }
 
 void TfrmPrint::Print() {
-    const PrintSettings values = ValuesFromControls();
     const bool selection = Button_GetCheck(Item(IDC_PRINT_SELECTION)) == BST_CHECKED;
     const int fontCount = selection ? source_.selected.Count() : (source_.list ? source_.list->Count() : 0);
     if (fontCount == 0 || !source_.list) {

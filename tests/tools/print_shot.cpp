@@ -3,9 +3,10 @@
 //                                         the four layouts to a PostScript file
 //                                         OUTFOLDER\NAME-<layout>.ps, through a
 //                                         file printer made for the run
-//   print_shot dialog FOLDER LAYOUT       the main window on FOLDER with the
-//                                         print dialog open on layout 0..3 (a
-//                                         script takes the screenshot and ends it)
+//   print_shot dialog FOLDER LAYOUT [options]  the main window on FOLDER with
+//                                         the print dialog open on layout 0..3,
+//                                         on its options page if asked (a script
+//                                         takes the screenshot and ends it)
 #include <windows.h>
 #include <windowsx.h>
 
@@ -61,11 +62,19 @@ int wmain(int argc, wchar_t** argv) {
     if (mode == L"ps" && argc > 4) return PrintLayouts(argv[2], argv[3], argv[4]);
     if (mode == L"dialog" && argc > 3) {
         const int layout = _wtoi(argv[3]);
+        const bool options = argc > 4 && std::wstring(argv[4]) == L"options";
         app::TfrmMain main;
         if (!main.Create(argv[2], SW_SHOWNORMAL)) return 1;
-        ui::SetModalHook([layout](ui::Dialog& shown) {
-            if (auto* dialog = dynamic_cast<output::TfrmPrint*>(&shown))
-                dialog->ChooseSheet(static_cast<output::SheetKind>(layout));
+        ui::SetModalHook([layout, options](ui::Dialog& shown) {
+            auto* dialog = dynamic_cast<output::TfrmPrint*>(&shown);
+            if (!dialog) return;
+            dialog->ChooseSheet(static_cast<output::SheetKind>(layout));
+            if (options) {
+                // As a click on the tab would.
+                TabCtrl_SetCurSel(dialog->Item(IDC_PRINT_TABS), 1);
+                NMHDR change{dialog->Item(IDC_PRINT_TABS), IDC_PRINT_TABS, static_cast<UINT>(TCN_SELCHANGE)};
+                SendMessageW(dialog->Handle(), WM_NOTIFY, IDC_PRINT_TABS, reinterpret_cast<LPARAM>(&change));
+            }
         });
         PostMessageW(main.Handle(), WM_COMMAND, IDM_FONT_PRINT, 0);
         MSG message;
