@@ -34,7 +34,8 @@ using test::ModalAnswers;
 using test::ScratchFolder;
 using test::ScriptedAnswers;
 
-constexpr const wchar_t* kPrinterName = L"Typorama Print Test Printer";
+// A printer of each test program's own: CTest runs several at once.
+std::wstring PrinterName() { return L"Typorama Print Test " + std::to_wstring(GetCurrentProcessId()); }
 
 class PrintTest : public test::MainWindowFixture {
 protected:
@@ -44,7 +45,7 @@ protected:
           where_(catalog::ScratchLocations(fontsKey_, catalog::Locations().fontsFolder)),
           fonts_(L"print-fonts"),
           jobs_(L"print-jobs"),
-          printer_(kPrinterName) {}
+          printer_(PrinterName()) {}
     ~PrintTest() override { CloseUntagged(main_); }
 
     // A main window over `count` fonts of a folder of their own.
@@ -73,7 +74,7 @@ protected:
         ModalAnswers dialogs([&](ui::Dialog& shown) {
             auto* dialog = dynamic_cast<TfrmPrint*>(&shown);
             if (!dialog) return;
-            dialog->UsePrinter(kPrinterName);
+            dialog->UsePrinter(PrinterName());
             dialog->OutputFile = [this](int part) { return JobFile(part); };
             choose(*dialog);
             Button_SetCheck(dialog->Item(IDC_PRINT_SELECTION), BST_UNCHECKED);
@@ -185,9 +186,9 @@ TEST_F(PrintTest, CancelAtAPauseOrInTheProgressWindowStopsTheRunAndKeepsTheDialo
 }
 
 TEST(PrintRun, AutomaticMarginsOnThePrintersA4PaperCentreTheSheets) {
-    test::FilePrinter printer(kPrinterName);
+    test::FilePrinter printer(PrinterName());
     ASSERT_TRUE(printer.Added());
-    win::UniqueDC dc(CreateDCW(L"WINSPOOL", kPrinterName, nullptr, nullptr));
+    win::UniqueDC dc(CreateDCW(L"WINSPOOL", printer.Name().c_str(), nullptr, nullptr));
     ASSERT_TRUE(dc);
     TPage page;
     page.SetCanvas(dc.get());

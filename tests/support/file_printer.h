@@ -22,7 +22,7 @@ public:
         wchar_t folder[MAX_PATH] = L"";
         DWORD size = sizeof folder;
         if (!GetPrinterDriverDirectoryW(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(folder), size, &size)) return;
-        ppd_ = std::wstring(folder) + L"\\typorama_test.ppd";
+        ppd_ = std::wstring(folder) + L"\\typorama_test_" + std::to_wstring(GetCurrentProcessId()) + L".ppd";
         const char kPpd[] =
             "*PPD-Adobe: \"4.3\"\n*FormatVersion: \"4.3\"\n*FileVersion: \"1.0\"\n*LanguageVersion: English\n"
             "*LanguageEncoding: ISOLatin1\n*PCFileName: \"TYTEST.PPD\"\n*Manufacturer: \"Typorama\"\n"
@@ -53,7 +53,10 @@ public:
         if (added) ClosePrinter(added);
         added_ = added != nullptr;
     }
-    ~FilePrinter() { Remove(); }
+    ~FilePrinter() {
+        Remove();
+        if (!ppd_.empty()) DeleteFileW(ppd_.c_str());
+    }
     bool Added() const { return added_; }
     const std::wstring& Name() const { return name_; }
 
