@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
+#include <uxtheme.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -43,6 +44,19 @@ constexpr int kOptionControls[] = {
     IDC_PRINT_PAUSE_LABEL, IDC_PRINT_PAUSE,      IDC_PRINT_PAUSE_SPIN,      IDC_PRINT_PAUSE_UNIT,
     IDC_PRINT_MARGIN_GROUP, IDC_PRINT_AUTO_MARGINS, IDC_PRINT_LEFT_LABEL,   IDC_PRINT_LEFT,
     IDC_PRINT_LEFT_SPIN,   IDC_PRINT_TOP_LABEL,   IDC_PRINT_TOP,             IDC_PRINT_TOP_SPIN};
+
+// Labels, choices and frames of the tab pages; their edits (which a disabled
+// state paints as labels do) are not among them.
+bool OnTabPage(int id) {
+    for (int edit : {IDC_PRINT_SHORT_TEXT, IDC_PRINT_PARAGRAPH, IDC_PRINT_COPIES, IDC_PRINT_PAUSE, IDC_PRINT_LEFT,
+                     IDC_PRINT_TOP})
+        if (id == edit) return false;
+    for (int control : kGeneralControls)
+        if (id == control) return true;
+    for (int control : kOptionControls)
+        if (id == control) return true;
+    return false;
+}
 
 SheetTexts SheetWords(std::wstring shortText, std::wstring paragraphText) {
     SheetTexts texts;
@@ -519,6 +533,15 @@ bool TfrmPrint::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         if (wParam != IDC_PRINT_PREVIEW) return false;
         DrawPreview(*item);
         result = TRUE;
+        return true;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        // With visual styles the tab's pane is the window colour, not the
+        // dialog's: the controls standing on it take that colour too.
+        if (!IsAppThemed() || !OnTabPage(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))) return false;
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
+        result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
         return true;
     }
     case WM_DESTROY: {
