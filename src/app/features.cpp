@@ -11,8 +11,9 @@
 #include "app/selection.h"
 #include "app/tray_icon.h"
 #include "app/window_commands.h"
-#include "charmap/metrics_feature.h"
 #include "charmap/char_map_feature.h"
+#include "charmap/metrics_feature.h"
+#include "output/print_feature.h"
 
 namespace typorama::app {
 
@@ -27,6 +28,7 @@ void AddFeatures(TfrmMain& host) {
     host.AddFeature(std::make_unique<charmap::CharMapFeature>(host));
     host.AddFeature(std::make_unique<RunPrograms>(host));
     host.AddFeature(std::make_unique<KeyboardFocus>(host));
+    host.AddFeature(std::make_unique<output::PrintFeature>(host));
 }
 
 }  // namespace typorama::app

@@ -44,8 +44,6 @@ struct FontStyle {
     LOGFONTW At(int dpiY) const;
 };
 
-enum class HorizontalAlignment : unsigned char { Left = 0, Centre = 1, Right = 2 };
-
 // Position and size in millimetres relative to the sheet's origin. The page
 // draws each kind by testing its class; the base alone draws nothing.
 class TPrintableObject {

@@ -111,6 +111,7 @@ enum BoxSide : unsigned {
 std::vector<PixelLine> BoxSideLines(const PixelRect& box, unsigned sides);
 
 enum class VerticalAlignment : unsigned char { Top = 0, Centre = 1, Bottom = 2 };
+enum class HorizontalAlignment : unsigned char { Left = 0, Centre = 1, Right = 2 };
 
 // The top of a block of text `textHeight` high inside `box`, aligned as asked.
 // A block taller than the box starts at the box's top, so that its first

@@ -18,6 +18,7 @@
 //     4000..4199    external programs and command variables (dialogs 280..299)
 //     4200..4399    text metrics and system information (dialogs 300..319)
 //     4600..4799    the character map window (dialogs 340..359)
+//     4800..4999    printing and the progress bar window (dialogs 360..379)
 //    40000..40999   commands (stored in the button bar's layout: never renumbered)
 //    41000..56999   items of the lists inserted into the menus
 //
@@ -34,6 +35,7 @@
 #include "ui/resource_metrics.h"
 #include "ui/resource_programs.h"
 #include "ui/resource_charmap.h"
+#include "ui/resource_print.h"
 
 #ifndef RC_INVOKED
 #include "ui/resource_range.h"
@@ -50,6 +52,7 @@ inline constexpr Range kRanges[] = {
     {"metrics dialogs", IDD_METRICS_FIRST, IDD_METRICS_LAST},
     {"programs dialogs", IDD_PROGRAMS_FIRST, IDD_PROGRAMS_LAST},
     {"character map dialogs", IDD_CHARMAP_FIRST, IDD_CHARMAP_LAST},
+    {"print dialogs", IDD_PRINT_FIRST, IDD_PRINT_LAST},
     {"font listing results", IDR_LISTING_RESULTS_FIRST, IDR_LISTING_RESULTS_LAST},
     {"font texts", IDR_FONT_TEXTS_FIRST, IDR_FONT_TEXTS_LAST},
     {"main window", IDR_MAIN_WINDOW_FIRST, IDR_MAIN_WINDOW_LAST},
@@ -61,6 +64,7 @@ inline constexpr Range kRanges[] = {
     {"command captions", IDR_MENU_CAPTIONS_FIRST, IDR_MENU_CAPTIONS_LAST},
     {"programs", IDR_PROGRAMS_FIRST, IDR_PROGRAMS_LAST},
     {"character map", IDR_CHARMAP_FIRST, IDR_CHARMAP_LAST},
+    {"print", IDR_PRINT_FIRST, IDR_PRINT_LAST},
     {"commands", IDR_COMMANDS_FIRST, IDR_COMMANDS_LAST},
     {"menu list items", IDR_MENU_LISTS_FIRST, IDR_MENU_LISTS_LAST},
 };

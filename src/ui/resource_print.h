@@ -1,0 +1,77 @@
+// The print dialog, its sheet layouts and the progress bar window
+// (4800..4999, dialogs 360..379).
+#pragma once
+
+#define IDR_PRINT_FIRST 4800
+#define IDR_PRINT_LAST 4999
+#define IDD_PRINT_FIRST 360
+#define IDD_PRINT_LAST 379
+
+#define IDD_PRINT 360
+#define IDD_PROGRESS_BAR 361  // TfrmProgressBar: any long run with a Cancel button
+
+#define IDS_PRINT_SHEET_NAME_FIRST 4800  // the four layouts' names, in SheetKind order
+#define IDS_PRINT_SHEET_DESC_FIRST 4804  // their descriptions
+#define IDS_PRINT_SELECTION 4808         // %d fonts, %d pages
+#define IDS_PRINT_ALL 4809               // %d fonts, %d pages
+#define IDS_PRINT_DEFAULT_SHORT 4810
+#define IDS_PRINT_DEFAULT_PARAGRAPH 4811
+#define IDS_PRINT_LANDSCAPE 4812
+#define IDS_PRINT_PAUSED 4813            // %d pages
+#define IDS_PRINT_PROGRESS 4814
+#define IDS_PRINT_FILE_LINE 4815         // %s file path, %s size
+#define IDS_PRINT_SCRIPT_LABEL 4816
+#define IDS_PRINT_SIZE_LABEL 4817        // %d points
+#define IDS_PRINT_FOOTER 4818
+#define IDS_PRINT_PAGE_LABEL 4819
+#define IDS_PRINT_MENU_DEFAULT 4820
+#define IDS_PRINT_MENU_USER 4821
+#define IDS_PRINT_MENU_FILE 4822
+#define IDS_PRINT_TEXT_FILTER 4823
+#define IDS_PRINT_TAB_GENERAL 4824
+#define IDS_PRINT_TAB_OPTIONS 4825
+#define IDS_PRINT_FAILED 4826            // %s the system's description
+#define IDS_PRINT_NO_PRINTER 4827
+#define IDS_PRINT_SHEET_CAPTION 4828     // %s name, %s description
+
+#define IDC_PRINT_THUMBS 4900
+#define IDC_PRINT_TABS 4901
+#define IDC_PRINT_SHEET_GROUP 4902
+#define IDC_PRINT_DESCRIPTION 4903
+#define IDC_PRINT_SELECTION 4904
+#define IDC_PRINT_ALL 4905
+#define IDC_PRINT_NOTE 4906
+#define IDC_PRINT_SHORT_LABEL 4907
+#define IDC_PRINT_SHORT_TEXT 4908
+#define IDC_PRINT_PARAGRAPH_LABEL 4909
+#define IDC_PRINT_PARAGRAPH 4910
+#define IDC_PRINT_PARAGRAPH_BUTTON 4911
+#define IDC_PRINT_COPIES_LABEL 4912
+#define IDC_PRINT_COPIES 4913
+#define IDC_PRINT_COPIES_SPIN 4914
+#define IDC_PRINT_PAUSE_LABEL 4915
+#define IDC_PRINT_PAUSE 4916
+#define IDC_PRINT_PAUSE_SPIN 4917
+#define IDC_PRINT_PAUSE_UNIT 4918
+#define IDC_PRINT_MARGIN_GROUP 4919
+#define IDC_PRINT_AUTO_MARGINS 4920
+#define IDC_PRINT_LEFT_LABEL 4921
+#define IDC_PRINT_LEFT 4922
+#define IDC_PRINT_LEFT_SPIN 4923
+#define IDC_PRINT_TOP_LABEL 4924
+#define IDC_PRINT_TOP 4925
+#define IDC_PRINT_TOP_SPIN 4926
+#define IDC_PRINT_PRINTER 4927
+#define IDC_PRINT_PREVIEW 4928
+#define IDC_PRINT_MENU_DEFAULT 4940
+#define IDC_PRINT_MENU_USER 4941
+#define IDC_PRINT_MENU_FILE 4942
+#define IDC_PROGRESS_METER 4990
+
+#ifndef RC_INVOKED
+#include "ui/resource_range.h"
+static_assert(typorama::ui::resource_ids::Within(IDR_PRINT_FIRST, IDR_PRINT_LAST,
+    {IDS_PRINT_SHEET_NAME_FIRST, IDS_PRINT_SHEET_DESC_FIRST + 3, IDS_PRINT_SHEET_CAPTION, IDC_PRINT_THUMBS,
+     IDC_PRINT_PREVIEW, IDC_PRINT_MENU_FILE, IDC_PROGRESS_METER}));
+static_assert(typorama::ui::resource_ids::Within(IDD_PRINT_FIRST, IDD_PRINT_LAST, {IDD_PRINT, IDD_PROGRESS_BAR}));
+#endif
