@@ -11,6 +11,7 @@
 #include "app/tray_icon.h"
 #include "app/window_commands.h"
 #include "charmap/metrics_feature.h"
+#include "tools/file_ops_feature.h"
 
 namespace typorama::app {
 
@@ -23,6 +24,7 @@ void AddFeatures(TfrmMain& host) {
     host.AddFeature(std::make_unique<TrayIcon>(host));
     host.AddFeature(std::make_unique<charmap::TextMetricsFeature>(host));
     host.AddFeature(std::make_unique<RunPrograms>(host));
+    host.AddFeature(std::make_unique<tools::FileOps>(host));
 }
 
 }  // namespace typorama::app

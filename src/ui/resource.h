@@ -17,6 +17,7 @@
 //     3000..3999    captions of the commands (IDS_MENU_CAPTION)
 //     4000..4199    external programs and command variables (dialogs 280..299)
 //     4200..4399    text metrics and system information (dialogs 300..319)
+//     4400..4599    font file operations (dialogs 320..339)
 //    40000..40999   commands (stored in the button bar's layout: never renumbered)
 //    41000..56999   items of the lists inserted into the menus
 //
@@ -32,6 +33,7 @@
 #include "ui/resource_selection.h"
 #include "ui/resource_metrics.h"
 #include "ui/resource_programs.h"
+#include "ui/resource_file_ops.h"
 
 #ifndef RC_INVOKED
 #include "ui/resource_range.h"
@@ -47,6 +49,7 @@ inline constexpr Range kRanges[] = {
     {"selection dialogs", IDD_SELECTION_FIRST, IDD_SELECTION_LAST},
     {"metrics dialogs", IDD_METRICS_FIRST, IDD_METRICS_LAST},
     {"programs dialogs", IDD_PROGRAMS_FIRST, IDD_PROGRAMS_LAST},
+    {"file operations dialogs", IDD_FILE_OPS_FIRST, IDD_FILE_OPS_LAST},
     {"font listing results", IDR_LISTING_RESULTS_FIRST, IDR_LISTING_RESULTS_LAST},
     {"font texts", IDR_FONT_TEXTS_FIRST, IDR_FONT_TEXTS_LAST},
     {"main window", IDR_MAIN_WINDOW_FIRST, IDR_MAIN_WINDOW_LAST},
@@ -57,6 +60,7 @@ inline constexpr Range kRanges[] = {
     {"metrics", IDR_METRICS_FIRST, IDR_METRICS_LAST},
     {"command captions", IDR_MENU_CAPTIONS_FIRST, IDR_MENU_CAPTIONS_LAST},
     {"programs", IDR_PROGRAMS_FIRST, IDR_PROGRAMS_LAST},
+    {"file operations", IDR_FILE_OPS_FIRST, IDR_FILE_OPS_LAST},
     {"commands", IDR_COMMANDS_FIRST, IDR_COMMANDS_LAST},
     {"menu list items", IDR_MENU_LISTS_FIRST, IDR_MENU_LISTS_LAST},
 };
