@@ -57,6 +57,7 @@ int wmain(int argc, wchar_t** argv) {
             PostMessageW(main.Handle(), WM_COMMAND, IDM_FONT_DELETE, 0);
         } else {
             main.Settings().destinations = {L"D:\\字体备份", L"C:\\Users\\Public\\Fonts"};
+            if (main.FontList().Count() > 0) main.FontList()[0].Tagged = true;  // the commands want a font
             // Alt+F opens the Font menu on its first entry; Right opens 复制到.
             PostMessageW(main.Handle(), WM_SYSCOMMAND, SC_KEYMENU, L'f');
             std::thread([] {
