@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -263,7 +264,9 @@ TEST_F(FileOperationTest, MovingInstalledFontsKeepsThemInstalledAtTheNewFilesOrU
         ASSERT_TRUE(catalog::LoadFont(*file, where_));
         ASSERT_TRUE(catalog::RegisterFont(name, *file, where_));
     }
-    Item(kept, L"TyFop Kept").InstalledFromThisFile = true;
+    // As the system source lists it: without the flag, which the engine asks
+    // the installed-font list for.
+    Item(kept, L"TyFop Kept").Installed = true;
     Run(FileOp::Move, destination_.Path(), true);
     const std::wstring keptCopy = destination_.Path() + L"kept.ttf";
     EXPECT_EQ(catalog::RegisteredFile(L"TyFop Kept", where_), keptCopy);
@@ -281,6 +284,23 @@ TEST_F(FileOperationTest, MovingInstalledFontsKeepsThemInstalledAtTheNewFilesOrU
     EXPECT_EQ(Contents(destination_.Path()).size(), 2u);
     catalog::UnloadFont(keptCopy, where_);
     catalog::UnloadFont(droppedCopy, where_);
+}
+
+TEST_F(FileOperationTest, TheKeepInstalledQuestionComesOnlyForInstalledFontsGoingToAFixedDrive) {
+    catalog::TFontListItem& font = Item(source_.Write(L"a.ttf", Bytes("A")));
+    questions_.keep = KeepInstalledAnswer::Yes;
+    EXPECT_EQ(DecideKeepInstalled(list_, false, destination_.Path(), questions_), std::optional<bool>(false));
+    EXPECT_EQ(questions_.keepAsked, 0);  // nothing installed from its file
+    font.Installed = true;
+    EXPECT_EQ(DecideKeepInstalled(list_, false, destination_.Path(), questions_), std::optional<bool>(false));
+    EXPECT_EQ(DecideKeepInstalled(list_, true, destination_.Path(), questions_), std::optional<bool>(true));
+    EXPECT_EQ(questions_.keepAsked, 1);  // listed from the system: installed is enough
+    font.InstalledFromThisFile = true;
+    questions_.keep = KeepInstalledAnswer::Cancel;
+    EXPECT_EQ(DecideKeepInstalled(list_, false, destination_.Path(), questions_), std::nullopt);
+    // A share may go away, and the fonts with it: never kept, never asked.
+    EXPECT_EQ(DecideKeepInstalled(list_, false, L"\\\\nowhere\\fonts\\", questions_), std::optional<bool>(false));
+    EXPECT_EQ(questions_.keepAsked, 2);
 }
 
 TEST_F(FileOperationTest, AFontWhoseFileCannotBeDeletedStaysInstalledAndLoaded) {
