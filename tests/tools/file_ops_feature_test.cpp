@@ -54,7 +54,7 @@ protected:
     std::unique_ptr<app::TfrmMain> main_;
 };
 
-TEST_F(FileOpsFeatureTest, DeleteListsTheFontsAndDeletesOnlyAfterYes) {
+TEST_F(FileOpsFeatureTest, DeleteAndTheDeleteKeyListTheFontsAndDeleteOnlyAfterYes) {
     const std::wstring a = WriteFont(L"a.ttf", u"TyFopFeat Alpha");
     const std::wstring b = WriteFont(L"b.ttf", u"TyFopFeat Beta");
     app::TfrmMain& main = Open();
@@ -72,7 +72,8 @@ TEST_F(FileOpsFeatureTest, DeleteListsTheFontsAndDeletesOnlyAfterYes) {
     EXPECT_TRUE(main.RunCommand(IDM_FONT_DELETE));
     EXPECT_TRUE(win::IsFile(a) && win::IsFile(b));
     answer = ui::TfrmFontListing::kButton1;
-    EXPECT_TRUE(main.RunCommand(IDM_FONT_DELETE));
+    MSG key{main.ListBox().Hwnd(), WM_KEYDOWN, VK_DELETE, 1, 0, {}};  // the Delete key in the list
+    EXPECT_TRUE(main.PreTranslate(key));
     EXPECT_EQ(modal.shown, 2);
     EXPECT_FALSE(win::IsFile(a) || win::IsFile(b));
     EXPECT_EQ(main.FontList().Count(), 0);  // listed again
