@@ -14,6 +14,7 @@
 #include "charmap/char_map_feature.h"
 #include "charmap/metrics_feature.h"
 #include "output/print_feature.h"
+#include "tools/file_ops_feature.h"
 
 namespace typorama::app {
 
@@ -29,6 +30,7 @@ void AddFeatures(TfrmMain& host) {
     host.AddFeature(std::make_unique<RunPrograms>(host));
     host.AddFeature(std::make_unique<KeyboardFocus>(host));
     host.AddFeature(std::make_unique<output::PrintFeature>(host));
+    host.AddFeature(std::make_unique<tools::FileOps>(host));
 }
 
 }  // namespace typorama::app

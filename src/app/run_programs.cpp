@@ -14,6 +14,7 @@
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
+#include "win/folders.h"
 #include "win/gdi.h"
 #include "win/resource_strings.h"
 #include "win/system_error.h"
@@ -46,17 +47,6 @@ std::wstring ScriptOf(catalog::TFontListItem& font) {
     return script;
 }
 
-std::wstring ShortPathOf(const std::wstring& path) {
-    if (path.empty()) return {};
-    const DWORD needed = GetShortPathNameW(path.c_str(), nullptr, 0);
-    if (needed == 0) return {};
-    std::wstring shortPath(needed, L'\0');
-    const DWORD length = GetShortPathNameW(path.c_str(), shortPath.data(), needed);
-    if (length == 0 || length >= needed) return {};
-    shortPath.resize(length);
-    return shortPath;
-}
-
 // Where the expansion's values come from for the main window.
 class WindowVariableSource : public settings::CommandVariableSource {
 public:
@@ -72,7 +62,7 @@ public:
     }
     bool HasFont() override { return font_ != nullptr; }
     std::u16string FontFilePath() override { return U16(font_->FileName()); }
-    std::u16string FontShortPath() override { return U16(ShortPathOf(font_->FileName())); }
+    std::u16string FontShortPath() override { return U16(win::ShortPath(font_->FileName())); }
     std::u16string FontCopyright() override { return U16(font_->Copyright()); }
     std::u16string FontFaceName() override { return U16(font_->Name); }
     std::u16string FontScript() override { return U16(ScriptOf(*font_)); }

@@ -68,6 +68,24 @@ constexpr char kUsage[] =
     "                 the next logon (under Wine: while the wineserver runs). Installing\n"
     "                 into HKLM needs administrator rights; without them nothing is\n"
     "                 done (register-failed).\n"
+    "  copy [--fonts-key KEY] [--on-clash WHAT] DEST FILE...\n"
+    "  move [--fonts-key KEY] [--keep-installed] [--on-clash WHAT] DEST FILE...\n"
+    "  delete [--fonts-key KEY] FILE...\n"
+    "                 The Font menu's copy to, move to and delete, file by file in the\n"
+    "                 order given (a folder stands for its *.ttf and *.otf files). A move\n"
+    "                 or delete unloads each font and removes its installed-font entry\n"
+    "                 first; a file that then cannot be deleted keeps both. Read-only\n"
+    "                 files are deleted too; deletion is final. --keep-installed: fonts\n"
+    "                 installed from their old file are loaded and registered from the\n"
+    "                 new one (only when DEST is on a fixed drive). --on-clash: what to\n"
+    "                 do when DEST has a file of the same name: skip, overwrite, rename\n"
+    "                 (the first free name2.ttf, name3.ttf, ...) or fail (the default).\n"
+    "                 A file copied into its own folder is skipped. One JSON object per\n"
+    "                 file: {\"file\", \"target\", \"action\", \"installed\", \"error\"};\n"
+    "                 action: copied, moved, deleted, skipped, renamed, scheduled (in\n"
+    "                 use: deleted at the next start of the system) or failed, with the\n"
+    "                 system's reason in \"error\"; \"installed\": the installed-font\n"
+    "                 list points at the file where it is now.\n"
     "  settings-export [--root KEY] FILE\n"
     "                 Writes the settings tree (HKCU\\SOFTWARE\\Halcyon Works\\Typorama\\1.0\\\n"
     "                 Settings, or KEY: HKCU\\..., HKLM\\..., HKCR\\... or HKU\\...) to FILE\n"
@@ -177,6 +195,9 @@ int Run(const std::vector<std::wstring>& args, Output& out, Output& err) {
     if (command == L"outline") return RunOutline(rest, out, err);
     if (command == L"metrics") return RunMetrics(rest, out, err);
     if (command == L"sysinfo") return RunSysinfo(rest, out, err);
+    if (command == L"copy") return RunCopy(rest, out, err);
+    if (command == L"move") return RunMove(rest, out, err);
+    if (command == L"delete") return RunDelete(rest, out, err);
     err.Write(L"typorama-cli: unknown command '" + command + L"'\n\n");
     err.Write(kUsage);
     return kExitUsage;

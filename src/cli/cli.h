@@ -42,6 +42,9 @@ int RunSettingsExport(const std::vector<std::wstring>& args, Output& out, Output
 int RunOutline(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunMetrics(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunSysinfo(const std::vector<std::wstring>& args, Output& out, Output& err);
+int RunCopy(const std::vector<std::wstring>& args, Output& out, Output& err);
+int RunMove(const std::vector<std::wstring>& args, Output& out, Output& err);
+int RunDelete(const std::vector<std::wstring>& args, Output& out, Output& err);
 
 int Run(const std::vector<std::wstring>& args, Output& out, Output& err);
 

@@ -17,6 +17,7 @@
 //     3000..3999    captions of the commands (IDS_MENU_CAPTION)
 //     4000..4199    external programs and command variables (dialogs 280..299)
 //     4200..4399    text metrics and system information (dialogs 300..319)
+//     4400..4599    font file operations (dialogs 320..339)
 //     4600..4799    the character map window (dialogs 340..359)
 //     4800..4999    printing and the progress bar window (dialogs 360..379)
 //    40000..40999   commands (stored in the button bar's layout: never renumbered)
@@ -36,6 +37,7 @@
 #include "ui/resource_programs.h"
 #include "ui/resource_charmap.h"
 #include "ui/resource_print.h"
+#include "ui/resource_file_ops.h"
 
 #ifndef RC_INVOKED
 #include "ui/resource_range.h"
@@ -53,6 +55,7 @@ inline constexpr Range kRanges[] = {
     {"programs dialogs", IDD_PROGRAMS_FIRST, IDD_PROGRAMS_LAST},
     {"character map dialogs", IDD_CHARMAP_FIRST, IDD_CHARMAP_LAST},
     {"print dialogs", IDD_PRINT_FIRST, IDD_PRINT_LAST},
+    {"file operations dialogs", IDD_FILE_OPS_FIRST, IDD_FILE_OPS_LAST},
     {"font listing results", IDR_LISTING_RESULTS_FIRST, IDR_LISTING_RESULTS_LAST},
     {"font texts", IDR_FONT_TEXTS_FIRST, IDR_FONT_TEXTS_LAST},
     {"main window", IDR_MAIN_WINDOW_FIRST, IDR_MAIN_WINDOW_LAST},
@@ -65,6 +68,7 @@ inline constexpr Range kRanges[] = {
     {"programs", IDR_PROGRAMS_FIRST, IDR_PROGRAMS_LAST},
     {"character map", IDR_CHARMAP_FIRST, IDR_CHARMAP_LAST},
     {"print", IDR_PRINT_FIRST, IDR_PRINT_LAST},
+    {"file operations", IDR_FILE_OPS_FIRST, IDR_FILE_OPS_LAST},
     {"commands", IDR_COMMANDS_FIRST, IDR_COMMANDS_LAST},
     {"menu list items", IDR_MENU_LISTS_FIRST, IDR_MENU_LISTS_LAST},
 };

@@ -17,6 +17,8 @@ namespace typorama::win {
 bool IsFolder(const std::wstring& path);
 // An existing file that is not a folder; false for an empty path.
 bool IsFile(const std::wstring& path);
+// The short (8.3) form of an existing path; empty when the system has none.
+std::wstring ShortPath(const std::wstring& path);
 
 enum class EntryKind { Any, Files, Folders };
 

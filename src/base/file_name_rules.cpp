@@ -1,0 +1,70 @@
+#include "base/file_name_rules.h"
+
+#include <array>
+
+namespace typorama {
+namespace {
+
+bool IsForbidden(char16_t c) {
+    if (c < 0x20 || c == 0x7F) return true;
+    switch (c) {
+        case u'"': case u'*': case u'/': case u':': case u'<':
+        case u'>': case u'?': case u'\\': case u'|': return true;
+        default: return false;
+    }
+}
+
+char16_t UpperAscii(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; }
+
+bool EqualsUpper(std::u16string_view text, std::u16string_view upper) {
+    if (text.size() != upper.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (UpperAscii(text[i]) != upper[i]) return false;
+    return true;
+}
+
+// The device names Windows opens instead of a file, in any folder and with
+// any extension ("nul.ttf" is the null device); blanks before the dot do not
+// help ("CON .ttf" is the console too).
+bool IsReservedDeviceName(std::u16string_view name) {
+    std::u16string_view stem = name.substr(0, name.find(u'.'));
+    while (!stem.empty() && stem.back() == u' ') stem.remove_suffix(1);
+    static constexpr std::array<std::u16string_view, 4> kPlain{u"CON", u"PRN", u"AUX", u"NUL"};
+    for (std::u16string_view device : kPlain)
+        if (EqualsUpper(stem, device)) return true;
+    if (stem.size() == 4 && (EqualsUpper(stem.substr(0, 3), u"COM") || EqualsUpper(stem.substr(0, 3), u"LPT")))
+        return stem[3] >= u'1' && stem[3] <= u'9';
+    return false;
+}
+
+}  // namespace
+
+CheckedFileName CheckFileName(std::u16string_view name) {
+    CheckedFileName result{std::u16string(name.substr(0, name.find(u'\0'))), FileNameProblem::None};
+    const std::u16string& cut = result.name;
+    if (cut.find_first_not_of(u" .") == std::u16string::npos) {
+        result.problem = FileNameProblem::Empty;
+    } else if (cut.size() > kMaxFileNameChars) {
+        result.problem = FileNameProblem::TooLong;
+    } else {
+        for (char16_t c : cut)
+            if (IsForbidden(c)) {
+                result.problem = FileNameProblem::ForbiddenCharacter;
+                return result;
+            }
+        if (cut.back() == u'.' || cut.back() == u' ') result.problem = FileNameProblem::TrailingDotOrSpace;
+        else if (IsReservedDeviceName(cut)) result.problem = FileNameProblem::ReservedName;
+    }
+    return result;
+}
+
+std::u16string InsertBeforeExtension(std::u16string_view name, std::u16string_view insert) {
+    std::size_t dot = name.rfind(u'.');
+    if (dot == std::u16string_view::npos || dot == 0) dot = name.size();
+    std::u16string result(name.substr(0, dot));
+    result += insert;
+    result += name.substr(dot);
+    return result;
+}
+
+}  // namespace typorama

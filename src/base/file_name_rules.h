@@ -1,0 +1,39 @@
+// The rule for a name that becomes the name of a file in a folder: what the
+// user types as a new name for a font file, and names proposed from other
+// files. Names come from files anyone can make, so they are checked against
+// what every Windows file system refuses, not against what one happens to
+// accept. Pure code.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace typorama {
+
+// Longest name of one folder entry on NTFS and FAT long names.
+inline constexpr std::size_t kMaxFileNameChars = 255;
+
+enum class FileNameProblem {
+    None,
+    Empty,               // nothing before the first NUL, or only blanks and dots
+    ForbiddenCharacter,  // " * / : < > ? \ | or a control character
+    ReservedName,        // CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or without an extension
+    TrailingDotOrSpace,  // the system drops them silently: another file than asked for
+    TooLong,             // longer than kMaxFileNameChars
+};
+
+struct CheckedFileName {
+    std::u16string name;  // cut at the first NUL; valid only when problem is None
+    FileNameProblem problem = FileNameProblem::None;
+    bool usable() const { return problem == FileNameProblem::None; }
+};
+
+// Cuts the name at its first NUL and checks what is left.
+CheckedFileName CheckFileName(std::u16string_view name);
+
+// "arial.ttf" -> "arial2.ttf": the name with `insert` before its extension
+// (the part from the last dot; a leading dot starts no extension).
+std::u16string InsertBeforeExtension(std::u16string_view name, std::u16string_view insert);
+
+}  // namespace typorama
