@@ -8,6 +8,7 @@
 #include "app/web_pages.h"
 #include "ui/image_strip.h"
 #include "ui/resource.h"
+#include "win/dpi.h"
 #include "win/gdi.h"
 #include "win/resource_strings.h"
 #include "win/wide.h"
@@ -45,10 +46,7 @@ bool TfrmAbout::OnInitDialog() {
     SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        font_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+    font_.reset(win::CreateMessageFontFor(Handle()));
     const HWND version = Item(IDC_ABOUT_VERSION);
     const HWND link = Item(IDC_ABOUT_URL);
     for (HWND label : {version, link})

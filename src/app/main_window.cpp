@@ -33,18 +33,6 @@ TfrmMain* g_mainWindow = nullptr;
 // Posted by the font list when several of its fonts could not be loaded.
 constexpr UINT kLoadProblemMessage = WM_APP + 0x100;
 
-// The font every control gets: the system's message font at `dpi`. A control
-// left on the bitmap "System" font cannot borrow glyphs from linked fonts and
-// shows boxes for Chinese text.
-HFONT CreateMessageFont(UINT dpi) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi) &&
-        !SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        return nullptr;
-    return CreateFontIndirectW(&metrics.lfMessageFont);
-}
-
 HFONT CreateNameLineFont(UINT dpi) {
     LOGFONTW font{};
     font.lfHeight = -MulDiv(8, static_cast<int>(dpi), 72);
@@ -351,7 +339,7 @@ void TfrmMain::CreateControls() {
     InitCommonControlsEx(&init);
     dpi_ = GetDpiForWindow(window_);
     if (dpi_ == 0) dpi_ = USER_DEFAULT_SCREEN_DPI;
-    uiFont_.reset(CreateMessageFont(dpi_));
+    uiFont_.reset(win::CreateMessageFont(dpi_));
     const HINSTANCE instance = GetModuleHandleW(nullptr);
 
     statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0,
@@ -657,7 +645,7 @@ void TfrmMain::OnDpiChanged(UINT dpi, const RECT* suggested) {
     dpi_ = dpi != 0 ? dpi : USER_DEFAULT_SCREEN_DPI;
     // New fonts first; every control that had the old UI font gets the new
     // one before the old one is deleted (tool tips are windows of their own).
-    if (win::UniqueFont font{CreateMessageFont(dpi_)}) {
+    if (win::UniqueFont font{win::CreateMessageFont(dpi_)}) {
         const HFONT before = uiFont_.get();
         const HFONT after = font.get();
         listBox_->SetFont(after);

@@ -225,12 +225,7 @@ void TfrmCharMap::CreateControls() {
 void TfrmCharMap::ApplyFonts() {
     // The message font: captions are Chinese, and only a TrueType font links
     // to the CJK glyphs.
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    const UINT dpi = GetDpiForWindow(window_);
-    if (SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
-                                   dpi ? dpi : USER_DEFAULT_SCREEN_DPI))
-        uiFont_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+    uiFont_.reset(win::CreateMessageFontFor(window_));
     if (!uiFont_) return;
     for (HWND control : {toolbar_, status_, scriptLabel_, scripts_box_, copyLabel_, copyEdit_})
         if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.get()), FALSE);

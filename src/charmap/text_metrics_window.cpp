@@ -95,12 +95,7 @@ bool TfrmTextMetrics::Create(HWND owner) {
 void TfrmTextMetrics::ApplyFont() {
     // The message font: the report's labels are Latin, but the caption's and
     // a font's names may not be, and only a TrueType font links to CJK glyphs.
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    const UINT dpi = GetDpiForWindow(window_);
-    if (SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
-                                   dpi ? dpi : USER_DEFAULT_SCREEN_DPI))
-        font_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+    font_.reset(win::CreateMessageFontFor(window_));
     if (text_ && font_) SendMessageW(text_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
 }
 

@@ -8,6 +8,7 @@
 #include "ui/input_box.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
+#include "win/dpi.h"
 #include "win/folders.h"
 #include "win/resource_strings.h"
 #include "win/system_error.h"
@@ -50,10 +51,7 @@ OverwriteAnswer TfrmConfirmOverwrite::AnswerFor(INT_PTR result) {
 
 bool TfrmConfirmOverwrite::OnInitDialog() {
     // The template's font has no Chinese glyphs to link to; the message font has.
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        font_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+    font_.reset(win::CreateMessageFontFor(Handle()));
     if (font_)
         for (int id : {IDC_FOP_MESSAGE, IDC_FOP_NEW_CAPTION, IDC_FOP_NEW, IDC_FOP_OLD_CAPTION, IDC_FOP_OLD,
                        IDC_FOP_VIEW_NEW, IDC_FOP_VIEW_OLD, IDYES, IDC_FOP_YES_ALL, IDC_FOP_SKIP, IDC_FOP_SKIP_ALL,

@@ -1,6 +1,7 @@
 #include "ui/input_box.h"
 
 #include "ui/resource.h"
+#include "win/dpi.h"
 #include "win/window_text.h"
 
 namespace typorama::ui {
@@ -12,10 +13,7 @@ void InputBox::SetEditText(const std::wstring& text) { SetDlgItemTextW(Handle(),
 
 bool InputBox::OnInitDialog() {
     // The template's font has no Chinese glyphs to link to; the message font has.
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
-        font_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+    font_.reset(win::CreateMessageFontFor(Handle()));
     if (font_)
         for (int id : {IDC_INPUT_PROMPT, IDC_INPUT_EDIT, IDOK, IDCANCEL})
             SendMessageW(Item(id), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
