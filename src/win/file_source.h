@@ -17,6 +17,9 @@ class FileByteSource final : public ByteSource {
 public:
     // Check IsOpen(); GetLastError() tells why not.
     explicit FileByteSource(const std::wstring& path);
+    ~FileByteSource() override;
+    FileByteSource(const FileByteSource&) = delete;
+    FileByteSource& operator=(const FileByteSource&) = delete;
     bool IsOpen() const { return static_cast<bool>(file_); }
     std::size_t ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override;
 
