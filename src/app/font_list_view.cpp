@@ -3,6 +3,7 @@
 
 #include "app/main_window.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 
 #include "base/list_view_rules.h"
 #include "ui/font_texts.h"
+#include "ui/image_strip.h"
 #include "ui/input_box.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
@@ -95,6 +97,57 @@ FontListView::FontListView(TfrmMain& host)
         return backBrush_.get() != nullptr;
     });
     RegisterCommands();
+    CreateMarkTips();
+}
+
+void FontListView::CreateMarkTips() {
+    const HWND list = host_.ListBox().Hwnd();
+    markTips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, host_.Handle(), nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    if (!markTips_) return;
+    // The tips are Chinese: the list's font links to CJK glyphs, the tip's own may not.
+    SendMessageW(markTips_, WM_SETFONT, reinterpret_cast<WPARAM>(host_.ListBox().Font()), FALSE);
+    SendMessageW(markTips_, TTM_SETMAXTIPWIDTH, 0, host_.ScaleToDpi(320));
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = host_.Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(list);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(markTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    host_.AddMessageHandler([this](UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+        if (message != WM_NOTIFY) return false;
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header->hwndFrom != markTips_ || header->code != TTN_GETDISPINFOW) return false;
+        // Asked each time the tip shows: the text of the part under the mouse.
+        reinterpret_cast<NMTTDISPINFOW*>(lParam)->lpszText = markTip_.data();
+        result = 0;
+        return true;
+    });
+}
+
+std::wstring FontListView::MarkTipAt(POINT point) const {
+    const ui::ThVirtualListBox& list = host_.ListBox();
+    const int row = list.ItemAtPos(point, true);
+    catalog::TFontListItem* item = host_.FontList().Item(row);
+    if (!item) return {};
+    const MainSettings& settings = host_.Settings();
+    const RECT rect = list.ItemRect(row);
+    const RECT box = CheckBoxHitArea(rect, false);
+    if (settings.showCheckBoxes && PtInRect(&box, point)) return win::LoadResString(IDS_LIST_TIP_CHECK_BOX);
+    const RECT mark = MarkArea(rect, settings.showCheckBoxes);
+    if (!settings.showInstalledGlyph || !PtInRect(&mark, point)) return {};
+    switch (InstalledMark(*item, host_.IsFolderSource())) {
+        case ui::kImageBadgeBlue:
+            return win::LoadResString(IDS_LIST_TIP_BLUE);
+        case ui::kImageBadgePurple:
+            return win::LoadResString(IDS_LIST_TIP_PURPLE);
+        case ui::kImageBadgeGreen:
+            return win::LoadResString(host_.IsFolderSource() ? IDS_LIST_TIP_GREEN_FOLDER : IDS_LIST_TIP_GREEN_LOADED);
+        default:
+            return {};
+    }
 }
 
 RowPaintOptions FontListView::PaintOptions() const {
@@ -233,6 +286,11 @@ void FontListView::MouseDown(bool rightButton, WPARAM keys, POINT point, int anc
 }
 
 void FontListView::MouseMove(POINT point) {
+    if (std::wstring tip = MarkTipAt(point); tip != markTip_ && markTips_) {
+        markTip_ = std::move(tip);
+        // The tip hides off the marks and shows the new text over another one.
+        SendMessageW(markTips_, markTip_.empty() ? TTM_POP : TTM_UPDATE, 0, 0);
+    }
     const int row = host_.ListBox().ItemAtPos(point, true);
     if (row == hoveredRow_) return;
     hoveredRow_ = row;

@@ -45,6 +45,9 @@ public:
     // The shift-click anchor and the hovered row (-1 = none); a new list has neither.
     int ShiftClickAnchor() const { return shiftClickAnchor_; }
     int HoveredRow() const { return hoveredRow_; }
+    // What the tip says of the check box or install mark under `point` (in
+    // the list's client coordinates); empty elsewhere.
+    std::wstring MarkTipAt(POINT point) const;
 
 private:
     void RegisterCommands();
@@ -54,6 +57,7 @@ private:
     bool ListMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void MouseDown(bool rightButton, WPARAM keys, POINT point, int anchor);
     void MouseMove(POINT point);
+    void CreateMarkTips();
     void Wheel(int delta, bool control);
     void CharToItem(wchar_t ch, int& index);
     void Scroll(int code, int position, bool& doDefault);
@@ -63,6 +67,8 @@ private:
     win::UniqueBrush backBrush_;  // the list's background beyond the rows
     std::unique_ptr<MarkImages> marks_;
     std::unique_ptr<ui::HintWindow> hint_;
+    HWND markTips_ = nullptr;  // owned by the main window, destroyed with it
+    std::wstring markTip_;     // the text the tip shows now
     StatusBarView statusBar_;
     int shiftClickAnchor_ = -1;
     int hoveredRow_ = -1;

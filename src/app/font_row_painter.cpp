@@ -123,6 +123,12 @@ RECT CheckBoxHitArea(const RECT& row, bool enlarged) {
     return area;
 }
 
+RECT MarkArea(const RECT& row, bool afterCheckBox) {
+    // As DrawMark places it in the band at the foot of the sample.
+    const LONG left = row.left + kSampleIndent - 2 + (afterCheckBox ? ui::kImageSize - 1 : 0);
+    return RECT{left, row.bottom - 2 - ui::kImageSize, left + ui::kImageSize, row.bottom - 2};
+}
+
 std::wstring NameLineText(catalog::TFontListItem& item, bool folderSource) {
     if (!folderSource) return item.Name;
     const std::wstring& path = item.FileName();

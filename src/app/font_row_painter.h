@@ -74,6 +74,9 @@ int InstalledMark(const catalog::TFontListItem& item, bool folderSource);
 // more forgiving area the mouse is tested against.
 RECT CheckBoxHitArea(const RECT& row, bool enlarged);
 
+// Where a row's install mark is drawn: beside the check box when that is shown.
+RECT MarkArea(const RECT& row, bool afterCheckBox);
+
 // The name line: the name, followed for a folder source by " -- " and the
 // file's name without its folder.
 std::wstring NameLineText(catalog::TFontListItem& item, bool folderSource);

@@ -21,6 +21,7 @@
 #include "ui/input_box.h"
 #include "ui/resource.h"
 #include "win/gdi.h"
+#include "win/resource_strings.h"
 #include "win/unique_handle.h"
 
 namespace typorama::app {
@@ -640,6 +641,38 @@ TEST(FontRowPainter, AFontWithoutTheSamplesCharactersShowsItsOwn) {
     win::SelectedObject gui(dc.get(), GetStockObject(DEFAULT_GUI_FONT));
     EXPECT_EQ(SampleThatShows(dc.get(), L"AaBbCc123"), L"AaBbCc123");
     RemoveFontMemResourceEx(added);
+}
+
+}  // namespace
+}  // namespace typorama::app
+
+namespace typorama::app {
+namespace {
+
+// The check box and the install mark say what they are in a tip; the rest of
+// the row has none.
+TEST_F(FontListViewTest, TheCheckBoxAndTheMarksExplainThemselves) {
+    ScratchFolder folder(L"list-view-tips");
+    // One font the system knows without its being installed (green), one only the list loads (no mark).
+    const std::wstring known = folder.Write(L"a.ttf", BuildFont(FontSpec::Named(u"TyViewTipA")));
+    folder.Write(L"b.ttf", BuildFont(FontSpec::Named(u"TyViewTipB")));
+    ASSERT_GT(AddFontResourceExW(known.c_str(), 0, nullptr), 0);
+    auto main = Open(folder.Path());
+    ASSERT_TRUE(main);
+    const FontListView& view = *main->Feature<FontListView>();
+    ASSERT_EQ(main->FontList().Count(), 2);
+    const RECT row = main->ListBox().ItemRect(0);
+    const RECT other = main->ListBox().ItemRect(1);
+    EXPECT_EQ(view.MarkTipAt(Centre(CheckBoxHitArea(row, false))), win::LoadResString(IDS_LIST_TIP_CHECK_BOX));
+    EXPECT_EQ(view.MarkTipAt(Centre(MarkArea(row, true))), win::LoadResString(IDS_LIST_TIP_GREEN_FOLDER));
+    EXPECT_EQ(view.MarkTipAt(Centre(MarkArea(other, true))), L"") << "no mark, no tip";
+    EXPECT_EQ(view.MarkTipAt(POINT{row.right - 10, row.top + 5}), L"");
+    main->RunCommand(IDM_VIEW_CHECKBOXES);
+    ASSERT_FALSE(main->Settings().showCheckBoxes);
+    EXPECT_EQ(view.MarkTipAt(Centre(MarkArea(row, false))), win::LoadResString(IDS_LIST_TIP_GREEN_FOLDER))
+        << "the mark moves into the check box's place";
+    CloseUntagged(main);
+    RemoveFontResourceExW(known.c_str(), 0, nullptr);
 }
 
 }  // namespace
