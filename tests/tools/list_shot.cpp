@@ -1,0 +1,53 @@
+// A picture of the main window on a folder with one row current and the
+// focus in the list, under the default colours:
+//   list_shot FOLDER ROW OUT.bmp
+// The main window keeps its settings under a scratch key.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/main_window.h"
+#include "settings/settings_store.h"
+#include "support/scratch.h"
+#include "tools/bitmap_file.h"
+#include "win/gdi.h"
+#include "win/unique_handle.h"
+
+using namespace typorama;
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc != 4) {
+        std::fputs("usage: list_shot FOLDER ROW OUT.bmp\n", stderr);
+        return 2;
+    }
+    test::ScratchKey settingsKey(L"list-shot-settings");
+    test::ScratchKey versionKey(L"list-shot-version");
+    settings::SetActiveSettingsRoot({HKEY_CURRENT_USER, settingsKey.SubKey()});
+    settings::SetActiveVersionKey({HKEY_CURRENT_USER, versionKey.SubKey()});
+    app::TfrmMain main(catalog::Locations());
+    main.QuitOnDestroy = false;
+    if (!main.Create(argv[1], SW_SHOW)) return 1;
+    SetWindowPos(main.Handle(), nullptr, 0, 0, 760, 600, SWP_NOZORDER);
+    main.ListBox().SetItemIndex(_wtoi(argv[2]));
+    SetFocus(main.ListBox().Hwnd());
+    const DWORD until = GetTickCount() + 1500;
+    MSG message;
+    while (GetTickCount() < until) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(20);
+    }
+    RedrawWindow(main.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    win::WindowDC screen;
+    win::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    win::MemoryDC dc(screen.get(), bitmap.get());
+    BitBlt(dc.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
+    const bool saved = SaveBitmap(dc.get(), bitmap.get(), width, height, argv[3]);
+    for (int i = 0; i < main.FontList().Count(); ++i) main.FontList()[i].Tagged = false;
+    return saved ? 0 : 1;
+}
