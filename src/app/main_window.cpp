@@ -32,6 +32,11 @@ TfrmMain* g_mainWindow = nullptr;
 
 // Posted by the font list when several of its fonts could not be loaded.
 constexpr UINT kLoadProblemMessage = WM_APP + 0x100;
+// Posted by a resize: lay the client area out again once the menu bar has settled.
+constexpr UINT kRelayoutMessage = WM_APP + 0x101;
+// The smallest window, in pixels at 96 dpi.
+constexpr int kMinWindowWidth = 440;
+constexpr int kMinWindowHeight = 300;
 
 HFONT CreateNameLineFont(UINT dpi) {
     LOGFONTW font{};
@@ -291,6 +296,17 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SIZE:
             OnSize(static_cast<UINT>(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return 0;
+        case WM_GETMINMAXINFO: {
+            // Small enough for half a screen, large enough that the tree, a
+            // few rows of the list and the status bar's texts stay usable.
+            auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+            limits->ptMinTrackSize.x = std::max<LONG>(limits->ptMinTrackSize.x, ScaleToDpi(kMinWindowWidth));
+            limits->ptMinTrackSize.y = std::max<LONG>(limits->ptMinTrackSize.y, ScaleToDpi(kMinWindowHeight));
+            return 0;
+        }
+        case kRelayoutMessage:
+            if (!IsIconic(window_)) LayoutClient();
             return 0;
         case WM_COMMAND:
             if (GET_WM_COMMAND_HWND(wParam, lParam) == nullptr) {
@@ -622,7 +638,12 @@ void TfrmMain::OnSize(UINT state, int width, int height) {
     for (HWND bar : topBars_)
         if (bar) SendMessageW(bar, WM_SIZE, 0, 0);
     (void)height;
-    if (state != SIZE_MINIMIZED) LayoutClient();
+    if (state == SIZE_MINIMIZED) return;
+    LayoutClient();
+    // The menu bar may wrap to another number of lines once the new width is
+    // drawn, which changes the client area after this message: lay out again
+    // then, or a band stays blank (or the list reaches under the status bar).
+    PostMessageW(window_, kRelayoutMessage, 0, 0);
 }
 
 void TfrmMain::OnActivateInstance() {

@@ -379,3 +379,37 @@ TEST_F(MainWindowTest, SecondStartWithAFolderOnlyActivatesTheFirst) {
 
 }  // namespace
 }  // namespace typorama::app
+
+namespace typorama::app {
+namespace {
+
+// The window cannot be made so small that the list, the tree and the status
+// bar stop being usable; after a resize the client area is laid out again
+// once the menu bar has settled, with nothing left blank.
+TEST_F(MainWindowTest, HasAMinimumSizeAndLaysOutAgainAfterAResize) {
+    auto main = OpenHidden();
+    ASSERT_TRUE(main);
+    MINMAXINFO limits{};
+    SendMessageW(main->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
+    EXPECT_GE(limits.ptMinTrackSize.x, main->ScaleToDpi(440));
+    EXPECT_GE(limits.ptMinTrackSize.y, main->ScaleToDpi(300));
+
+    ShowWindow(main->Handle(), SW_SHOW);
+    SetWindowPos(main->Handle(), nullptr, 0, 0, 450, 400, SWP_NOZORDER);
+    test::PumpMessages();
+    ShowWindow(main->Handle(), SW_MAXIMIZE);
+    test::PumpMessages();
+    RECT client{}, list{}, status{};
+    GetClientRect(main->Handle(), &client);
+    GetWindowRect(main->ListBox().Hwnd(), &list);
+    GetWindowRect(main->StatusBar(), &status);
+    MapWindowPoints(nullptr, main->Handle(), reinterpret_cast<POINT*>(&list), 2);
+    MapWindowPoints(nullptr, main->Handle(), reinterpret_cast<POINT*>(&status), 2);
+    EXPECT_EQ(status.bottom, client.bottom);
+    EXPECT_NEAR(list.bottom, status.top, 2) << "the list reaches the status bar, no band in between";
+    EXPECT_NEAR(list.right, client.right, 2);
+    CloseUntagged(main);
+}
+
+}  // namespace
+}  // namespace typorama::app
