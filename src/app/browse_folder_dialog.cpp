@@ -222,6 +222,10 @@ bool TfrmBrowseFolder::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam,
 
 bool BrowseForFolder(TfrmMain& main, HWND owner, std::wstring& folder, const std::wstring& checkCaption,
                      bool showCheckBox, bool& checked) {
+    // A picker given no folder starts where the user last chose one, in any
+    // picker of this run: folders are mostly picked near each other.
+    static std::wstring lastChosen;
+    if (folder.empty()) folder = lastChosen;
     TfrmBrowseFolder dialog(main, owner, folder, checkCaption, showCheckBox, checked);
     // The hourglass while the tree reads its folders; back before the dialog waits for the user.
     const HCURSOR previous = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
@@ -230,6 +234,7 @@ bool BrowseForFolder(TfrmMain& main, HWND owner, std::wstring& folder, const std
     SetCursor(previous);
     folder = dialog.SelectedFolder();
     checked = dialog.Checked();
+    if (result == IDOK && !folder.empty()) lastChosen = folder;
     return result == IDOK;
 }
 

@@ -273,8 +273,24 @@ bool ShellTree::SelectPath(const std::wstring& requested) {
     }
     for (HTREEITEM ancestor : ancestors) Expand(ancestor);
     TreeView_SelectItem(window_, node);
-    TreeView_EnsureVisible(window_, node);
+    ShowStartOf(node);
     return true;
+}
+
+void ShellTree::ShowStartOf(HTREEITEM node) {
+    TreeView_EnsureVisible(window_, node);
+    // Sideways, the tree would show the whole name and hide the expand boxes
+    // and icons of every row: it keeps this row's icon and the start of its
+    // name in view instead, as far to the left as that allows.
+    SendMessageW(window_, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);  // Wine's tree ignores SB_LEFT
+    RECT text{};
+    if (!TreeView_GetItemRect(window_, node, &text, TRUE)) return;
+    RECT client{};
+    GetClientRect(window_, &client);
+    const int icon = GetSystemMetrics(SM_CXSMICON) + 3;
+    const int startShown = std::min<int>(text.right - text.left, GetSystemMetrics(SM_CXSMICON) * 4);
+    const int scroll = std::min<int>(text.left + startShown - client.right, text.left - icon);
+    if (scroll > 0) SendMessageW(window_, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, scroll), 0);
 }
 
 std::wstring ShellTree::NewFolder(const std::wstring& baseName) {

@@ -48,6 +48,9 @@ public:
     // Selects the node of `path`, filling and expanding its ancestors; false
     // (selection unchanged) when some part of the path has no node.
     bool SelectPath(const std::wstring& path);
+    // Scrolls the node into view keeping its icon and the start of its name
+    // on screen (never sideways past the expand boxes for a long name).
+    void ShowStartOf(HTREEITEM node);
     HTREEITEM Selected() const;
     // The file-system path of the selected node; empty for none or a virtual one.
     std::wstring SelectedPath() const;

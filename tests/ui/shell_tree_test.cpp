@@ -79,6 +79,22 @@ TEST_F(ShellTreeTest, SelectsPathsFillingAndExpandingOnTheWay) {
     EXPECT_FALSE(tree_->Mark(tree_->Selected()));
 }
 
+// A deep folder with a long name in a narrow tree: its icon and the start of
+// its name stay in view, not just the end of the name.
+TEST_F(ShellTreeTest, ADeepSelectionKeepsItsIconAndTheStartOfItsNameInView) {
+    ScratchFolder folder(L"shell-tree-deep");
+    const std::wstring deep = L"a\\b\\c\\d\\e\\f\\A folder whose name is far too long for a narrow tree";
+    folder.Write(deep + L"\\x.txt", {'x'});
+    MoveWindow(tree_->Hwnd(), 0, 0, 150, 300, TRUE);
+    ASSERT_TRUE(tree_->SelectPath(folder.Path() + deep));
+    RECT text{};
+    ASSERT_TRUE(TreeView_GetItemRect(tree_->Hwnd(), tree_->Selected(), &text, TRUE));
+    RECT client{};
+    GetClientRect(tree_->Hwnd(), &client);
+    EXPECT_GE(text.left, GetSystemMetrics(SM_CXSMICON)) << "the icon before the name is in view";
+    EXPECT_LT(text.left + 20, client.right) << "and the start of the name";
+}
+
 TEST_F(ShellTreeTest, NewFolderRefreshAndChangesOnDisk) {
     ScratchFolder folder(L"shell-tree-change");
     folder.Write(L"keep\\x.txt", {'x'});
