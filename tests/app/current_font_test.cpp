@@ -186,7 +186,7 @@ TEST_F(CurrentFontTest, SampleStringBoxAddsShowsAndHides) {
     SendMessageW(GetFocus(), WM_KEYUP, VK_RETURN, 0);
     EXPECT_EQ(count(), before + 1);
     EXPECT_EQ(main.Settings().sampleStrings.items.back(), L"Handgloves") << "trimmed";
-    EXPECT_EQ(main.Feature<FontListView>()->PaintOptions().userText, L"  Handgloves ") << "the rows draw the box's text";
+    EXPECT_EQ(main.Feature<FontListView>()->PaintOptions().userText, L"Handgloves") << "the rows draw the box's text";
     EXPECT_FALSE(samples.AddCurrentText()) << "the same text adds nothing";
     SetWindowTextW(box, L"handgloves");
     EXPECT_TRUE(samples.AddCurrentText()) << "letter case makes another string";
