@@ -4,10 +4,13 @@
 
 #include "app/browsing.h"
 #include "app/button_bar.h"
+#include "app/current_font_commands.h"
+#include "app/font_info_pane.h"
 #include "app/font_list_view.h"
 #include "app/keyboard_focus.h"
 #include "app/main_window.h"
 #include "app/run_programs.h"
+#include "app/sample_strings.h"
 #include "app/selection.h"
 #include "app/tray_icon.h"
 #include "app/window_commands.h"
@@ -31,6 +34,9 @@ void AddFeatures(TfrmMain& host) {
     host.AddFeature(std::make_unique<KeyboardFocus>(host));
     host.AddFeature(std::make_unique<output::PrintFeature>(host));
     host.AddFeature(std::make_unique<tools::FileOps>(host));
+    host.AddFeature(std::make_unique<FontInfoPane>(host));
+    host.AddFeature(std::make_unique<CurrentFontCommands>(host));
+    host.AddFeature(std::make_unique<SampleStrings>(host));
 }
 
 }  // namespace typorama::app

@@ -369,8 +369,11 @@ void TfrmMain::CreateControls() {
     listBox_ = std::make_unique<ui::ThVirtualListBox>(list);
     // Read-only information pane and sample-string box: created hidden and
     // empty, shown by the features that fill them.
+    // The pane scrolls long lines sideways (ES_AUTOHSCROLL: no word wrap).
     fontInfo_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                                WS_CHILD | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0, 0, 0,
+                                WS_CHILD | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL |
+                                    ES_AUTOHSCROLL,
+                                0, 0, 0, 0,
                                 window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_MAIN_FONT_INFO)), instance,
                                 nullptr);
     userString_ = CreateWindowExW(0, WC_COMBOBOXW, L"", WS_CHILD | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0,

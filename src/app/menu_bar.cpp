@@ -177,9 +177,13 @@ const std::vector<MenuNode>& FontListMenuStructure() {
     static const std::vector<MenuNode> menu = [] {
         const std::vector<MenuNode>& bar = MainMenuStructure();
         std::vector<MenuNode> nodes;
-        auto take = [&](UINT id) { nodes.push_back(id ? *FindNode(bar, id) : Separator()); };
+        // The font viewer is the one entry that is not in the menu bar.
+        auto take = [&](UINT id) {
+            const MenuNode* node = id ? FindNode(bar, id) : nullptr;
+            nodes.push_back(node ? *node : id ? Item(id) : Separator());
+        };
         for (UINT id : std::initializer_list<UINT>{IDM_VIEW, 0, IDM_FONT_LOAD, IDM_FONT_UNLOAD, IDM_FONT_INSTALL, IDM_FONT_UNINSTALL, 0,
-                        IDM_FONT_COPY, IDM_FONT_MOVE, 0, IDM_FONT_DELETE, 0, IDM_FONT_PROPERTIES})
+                        IDM_FONT_COPY, IDM_FONT_MOVE, 0, IDM_FONT_DELETE, 0, IDM_FONT_VIEW, IDM_FONT_PROPERTIES})
             take(id);
         return nodes;
     }();

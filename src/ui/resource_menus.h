@@ -85,6 +85,8 @@
 #define IDM_HELP_HOMEPAGE 40071
 #define IDM_HELP_CHECK_UPDATE 40072
 #define IDM_HELP_ABOUT 40073
+// Only in the list's context menu: the system's font viewer on the current font.
+#define IDM_FONT_VIEW 40080
 
 // The tag commands ("选择" and the status bar's tag pop-up).
 #define IDM_TAG_ALL 40100
@@ -130,7 +132,7 @@
 #include "ui/resource_range.h"
 static_assert(typorama::ui::resource_ids::Within(IDR_COMMANDS_FIRST, IDR_COMMANDS_LAST,
     {IDM_FONT, IDM_HELP_ABOUT, IDM_TAG_ALL, IDM_TAG_INSTALLED_THIS_FILE, IDM_CHARSET_ALL, IDM_CHARSET_HEBREW,
-     IDM_FAMILY_DECO, IDM_FAMILY_SWISS, IDM_FONT_COPY_DESTINATIONS, IDM_RUN_PROGRAMS_LIST}));
+     IDM_FAMILY_DECO, IDM_FAMILY_SWISS, IDM_FONT_COPY_DESTINATIONS, IDM_RUN_PROGRAMS_LIST, IDM_FONT_VIEW}));
 static_assert(IDM_DYNAMIC_FIRST == IDR_MENU_LISTS_FIRST &&
               IDR_MENU_LISTS_LAST == IDM_DYNAMIC_FIRST + 16 * IDM_DYNAMIC_RANGE - 1);
 static_assert(typorama::ui::resource_ids::Within(IDR_MENU_CAPTIONS_FIRST, IDR_MENU_CAPTIONS_LAST,

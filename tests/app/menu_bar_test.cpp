@@ -138,10 +138,13 @@ TEST(MenuBarTest, ContextMenuReusesTheMenuBarEntries) {
     CommandTable commands;
     commands.Add(IDM_FONT_DELETE, Always());
     commands.Add(IDM_FONT_PROPERTIES, Always());
+    commands.Add(IDM_FONT_VIEW, Always());
     MenuBar popup;
     popup.Build(FontListMenuStructure(), commands, true);
     EXPECT_EQ(Shape(popup.Handle()), (std::vector<std::wstring>{std::to_wstring(IDM_FONT_DELETE), L"-",
-                                                               std::to_wstring(IDM_FONT_PROPERTIES)}));
+                                                               std::to_wstring(IDM_FONT_VIEW),
+                                                               std::to_wstring(IDM_FONT_PROPERTIES)}))
+        << "the font viewer, only in this menu, too";
 }
 
 }  // namespace
