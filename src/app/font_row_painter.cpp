@@ -163,7 +163,10 @@ void PaintFontRow(HDC dc, const RECT& row, bool selected, catalog::TFontListItem
 
     {
         win::SelectedObject sampleFont(dc, font ? static_cast<HGDIOBJ>(font.get()) : GetStockObject(DEFAULT_GUI_FONT));
-        const std::wstring shown = font ? SampleThatShows(dc, sample) : sample;
+        // A string the user typed is shown as typed: which fonts lack it is
+        // what the user is looking for.
+        const bool typed = options.useUserText && options.userText != kDefaultSampleText;
+        const std::wstring shown = font && !typed ? SampleThatShows(dc, sample) : sample;
         DrawTextW(dc, shown.c_str(), static_cast<int>(shown.size()), &text,
                   DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX | DT_NOCLIP);
 

@@ -199,9 +199,18 @@ std::u16string OwnSampleText(const std::vector<CodeRange>& ranges, std::size_t c
         }
     }
     if (blocks.empty() || count == 0) return {};
-    // The first of the fullest blocks.
-    const auto main = std::max_element(blocks.begin(), blocks.end(),
-                                       [](const auto& a, const auto& b) { return a.second < b.second; });
+    // The first of the fullest blocks; blocks of symbols (punctuation, arrows,
+    // box drawing, shapes, the private use area, emoji) only when the font
+    // has no other: a font's script is in its letters.
+    auto symbols = [](char32_t block) {
+        const char32_t c = block * kBlock;
+        return (c >= 0x2000 && c <= 0x2BFF) || (c >= 0xE000 && c <= 0xF8FF) || c >= 0x1F000;
+    };
+    const bool lettersFound =
+        std::any_of(blocks.begin(), blocks.end(), [&](const auto& b) { return !symbols(b.first); });
+    auto main = blocks.end();
+    for (auto it = blocks.begin(); it != blocks.end(); ++it)
+        if ((!lettersFound || !symbols(it->first)) && (main == blocks.end() || it->second > main->second)) main = it;
     std::u16string text;
     std::size_t taken = 0;
     for (const CodeRange& range : ranges) {

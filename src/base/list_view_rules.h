@@ -57,7 +57,8 @@ std::uint32_t VisibleSelectionColor(std::uint32_t selection, std::uint32_t back)
 
 // A sample for a font that lacks most characters of the usual one: the first
 // `count` characters of the 256-code-point block where the font maps the most
-// characters (its main script), leaving out controls and spaces. `ranges`
+// characters (its main script; blocks of symbols only when it has no other),
+// leaving out controls, spaces and combining marks. `ranges`
 // are the font's mapped characters as inclusive first-last pairs, ascending.
 // Empty when the font maps nothing that can be shown.
 struct CodeRange {

@@ -73,6 +73,8 @@ TEST(OwnSample, TakesTheFontsMainScriptAndSkipsWhatCannotBeShown) {
     // Latin digits and a space beside a whole Khmer block: the Khmer letters.
     const std::vector<CodeRange> khmer = {{0x20, 0x20}, {0x30, 0x39}, {0x1780, 0x17DD}};
     EXPECT_EQ(OwnSampleText(khmer, 3), u"\u1780\u1781\u1782");
+    // A full block of box drawing does not outweigh the letters.
+    EXPECT_EQ(OwnSampleText({{0x41, 0x43}, {0x2500, 0x25FF}}, 3), u"ABC");
     // A symbol font in the private use area, after its controls and a space.
     const std::vector<CodeRange> symbols = {{0x00, 0x20}, {0xF020, 0xF0FF}};
     EXPECT_EQ(OwnSampleText(symbols, 2), u"\uF021\uF022");
