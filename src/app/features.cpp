@@ -15,6 +15,7 @@
 #include "charmap/metrics_feature.h"
 #include "output/print_feature.h"
 #include "tools/file_ops_feature.h"
+#include "tools/install_feature.h"
 
 namespace typorama::app {
 
@@ -31,6 +32,7 @@ void AddFeatures(TfrmMain& host) {
     host.AddFeature(std::make_unique<KeyboardFocus>(host));
     host.AddFeature(std::make_unique<output::PrintFeature>(host));
     host.AddFeature(std::make_unique<tools::FileOps>(host));
+    host.AddFeature(std::make_unique<tools::InstallCommands>(host));
 }
 
 }  // namespace typorama::app

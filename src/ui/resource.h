@@ -20,6 +20,7 @@
 //     4400..4599    font file operations (dialogs 320..339)
 //     4600..4799    the character map window (dialogs 340..359)
 //     4800..4999    printing and the progress bar window (dialogs 360..379)
+//     5000..5199    installing, uninstalling, loading and unloading (dialogs 380..399)
 //    40000..40999   commands (stored in the button bar's layout: never renumbered)
 //    41000..56999   items of the lists inserted into the menus
 //
@@ -38,6 +39,7 @@
 #include "ui/resource_charmap.h"
 #include "ui/resource_print.h"
 #include "ui/resource_file_ops.h"
+#include "ui/resource_install.h"
 
 #ifndef RC_INVOKED
 #include "ui/resource_range.h"
@@ -56,6 +58,7 @@ inline constexpr Range kRanges[] = {
     {"character map dialogs", IDD_CHARMAP_FIRST, IDD_CHARMAP_LAST},
     {"print dialogs", IDD_PRINT_FIRST, IDD_PRINT_LAST},
     {"file operations dialogs", IDD_FILE_OPS_FIRST, IDD_FILE_OPS_LAST},
+    {"install dialogs", IDD_INSTALL_FIRST, IDD_INSTALL_LAST},
     {"font listing results", IDR_LISTING_RESULTS_FIRST, IDR_LISTING_RESULTS_LAST},
     {"font texts", IDR_FONT_TEXTS_FIRST, IDR_FONT_TEXTS_LAST},
     {"main window", IDR_MAIN_WINDOW_FIRST, IDR_MAIN_WINDOW_LAST},
@@ -69,6 +72,7 @@ inline constexpr Range kRanges[] = {
     {"character map", IDR_CHARMAP_FIRST, IDR_CHARMAP_LAST},
     {"print", IDR_PRINT_FIRST, IDR_PRINT_LAST},
     {"file operations", IDR_FILE_OPS_FIRST, IDR_FILE_OPS_LAST},
+    {"install", IDR_INSTALL_FIRST, IDR_INSTALL_LAST},
     {"commands", IDR_COMMANDS_FIRST, IDR_COMMANDS_LAST},
     {"menu list items", IDR_MENU_LISTS_FIRST, IDR_MENU_LISTS_LAST},
 };
