@@ -115,7 +115,7 @@ TEST_F(InstallFeatureTest, InstallInTheFontsFolderAndUninstallEveryFormOfItsEntr
     EXPECT_EQ(Entry(L"TyInstall Alpha (True Type)"), L"<none>");
     EXPECT_EQ(Entry(L"TyInstall Alpha (OpenType)"), L"<none>");
     EXPECT_EQ(Entry(L"TyInstall Alpha"), L"D:\\elsewhere.ttf");
-    EXPECT_FALSE(main.FontList()[0].Installed);
+    EXPECT_FALSE(main.FontList()[0].InstalledFromThisFile) << "the bare entry is another file's";
 }
 
 TEST_F(InstallFeatureTest, OffersTenRememberedFoldersAndTheSystemSourceCannotInstall) {
