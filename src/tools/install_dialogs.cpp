@@ -44,7 +44,10 @@ bool TfrmFolderChoice::OnInitDialog() {
     CheckRadioButton(Handle(), IDC_INS_CHOICE1, IDC_INS_CHOICE3, IDC_INS_CHOICE1);
     Load();
     UpdateFolderState();
-    return true;
+    // The focus on the choice, not on the list of names (which would show all selected).
+    const int checked = CheckedChoice();
+    SetFocus(Item(kChoiceIds[checked < 0 ? kFirst : checked]));
+    return false;
 }
 
 void TfrmFolderChoice::Load() {
