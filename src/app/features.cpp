@@ -18,6 +18,7 @@
 #include "charmap/metrics_feature.h"
 #include "output/print_feature.h"
 #include "tools/file_ops_feature.h"
+#include "tools/install_feature.h"
 
 namespace typorama::app {
 
@@ -37,6 +38,7 @@ void AddFeatures(TfrmMain& host) {
     host.AddFeature(std::make_unique<FontInfoPane>(host));
     host.AddFeature(std::make_unique<CurrentFontCommands>(host));
     host.AddFeature(std::make_unique<SampleStrings>(host));
+    host.AddFeature(std::make_unique<tools::InstallCommands>(host));
 }
 
 }  // namespace typorama::app

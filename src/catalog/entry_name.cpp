@@ -41,7 +41,8 @@ EntryNameProblem FindProblem(std::u16string_view name) {
     if (HasUnpairedSurrogate(name)) return EntryNameProblem::UnpairedSurrogate;
     if (name.size() > kMaxEntryNameChars) return EntryNameProblem::TooLong;
     // "X (TrueType)" looked up in its bare form is the entry of the font "X".
-    if (EndsWithFoldedAscii(name, kEntrySuffix) || EndsWithFoldedAscii(name, kEntrySuffixSpaced))
+    if (EndsWithFoldedAscii(name, kEntrySuffix) || EndsWithFoldedAscii(name, kEntrySuffixSpaced) ||
+        EndsWithFoldedAscii(name, kEntrySuffixOpenType))
         return EntryNameProblem::EndsInSuffix;
     return EntryNameProblem::None;
 }

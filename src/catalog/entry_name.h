@@ -10,9 +10,11 @@
 
 namespace typorama::catalog {
 
-// The suffix the program writes, and the other form older installers wrote.
+// The suffix the program writes, and the other forms found in the list.
 inline constexpr std::u16string_view kEntrySuffix = u" (TrueType)";
 inline constexpr std::u16string_view kEntrySuffixSpaced = u" (True Type)";
+// The form the system itself writes for fonts with PostScript outlines.
+inline constexpr std::u16string_view kEntrySuffixOpenType = u" (OpenType)";
 
 // Older Windows kept value names to 255 characters, and programs that list the
 // fonts key still read them into buffers of that size.

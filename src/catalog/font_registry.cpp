@@ -18,11 +18,13 @@ namespace {
 // usable file name for the system anyway, so it counts as no value at all.
 constexpr std::size_t kMaxStoredChars = MAX_PATH;
 
-// The three names an entry may be stored under, in the order they are tried;
+// The four names an entry may be stored under, in the order they are tried
+// (the bare name last, since CheckEntryName keeps suffixed names out of it);
 // the first is the one the program writes.
-std::array<std::wstring, 3> EntryNames(const EntryName& checked) {
+std::array<std::wstring, 4> EntryNames(const EntryName& checked) {
     std::wstring name = win::ToWide(checked.name);
-    return {name + win::ToWide(kEntrySuffix), name + win::ToWide(kEntrySuffixSpaced), name};
+    return {name + win::ToWide(kEntrySuffix), name + win::ToWide(kEntrySuffixSpaced),
+            name + win::ToWide(kEntrySuffixOpenType), name};
 }
 
 EntryStatus NameStatus(const EntryName& checked) {
@@ -33,9 +35,41 @@ EntryStatus NameStatus(const EntryName& checked) {
     }
 }
 
-win::UniqueKey OpenFontsKey(const SystemLocations& where, REGSAM access) {
-    // A key that cannot be opened is an empty list; the reason matters to no caller.
-    return win::OpenKey(where.fontsRoot, where.fontsKey, access).key;
+// One installed-font list: the machine's, or the per-user one.
+struct FontList {
+    HKEY root;
+    std::wstring_view path;
+    bool perUser;
+};
+
+// The lists every reader looks at, the machine's first: an entry there is
+// the one the system uses at logon.
+std::vector<FontList> FontLists(const SystemLocations& where) {
+    std::vector<FontList> lists{{where.fontsRoot, where.fontsKey, false}};
+    // An empty path would open the root itself.
+    if (!where.userFontsKey.empty() &&
+        !(where.userFontsRoot == where.fontsRoot && win::EqualNoCase(where.userFontsKey, where.fontsKey)))
+        lists.push_back({where.userFontsRoot, where.userFontsKey, true});
+    return lists;
+}
+
+win::UniqueKey OpenList(const FontList& list, REGSAM access) {
+    // A key that cannot be opened is an empty list; the reason matters to no reader.
+    return win::OpenKey(list.root, list.path, access).key;
+}
+
+// What a failed change of a list means to the user.
+EntryStatus RefusalStatus(LSTATUS error) {
+    return error == ERROR_ACCESS_DENIED ? EntryStatus::NeedsAdministrator : EntryStatus::Failed;
+}
+
+// Deletes one value of a list, opened for writing only for this.
+EntryStatus RemoveValue(const FontList& list, const std::wstring& valueName) {
+    win::OpenedKey key = win::OpenKey(list.root, list.path, KEY_SET_VALUE);
+    if (!key) return RefusalStatus(key.error);
+    LSTATUS status = win::DeleteValue(key.get(), valueName);
+    if (status == ERROR_SUCCESS) return EntryStatus::Done;
+    return status == ERROR_FILE_NOT_FOUND ? EntryStatus::NoEntry : RefusalStatus(status);
 }
 
 // The text of one string value up to its first NUL (the data need not end in
@@ -64,15 +98,23 @@ std::optional<FoundEntry> FindEntryWith(const std::wstring& name, bool acceptBar
     EntryName checked = CheckEntryName(win::AsU16(name));
     if (!checked.usable()) return std::nullopt;
     auto names = EntryNames(checked);
-    std::size_t count = acceptBareName ? names.size() : names.size() - 1;
+    const std::size_t count = acceptBareName ? names.size() : names.size() - 1;
     for (std::size_t i = 0; i < count; ++i) {
         if (auto stored = read(names[i])) return FoundEntry{names[i], std::move(*stored)};
     }
     return std::nullopt;
 }
 
-std::optional<FoundEntry> FindEntry(HKEY key, const std::wstring& name, bool acceptBareName) {
-    return FindEntryWith(name, acceptBareName, [key](const std::wstring& valueName) { return ReadEntry(key, valueName); });
+// The entry as the lookup finds it in the machine's list, then in the per-user one.
+std::optional<FoundEntry> FindEntry(const SystemLocations& where, const std::wstring& name, bool acceptBareName) {
+    for (const FontList& list : FontLists(where)) {
+        win::UniqueKey key = OpenList(list, KEY_QUERY_VALUE);
+        if (!key) continue;
+        auto found = FindEntryWith(name, acceptBareName,
+                                   [&key](const std::wstring& valueName) { return ReadEntry(key.get(), valueName); });
+        if (found) return found;
+    }
+    return std::nullopt;
 }
 
 // Index just past the folder part of a path: past the last backslash or colon,
@@ -103,15 +145,20 @@ bool PointsAt(const std::wstring& stored, const std::wstring& file, const System
     return win::EqualNoCase(CompleteRegisteredFile(stored, where), file);
 }
 
-// Everything RegisterFont checks before it writes, for a usable name.
-EntryStatus RegistrationStatus(HKEY key, const EntryName& checked, const std::wstring& stored,
-                               const std::wstring& file, const SystemLocations& where) {
+// Everything RegisterFont checks before it writes, for a usable name: an entry
+// for the name in either list that points at another file blocks it.
+EntryStatus RegistrationStatus(const EntryName& checked, const std::wstring& stored, const std::wstring& file,
+                               const SystemLocations& where) {
     // The lookup would treat a longer text as no entry at all.
     if (stored.size() > kMaxStoredChars) return EntryStatus::PathTooLong;
-    for (const std::wstring& valueName : EntryNames(checked)) {
-        if (!win::QueryValue(key, valueName)) continue;
-        auto existing = ReadWholeEntry(key, valueName);
-        if (!existing || !PointsAt(*existing, file, where)) return EntryStatus::OtherFilesEntry;
+    for (const FontList& list : FontLists(where)) {
+        win::UniqueKey key = OpenList(list, KEY_QUERY_VALUE);
+        if (!key) continue;
+        for (const std::wstring& valueName : EntryNames(checked)) {
+            if (!win::QueryValue(key.get(), valueName)) continue;
+            auto existing = ReadWholeEntry(key.get(), valueName);
+            if (!existing || !PointsAt(*existing, file, where)) return EntryStatus::OtherFilesEntry;
+        }
     }
     return EntryStatus::Done;
 }
@@ -138,26 +185,30 @@ InstallState StateOfEntry(const std::optional<FoundEntry>& entry, const std::wst
 }  // namespace
 
 InstallState GetInstallState(const std::wstring& name, const std::wstring& file, const SystemLocations& where) {
-    win::UniqueKey key = OpenFontsKey(where, KEY_QUERY_VALUE);
-    if (!key) return {};
-    return StateOfEntry(FindEntry(key.get(), name, true), file, where);
+    return StateOfEntry(FindEntry(where, name, true), file, where);
 }
 
 InstalledFonts::InstalledFonts(const SystemLocations& where) : where_(where) {
-    win::UniqueKey key = OpenFontsKey(where, KEY_QUERY_VALUE);
-    if (!key) return;
-    for (std::wstring& name : win::ValueNames(key.get()))
-        if (auto stored = ReadEntry(key.get(), name)) entries_.emplace(std::move(name), std::move(*stored));
+    for (const FontList& list : FontLists(where)) {
+        auto& entries = lists_.emplace_back();
+        win::UniqueKey key = OpenList(list, KEY_QUERY_VALUE);
+        if (!key) continue;
+        for (std::wstring& name : win::ValueNames(key.get()))
+            if (auto stored = ReadEntry(key.get(), name)) entries.emplace(std::move(name), std::move(*stored));
+    }
 }
 
 InstallState InstalledFonts::StateOf(const std::wstring& name, const std::wstring& file) const {
-    return StateOfEntry(FindEntryWith(name, true,
-                                      [this](const std::wstring& valueName) -> std::optional<std::wstring> {
-                                          auto it = entries_.find(valueName);
-                                          if (it == entries_.end()) return std::nullopt;
-                                          return it->second;
-                                      }),
-                        file, where_);
+    // As FindEntry: every form in the machine's list before the per-user one.
+    for (const auto& entries : lists_) {
+        auto found = FindEntryWith(name, true, [&entries](const std::wstring& valueName) -> std::optional<std::wstring> {
+            auto it = entries.find(valueName);
+            if (it == entries.end()) return std::nullopt;
+            return it->second;
+        });
+        if (found) return StateOfEntry(found, file, where_);
+    }
+    return {};
 }
 
 bool IsInstalled(const std::wstring& name, const std::wstring& file, const SystemLocations& where) {
@@ -166,16 +217,12 @@ bool IsInstalled(const std::wstring& name, const std::wstring& file, const Syste
 }
 
 std::wstring RegisteredFile(const std::wstring& name, const SystemLocations& where) {
-    win::UniqueKey key = OpenFontsKey(where, KEY_QUERY_VALUE);
-    if (!key) return {};
-    auto entry = FindEntry(key.get(), name, true);
+    auto entry = FindEntry(where, name, true);
     return entry ? CompleteRegisteredFile(entry->stored, where) : std::wstring();
 }
 
 std::wstring LookupFileName(const std::wstring& name, const SystemLocations& where) {
-    win::UniqueKey key = OpenFontsKey(where, KEY_QUERY_VALUE);
-    if (!key) return {};
-    auto entry = FindEntry(key.get(), name, false);
+    auto entry = FindEntry(where, name, false);
     return entry ? entry->stored : std::wstring();
 }
 
@@ -184,17 +231,38 @@ namespace {
 EntryResult Register(const std::wstring& name, const std::wstring& file, const SystemLocations& where, bool write) {
     EntryName checked = CheckEntryName(win::AsU16(name));
     if (!checked.usable()) return {NameStatus(checked)};
-    win::UniqueKey key = OpenFontsKey(where, KEY_QUERY_VALUE | KEY_SET_VALUE);
-    if (!key) return {EntryStatus::Failed};
+    // The machine's list when it can be written, otherwise the user's own,
+    // whose entries always hold full paths.
+    win::OpenedKey key = win::OpenKey(where.fontsRoot, where.fontsKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
     std::wstring stored = StoredText(file, where);
-    EntryStatus status = RegistrationStatus(key.get(), checked, stored, file, where);
+    if (!key) {
+        if (where.userFontsKey.empty()) return {RefusalStatus(key.error)};
+        stored = file;
+    }
+    EntryStatus status = RegistrationStatus(checked, stored, file, where);
     if (status != EntryStatus::Done || !write) return {status};
+    if (!key) {
+        key = win::OpenKey(where.userFontsRoot, where.userFontsKey, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                           win::KeyMode::CreateIfMissing);
+        if (!key) return {RefusalStatus(key.error)};
+    }
     std::wstring valueName = EntryNames(checked)[0];
-    if (win::WriteString(key.get(), valueName, stored) != ERROR_SUCCESS) return {EntryStatus::Failed};
+    LSTATUS written = win::WriteString(key.get(), valueName, stored);
+    if (written != ERROR_SUCCESS) return {RefusalStatus(written)};
     return {EntryStatus::Done, valueName};
 }
 
 }  // namespace
+
+bool CanWriteMachineFontList(const SystemLocations& where) {
+    return static_cast<bool>(win::OpenKey(where.fontsRoot, where.fontsKey, KEY_SET_VALUE));
+}
+
+std::wstring InstallFontsFolder(const SystemLocations& where) {
+    if (CanWriteMachineFontList(where) || where.userFontsKey.empty() || where.userFontsFolder.empty())
+        return where.fontsFolder;
+    return where.userFontsFolder;
+}
 
 EntryResult RegisterFont(const std::wstring& name, const std::wstring& file, const SystemLocations& where) {
     return Register(name, file, where, true);
@@ -207,44 +275,52 @@ EntryResult CanRegisterFont(const std::wstring& name, const std::wstring& file, 
 EntryResult UnregisterFont(const std::wstring& name, const std::wstring& file, const SystemLocations& where) {
     EntryName checked = CheckEntryName(win::AsU16(name));
     if (!checked.usable()) return {NameStatus(checked)};
-    win::UniqueKey key = OpenFontsKey(where, KEY_QUERY_VALUE | KEY_SET_VALUE);
-    if (!key) return {EntryStatus::Failed};
     auto names = EntryNames(checked);
-    auto remove = [&](const std::wstring& valueName) {
-        LSTATUS status = win::DeleteValue(key.get(), valueName);
-        if (status == ERROR_SUCCESS) return EntryResult{EntryStatus::Done, valueName};
-        return EntryResult{status == ERROR_FILE_NOT_FOUND ? EntryStatus::NoEntry : EntryStatus::Failed};
+    EntryResult result{EntryStatus::NoEntry};
+    bool otherFiles = false;
+    auto note = [&](EntryStatus status, const std::wstring& valueName) {
+        if (status == EntryStatus::Done && !result) result = {EntryStatus::Done, valueName};
+        else if (!result && status != EntryStatus::NoEntry) result.status = status;
     };
-    // The program's own form only: entries under the other forms were not
-    // written by it and are left to their owner.
-    if (file.empty()) return remove(names[0]);
-
-    // The forms in the lookup's order; the first the lookup can read is the
-    // entry. One too long for the lookup is skipped by it, but removed here when
-    // it points at the file, since nothing else could ever remove it.
-    EntryStatus result = EntryStatus::NoEntry;
-    for (const std::wstring& valueName : names) {
-        auto stored = ReadWholeEntry(key.get(), valueName);
-        if (!stored) continue;
-        if (PointsAt(*stored, file, where)) return remove(valueName);
-        result = EntryStatus::OtherFilesEntry;
-        if (stored->size() <= kMaxStoredChars) break;
+    for (const FontList& list : FontLists(where)) {
+        // The program's own form only: entries under the other forms were
+        // not written by it and, without a file to tell, are left to their owner.
+        if (file.empty()) {
+            note(RemoveValue(list, names[0]), names[0]);
+            continue;
+        }
+        win::UniqueKey key = OpenList(list, KEY_QUERY_VALUE);
+        if (!key) continue;
+        // Every form that points at the file goes, however long (the lookup
+        // skips an entry too long for it, and nothing else could remove
+        // one): a single entry left behind brings the font back at logon.
+        for (const std::wstring& valueName : names) {
+            auto stored = ReadWholeEntry(key.get(), valueName);
+            if (!stored) continue;
+            if (PointsAt(*stored, file, where))
+                note(RemoveValue(list, valueName), valueName);
+            else
+                otherFiles = true;
+        }
     }
-    return {result};
+    if (!result && result.status == EntryStatus::NoEntry && otherFiles) result.status = EntryStatus::OtherFilesEntry;
+    return result;
 }
 
 std::vector<std::wstring> UnregisterFile(const std::wstring& file, const SystemLocations& where) {
     std::vector<std::wstring> removed;
-    win::UniqueKey key = OpenFontsKey(where, KEY_QUERY_VALUE | KEY_SET_VALUE);
-    if (!key) return removed;
-    // Names first, deletions after: deleting while enumerating shifts the indexes.
-    std::vector<std::wstring> matching;
-    for (std::wstring& name : win::ValueNames(key.get())) {
-        auto stored = ReadWholeEntry(key.get(), name);
-        if (stored && PointsAt(*stored, file, where)) matching.push_back(std::move(name));
+    for (const FontList& list : FontLists(where)) {
+        win::UniqueKey key = OpenList(list, KEY_QUERY_VALUE);
+        if (!key) continue;
+        // Names first, deletions after: deleting while enumerating shifts the indexes.
+        std::vector<std::wstring> matching;
+        for (std::wstring& name : win::ValueNames(key.get())) {
+            auto stored = ReadWholeEntry(key.get(), name);
+            if (stored && PointsAt(*stored, file, where)) matching.push_back(std::move(name));
+        }
+        for (std::wstring& name : matching)
+            if (RemoveValue(list, name) == EntryStatus::Done) removed.push_back(std::move(name));
     }
-    for (std::wstring& name : matching)
-        if (win::DeleteValue(key.get(), name) == ERROR_SUCCESS) removed.push_back(std::move(name));
     return removed;
 }
 

@@ -26,6 +26,7 @@ enum class EntryStatus {
     PathTooLong,      // longer than the lookup reads back (MAX_PATH characters)
     OtherFilesEntry,  // an entry for the name points at another file: left alone
     NoEntry,          // nothing to remove
+    NeedsAdministrator,  // the list can only be changed with administrator rights
     Failed,           // the key cannot be opened or the system refused
 };
 
@@ -44,7 +45,7 @@ enum class InstallStatus {
 };
 
 struct InstallState {
-    bool installed = false;       // an entry exists under any of the three name forms
+    bool installed = false;       // an entry exists under any of the four name forms
     bool fromThisFile = false;    // ... and it points at the file asked about
     std::wstring registeredFile = {};  // the entry's file as a full path, when installed
 
@@ -55,7 +56,9 @@ struct InstallState {
 };
 
 // Names are passed through CheckEntryName: a name it refuses has no entry.
-// Entry lookup tries "<name> (TrueType)", "<name> (True Type)", then "<name>".
+// Entry lookup tries "<name> (TrueType)", "<name> (True Type)", "<name> (OpenType)"
+// (the system's form for fonts with PostScript outlines), then "<name>"; in
+// the machine's list first, then in the per-user one.
 bool IsInstalled(const std::wstring& name, const std::wstring& file = {},
                  const SystemLocations& where = Locations());
 InstallState GetInstallState(const std::wstring& name, const std::wstring& file,
@@ -72,19 +75,29 @@ public:
 
 private:
     const SystemLocations& where_;
-    std::map<std::wstring, std::wstring, win::LessNoCase> entries_;  // value name: stored text
+    // Per list, the machine's first: value name to stored text.
+    std::vector<std::map<std::wstring, std::wstring, win::LessNoCase>> lists_;
 };
 // The entry's file as a full path (a bare file name completed with the fonts
 // folder), or empty when there is no entry.
 std::wstring RegisteredFile(const std::wstring& name, const SystemLocations& where = Locations());
-// The stored text of "<name> (TrueType)" or "<name> (True Type)", unchanged (not
+// The stored text of the entry under one of the suffixed forms, unchanged (not
 // the bare name form); empty when there is none.
 std::wstring LookupFileName(const std::wstring& name, const SystemLocations& where = Locations());
 // A bare file name completed with the fonts folder; a path is returned as it is.
 std::wstring CompleteRegisteredFile(const std::wstring& stored, const SystemLocations& where = Locations());
 
+// Whether this user may change the machine's installed-font list: asked by
+// opening it for writing, which is what a change needs.
+bool CanWriteMachineFontList(const SystemLocations& where = Locations());
+// Where an install copies files to: the fonts folder, or the per-user one
+// when the machine's list cannot be written.
+std::wstring InstallFontsFolder(const SystemLocations& where = Locations());
+
 // Writes "<name> (TrueType)" = file (just the file name for a file directly in
-// the fonts folder). Refused for a name CheckEntryName refuses, for a stored text
+// the fonts folder) into the machine's list, or, when this user cannot write
+// that, into the per-user list with the full path (NeedsAdministrator when
+// there is no per-user list). Refused for a name CheckEntryName refuses, for a stored text
 // the lookup could not read back, and while any entry for the name points at
 // another file: installing a font never takes over another file's registration.
 EntryResult RegisterFont(const std::wstring& name, const std::wstring& file,
@@ -93,14 +106,16 @@ EntryResult RegisterFont(const std::wstring& name, const std::wstring& file,
 // first and must not load what cannot be registered.
 EntryResult CanRegisterFont(const std::wstring& name, const std::wstring& file,
                             const SystemLocations& where = Locations());
-// With a file: removes the entry for the name, found as the lookup finds it, if
-// it points at that file; an entry too long for the lookup is removed as well
-// when it points at the file. Without a file: removes "<name> (TrueType)" only.
-// Callers that know the file pass it, so that another file's entry stays.
+// With a file: removes every entry for the name, under any form and in both
+// lists, that points at that file (also one too long for the lookup); the
+// result names the first one removed. Without a file: removes "<name>
+// (TrueType)" only. Callers that know the file pass it, so that another
+// file's entry stays. NeedsAdministrator when an entry could not be removed
+// for want of rights and none was.
 EntryResult UnregisterFont(const std::wstring& name, const std::wstring& file,
                            const SystemLocations& where = Locations());
-// Removes every entry that points at the file, whatever its name, for a font
-// whose file is gone or has no usable name. Returns the value names removed.
+// Removes every entry of both lists that points at the file, whatever its
+// name. Returns the value names removed.
 std::vector<std::wstring> UnregisterFile(const std::wstring& file, const SystemLocations& where = Locations());
 
 // Who sees a loaded font: every program of this logon, or this program only

@@ -34,6 +34,15 @@ std::wstring KnownFontsFolder() {
 
 }  // namespace
 
+std::wstring UserFontsFolder() {
+    win::UniqueCoMemory<PWSTR> path;
+    if (FAILED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, path.put())) || !path) return {};
+    std::wstring folder = path.get();
+    if (folder.empty()) return {};
+    if (folder.back() != L'\\') folder += L'\\';
+    return folder + L"Microsoft\\Windows\\Fonts\\";
+}
+
 bool DetectNT() {
     // Every Unicode Windows is of the NT family; asked all the same, since the
     // answer picks the registry key of the installed-font list.
@@ -73,6 +82,10 @@ SystemLocations ComputeSystemLocations(const LocationSources& sources) {
     loc.fontsRoot = HKEY_LOCAL_MACHINE;
     loc.fontsKey = loc.isNT ? kFontsKeyNT : kFontsKey9x;
     loc.fontsFolder = ReadFontsFolder(sources);
+    if (loc.isNT) {
+        loc.userFontsKey = kUserFontsKey;
+        loc.userFontsFolder = UserFontsFolder();
+    }
     loc.systemLanguageId = ReadSystemLanguageId(loc.isNT, sources);
     return loc;
 }

@@ -15,6 +15,12 @@ struct SystemLocations {
     HKEY fontsRoot = HKEY_LOCAL_MACHINE;
     std::wstring fontsKey;     // installed-font list under fontsRoot
     std::wstring fontsFolder;  // ends with a backslash, or empty when unknown
+    // The per-user installed-font list (full paths as data) and fonts folder,
+    // for users who cannot write the machine's list. An empty key means there
+    // is none: systems without per-user fonts, and tests that do not ask.
+    HKEY userFontsRoot = HKEY_CURRENT_USER;
+    std::wstring userFontsKey;
+    std::wstring userFontsFolder;  // ends with a backslash, or empty when none
     std::uint32_t systemLanguageId = 0x0409;
 };
 
@@ -26,11 +32,14 @@ struct LocationSources {
 };
 
 inline constexpr wchar_t kFontsKeyNT[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+inline constexpr wchar_t kUserFontsKey[] = L"Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
 inline constexpr wchar_t kFontsKey9x[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Fonts";
 
 bool DetectNT();
 std::uint32_t ReadSystemLanguageId(bool isNT, const LocationSources& sources = {});
 std::wstring ReadFontsFolder(const LocationSources& sources = {});
+// %LOCALAPPDATA%\Microsoft\Windows\Fonts\, or empty when the system names no such folder.
+std::wstring UserFontsFolder();
 SystemLocations ComputeSystemLocations(const LocationSources& sources = {});
 
 // The values in force: computed from the system on first use unless set before.

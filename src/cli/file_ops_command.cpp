@@ -54,6 +54,7 @@ std::optional<Invocation> ParseArguments(tools::FileOp op, std::string_view comm
             }
             run.where.fontsRoot = settings::HiveKey(key->first);
             run.where.fontsKey = win::ToWide(key->second);
+            run.where.userFontsKey.clear();  // the list given is the only one
             continue;
         }
         if (args[i] == L"--keep-installed" && op == tools::FileOp::Move) {

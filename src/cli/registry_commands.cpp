@@ -49,6 +49,7 @@ std::optional<Invocation> ParseArguments(std::string_view command, const std::ve
             }
             run.where.fontsRoot = key->first;
             run.where.fontsKey = key->second;
+            run.where.userFontsKey.clear();  // the list given is the only one
             continue;
         }
         err.Write(L"typorama-cli " + win::Utf8ToWide(command) + L": unknown option '" + args[i] + L"'\n");

@@ -23,13 +23,13 @@ constexpr DWORD kWininitSectionChars = 30000;
 // An installed-font entry as it was before it was removed, so that it can be
 // written back exactly (its value name and stored text, whatever their form).
 struct SavedEntries {
-    std::array<std::pair<std::wstring, std::optional<win::RawValue>>, 3> values;
+    std::array<std::pair<std::wstring, std::optional<win::RawValue>>, 4> values;
 
     static SavedEntries Read(const std::wstring& name, const SystemLocations& where) {
         SavedEntries saved;
-        const std::wstring forms[3] = {name + L" (TrueType)", name + L" (True Type)", name};
+        const std::wstring forms[4] = {name + L" (TrueType)", name + L" (True Type)", name + L" (OpenType)", name};
         win::OpenedKey key = win::OpenKey(where.fontsRoot, where.fontsKey, KEY_QUERY_VALUE);
-        for (std::size_t i = 0; i < 3; ++i) {
+        for (std::size_t i = 0; i < 4; ++i) {
             saved.values[i].first = forms[i];
             if (key) saved.values[i].second = win::ReadRawValue(key.get(), forms[i], 64 * 1024);
         }

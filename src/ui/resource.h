@@ -20,6 +20,7 @@
 //     4400..4599    font file operations (dialogs 320..339)
 //     4600..4799    the character map window (dialogs 340..359)
 //     4800..4999    printing and the progress bar window (dialogs 360..379)
+//     5000..5199    installing, uninstalling, loading and unloading (dialogs 380..399)
 //     5200..5399    the current font: information pane, sample strings (dialogs 400..419)
 //    40000..40999   commands (stored in the button bar's layout: never renumbered)
 //    41000..56999   items of the lists inserted into the menus
@@ -40,6 +41,7 @@
 #include "ui/resource_print.h"
 #include "ui/resource_file_ops.h"
 #include "ui/resource_current_font.h"
+#include "ui/resource_install.h"
 
 #ifndef RC_INVOKED
 #include "ui/resource_range.h"
@@ -59,6 +61,7 @@ inline constexpr Range kRanges[] = {
     {"print dialogs", IDD_PRINT_FIRST, IDD_PRINT_LAST},
     {"file operations dialogs", IDD_FILE_OPS_FIRST, IDD_FILE_OPS_LAST},
     {"current font dialogs", IDD_CURRENT_FONT_FIRST, IDD_CURRENT_FONT_LAST},
+    {"install dialogs", IDD_INSTALL_FIRST, IDD_INSTALL_LAST},
     {"font listing results", IDR_LISTING_RESULTS_FIRST, IDR_LISTING_RESULTS_LAST},
     {"font texts", IDR_FONT_TEXTS_FIRST, IDR_FONT_TEXTS_LAST},
     {"main window", IDR_MAIN_WINDOW_FIRST, IDR_MAIN_WINDOW_LAST},
@@ -73,6 +76,7 @@ inline constexpr Range kRanges[] = {
     {"print", IDR_PRINT_FIRST, IDR_PRINT_LAST},
     {"file operations", IDR_FILE_OPS_FIRST, IDR_FILE_OPS_LAST},
     {"current font", IDR_CURRENT_FONT_FIRST, IDR_CURRENT_FONT_LAST},
+    {"install", IDR_INSTALL_FIRST, IDR_INSTALL_LAST},
     {"commands", IDR_COMMANDS_FIRST, IDR_COMMANDS_LAST},
     {"menu list items", IDR_MENU_LISTS_FIRST, IDR_MENU_LISTS_LAST},
 };

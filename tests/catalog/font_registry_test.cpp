@@ -296,12 +296,21 @@ TEST(FontRegistryWrite, UnregistersOnlyAnEntryPointingAtTheFile) {
     EXPECT_FALSE(HasValue(key, L"Bare"));
     EXPECT_FALSE(UnregisterFont(L"Bare", L"d:\\Bare.ttf", where)) << "nothing left to delete";
 
-    // First form found wins: the "(TrueType)" entry points elsewhere, so the
-    // matching "(True Type)" one is not looked at.
+    // Every form pointing at the file goes, and only those: one left behind
+    // would bring the font back at the next logon.
     Set(key, L"Both (TrueType)", L"new.ttf");
     Set(key, L"Both (True Type)", L"old.ttf");
-    EXPECT_FALSE(UnregisterFont(L"Both", L"C:\\Fonts\\old.ttf", where));
-    EXPECT_TRUE(HasValue(key, L"Both (True Type)"));
+    Set(key, L"Both (OpenType)", L"C:\\Fonts\\OLD.ttf");
+    Set(key, L"Both", L"old.ttf");
+    Set(key, L"Both Bold (TrueType)", L"old.ttf");
+    EntryResult both = UnregisterFont(L"Both", L"C:\\Fonts\\old.ttf", where);
+    EXPECT_TRUE(both);
+    EXPECT_EQ(both.valueName, L"Both (True Type)");
+    EXPECT_TRUE(HasValue(key, L"Both (TrueType)"));
+    EXPECT_FALSE(HasValue(key, L"Both (True Type)"));
+    EXPECT_FALSE(HasValue(key, L"Both (OpenType)"));
+    EXPECT_FALSE(HasValue(key, L"Both"));
+    EXPECT_TRUE(HasValue(key, L"Both Bold (TrueType)")) << "another font's entry";
 
     // Without a file only the program's own form goes, without any lookup.
     Set(key, L"Foreign (True Type)", L"foreign.ttf");
@@ -314,6 +323,54 @@ TEST(FontRegistryWrite, UnregistersOnlyAnEntryPointingAtTheFile) {
     EXPECT_FALSE(HasValue(key, L"Foreign (TrueType)"));
     EXPECT_TRUE(HasValue(key, L"Foreign (True Type)"));
     EXPECT_TRUE(HasValue(key, L"Foreign"));
+}
+
+TEST(FontRegistryRead, OpenTypeEntriesAndThePerUserListAreInstalledFonts) {
+    ScratchKey machine(L"registry-machine");
+    ScratchKey user(L"registry-user");
+    SystemLocations where = ScratchLocations(machine, L"C:\\Fonts\\");
+    where.userFontsKey = user.SubKey();
+    where.userFontsFolder = L"C:\\Users\\me\\Fonts\\";
+
+    Set(machine, L"Cff Sans (OpenType)", L"cffsans.otf");
+    Set(user, L"Mine Serif (TrueType)", L"C:\\Users\\me\\Fonts\\mine.ttf");
+    Set(user, L"Cff Sans (TrueType)", L"D:\\shadowed.otf");
+    InstalledFonts listed(where);
+    for (const InstallState& state : {GetInstallState(L"Cff Sans", L"C:\\Fonts\\cffsans.otf", where),
+                                      listed.StateOf(L"Cff Sans", L"C:\\Fonts\\cffsans.otf")}) {
+        EXPECT_TRUE(state.fromThisFile) << "the machine's entry wins";
+        EXPECT_EQ(state.registeredFile, L"C:\\Fonts\\cffsans.otf");
+    }
+    for (const InstallState& state : {GetInstallState(L"Mine Serif", L"C:\\Users\\me\\Fonts\\mine.ttf", where),
+                                      listed.StateOf(L"Mine Serif", L"C:\\Users\\me\\Fonts\\mine.ttf")})
+        EXPECT_TRUE(state.fromThisFile);
+    EXPECT_EQ(LookupFileName(L"Cff Sans", where), L"cffsans.otf");
+    EXPECT_EQ(RegisteredFile(L"Mine Serif", where), L"C:\\Users\\me\\Fonts\\mine.ttf");
+    EXPECT_EQ(RegisterFont(L"Mine Serif", L"D:\\other.ttf", where).status, EntryStatus::OtherFilesEntry)
+        << "a per-user entry is not taken over either";
+
+    // The machine's list can be written here: it gets the new entry.
+    EXPECT_TRUE(CanWriteMachineFontList(where));
+    EXPECT_EQ(InstallFontsFolder(where), L"C:\\Fonts\\");
+    EXPECT_TRUE(RegisterFont(L"Both Lists", L"C:\\Fonts\\both.ttf", where));
+    EXPECT_EQ(Stored(machine, L"Both Lists (TrueType)"), std::wstring(L"both.ttf\0", 9));
+
+    // Uninstall finds the file's entries in both lists.
+    Set(user, L"Both Lists (OpenType)", L"C:\\Fonts\\both.ttf");
+    EXPECT_TRUE(UnregisterFont(L"Both Lists", L"C:\\Fonts\\both.ttf", where));
+    EXPECT_FALSE(HasValue(machine, L"Both Lists (TrueType)"));
+    EXPECT_FALSE(HasValue(user, L"Both Lists (OpenType)"));
+    EXPECT_EQ(UnregisterFile(L"C:\\Users\\me\\Fonts\\mine.ttf", where),
+              (std::vector<std::wstring>{L"Mine Serif (TrueType)"}));
+
+    // A machine list this user cannot open for writing: the per-user list,
+    // with the full path even for a file in the fonts folder.
+    where.fontsKey = machine.SubKey() + L"\\Locked";
+    EXPECT_FALSE(CanWriteMachineFontList(where));
+    EXPECT_EQ(InstallFontsFolder(where), L"C:\\Users\\me\\Fonts\\");
+    EXPECT_TRUE(RegisterFont(L"Per User", L"C:\\Fonts\\peruser.ttf", where));
+    EXPECT_EQ(Stored(user, L"Per User (TrueType)"), std::wstring(L"C:\\Fonts\\peruser.ttf\0", 21));
+    EXPECT_TRUE(IsInstalled(L"Per User", L"C:\\Fonts\\peruser.ttf", where));
 }
 
 TEST(FontRegistryWrite, AKeyThatCannotBeOpenedHasNoEntriesAndTakesNone) {

@@ -31,6 +31,7 @@ TEST(CheckEntryName, CutsAtTheFirstNulAndRefusesWhatCannotNameAnEntry) {
     EXPECT_EQ(ProblemOf(u16string_view(u"Other (TrueType)\0x", 18)), EntryNameProblem::EndsInSuffix);
     EXPECT_EQ(ProblemOf(u"Other (truetype)"), EntryNameProblem::EndsInSuffix);
     EXPECT_EQ(ProblemOf(u"Other (TRUE TYPE)"), EntryNameProblem::EndsInSuffix);
+    EXPECT_EQ(ProblemOf(u"Other (opentype)"), EntryNameProblem::EndsInSuffix);
     EXPECT_TRUE(CheckEntryName(u"Other (TrueType) Bold").usable());
     EXPECT_EQ(ProblemOf(u" (TrueType)"), EntryNameProblem::EndsInSuffix);
 
