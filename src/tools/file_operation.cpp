@@ -22,28 +22,48 @@ constexpr DWORD kWininitSectionChars = 30000;
 
 // An installed-font entry as it was before it was removed, so that it can be
 // written back exactly (its value name and stored text, whatever their form).
+// The entries of a font as they were, in the machine's list and the
+// per-user one, so that a step that fails can put back every entry it took
+// away (uninstalling removes each form that points at the file).
 struct SavedEntries {
-    std::array<std::pair<std::wstring, std::optional<win::RawValue>>, 4> values;
+    struct Saved {
+        HKEY root;
+        std::wstring key;
+        std::wstring name;
+        win::RawValue value;
+    };
+    std::vector<Saved> values;
 
     static SavedEntries Read(const std::wstring& name, const SystemLocations& where) {
         SavedEntries saved;
         const std::wstring forms[4] = {name + L" (TrueType)", name + L" (True Type)", name + L" (OpenType)", name};
-        win::OpenedKey key = win::OpenKey(where.fontsRoot, where.fontsKey, KEY_QUERY_VALUE);
-        for (std::size_t i = 0; i < 4; ++i) {
-            saved.values[i].first = forms[i];
-            if (key) saved.values[i].second = win::ReadRawValue(key.get(), forms[i], 64 * 1024);
+        for (const auto& [root, path] : {std::pair{where.fontsRoot, where.fontsKey},
+                                         std::pair{where.userFontsRoot, where.userFontsKey}}) {
+            if (path.empty()) continue;
+            win::OpenedKey key = win::OpenKey(root, path, KEY_QUERY_VALUE);
+            if (!key) continue;
+            for (const std::wstring& form : forms)
+                if (auto raw = win::ReadRawValue(key.get(), form, 64 * 1024))
+                    saved.values.push_back({root, path, form, std::move(*raw)});
         }
         return saved;
     }
 
-    bool Restore(const std::wstring& valueName, const SystemLocations& where) const {
-        for (const auto& [name, raw] : values) {
-            if (name != valueName || !raw) continue;
-            win::OpenedKey key = win::OpenKey(where.fontsRoot, where.fontsKey, KEY_SET_VALUE);
-            return key && win::WriteValue(key.get(), name, raw->type, raw->data.data(),
-                                          static_cast<DWORD>(raw->data.size())) == ERROR_SUCCESS;
+    // Writes back every saved entry that is gone now; false when one could not be.
+    bool Restore() const {
+        bool all = true;
+        for (const Saved& entry : values) {
+            win::OpenedKey key = win::OpenKey(entry.root, entry.key, KEY_QUERY_VALUE | KEY_SET_VALUE);
+            if (!key) {
+                all = false;
+                continue;
+            }
+            if (win::ReadRawValue(key.get(), entry.name, 64 * 1024)) continue;
+            all = win::WriteValue(key.get(), entry.name, entry.value.type, entry.value.data.data(),
+                                  static_cast<DWORD>(entry.value.data.size())) == ERROR_SUCCESS &&
+                  all;
         }
-        return false;
+        return all;
     }
 };
 
@@ -121,7 +141,7 @@ DeleteResult Run::DeleteFontFile(const std::wstring& file, const std::wstring& n
     // The file stays, so it stays as it was: a font left unregistered and
     // unloaded although its file is still there would simply be lost.
     if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(file.c_str(), attributes);
-    if (removed) saved.Restore(removed.valueName, where);
+    if (removed) saved.Restore();
     if (unloaded && !keptInstalled) catalog::LoadFont(file, where);
     if (unloadedPrivate) catalog::LoadFont(file, where, catalog::FontScope::Private);
     return {DeleteOutcome::Failed, error};
@@ -143,7 +163,7 @@ bool Run::KeepInstalled(catalog::TFontListItem& item, const std::wstring& source
     const SavedEntries saved = SavedEntries::Read(item.Name, where);
     const catalog::EntryResult removed = catalog::UnregisterFont(item.Name, source, where);
     if (removed && catalog::RegisterFont(item.Name, target, where)) return true;
-    if (removed) saved.Restore(removed.valueName, where);
+    if (removed) saved.Restore();
     return false;
 }
 

@@ -19,6 +19,7 @@
 #include "support/font_builder.h"
 #include "support/scratch.h"
 #include "win/folders.h"
+#include "win/registry.h"
 #include "win/unique_handle.h"
 
 namespace typorama::tools {
@@ -310,6 +311,8 @@ TEST_F(FileOperationTest, AFontWhoseFileCannotBeDeletedStaysInstalledAndLoaded) 
     // Stored in the older form: it comes back exactly as it was.
     catalog::UnregisterFont(L"TyFop Held", path, where_);
     key_.SetString(L"", L"TyFop Held (True Type)", path);
+    // A second form pointing at the same file: uninstalling takes both, and both come back.
+    key_.SetString(L"", L"TyFop Held (OpenType)", path);
     Item(path, L"TyFop Held").InstalledFromThisFile = true;
     win::UniqueFile holder(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(holder);
@@ -321,6 +324,8 @@ TEST_F(FileOperationTest, AFontWhoseFileCannotBeDeletedStaysInstalledAndLoaded) 
     EXPECT_EQ(questions_.failures[0].kind, FileOpFailure::Kind::Delete);
     EXPECT_EQ(questions_.failures[1].kind, FileOpFailure::Kind::DeleteAfterCopy);
     EXPECT_EQ(catalog::LookupFileName(L"TyFop Held", where_), path);
+    EXPECT_EQ(win::ReadString(key_.Get(), L"TyFop Held (True Type)"), path);
+    EXPECT_EQ(win::ReadString(key_.Get(), L"TyFop Held (OpenType)"), path);
     EXPECT_TRUE(Available(L"TyFop Held"));
     EXPECT_EQ(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY, static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(Contents(source_.Path()).size(), 1u);
