@@ -1,10 +1,14 @@
-// Saves a bitmap of a device context as a 24-bit .bmp file, for the picture tools.
+// Saves a bitmap of a device context, or the whole screen, as a 24-bit .bmp
+// file, for the picture tools.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdio>
 #include <vector>
+
+#include "win/gdi.h"
+#include "win/unique_handle.h"
 
 namespace typorama {
 
@@ -29,6 +33,16 @@ inline bool SaveBitmap(HDC dc, HBITMAP bitmap, int width, int height, const wcha
     std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out);
     std::fwrite(pixels.data(), 1, pixels.size(), out);
     return std::fclose(out) == 0;
+}
+
+inline bool SaveScreen(const wchar_t* file) {
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    win::WindowDC screen;
+    win::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    win::MemoryDC dc(screen.get(), bitmap.get());
+    BitBlt(dc.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
+    return SaveBitmap(dc.get(), bitmap.get(), width, height, file);
 }
 
 }  // namespace typorama

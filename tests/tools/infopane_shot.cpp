@@ -31,15 +31,6 @@ void Pump(DWORD ms) {
     } while (GetTickCount() - start < ms);
 }
 
-bool SaveScreen(const std::wstring& file) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    win::WindowDC screen;
-    win::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
-    win::MemoryDC dc(screen.get(), bitmap.get());
-    BitBlt(dc.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
-    return SaveBitmap(dc.get(), bitmap.get(), width, height, file.c_str());
-}
 
 }  // namespace
 
@@ -71,7 +62,7 @@ int wmain(int argc, wchar_t** argv) {
         InvalidateRect(main.ListBox().Hwnd(), nullptr, FALSE);
         Pump(1500);
         RedrawWindow(main.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        saved = SaveScreen(std::wstring(argv[2]) + suffix) && saved;
+        saved = SaveScreen((std::wstring(argv[2]) + suffix).c_str()) && saved;
     }
     std::printf("%d fonts, pictures %s\n", main.FontList().Count(), saved ? "saved" : "not taken");
     for (int i = 0; i < main.FontList().Count(); ++i) main.FontList()[i].Tagged = false;

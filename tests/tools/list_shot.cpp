@@ -11,8 +11,6 @@
 #include "settings/settings_store.h"
 #include "support/scratch.h"
 #include "tools/bitmap_file.h"
-#include "win/gdi.h"
-#include "win/unique_handle.h"
 
 using namespace typorama;
 
@@ -41,13 +39,7 @@ int wmain(int argc, wchar_t** argv) {
         Sleep(20);
     }
     RedrawWindow(main.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    win::WindowDC screen;
-    win::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
-    win::MemoryDC dc(screen.get(), bitmap.get());
-    BitBlt(dc.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
-    const bool saved = SaveBitmap(dc.get(), bitmap.get(), width, height, argv[3]);
+    const bool saved = SaveScreen(argv[3]);
     for (int i = 0; i < main.FontList().Count(); ++i) main.FontList()[i].Tagged = false;
     return saved ? 0 : 1;
 }

@@ -20,20 +20,6 @@
 
 using namespace typorama;
 
-namespace {
-
-bool SaveScreen(const wchar_t* file) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    win::WindowDC screen;
-    win::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
-    win::MemoryDC dc(screen.get(), bitmap.get());
-    BitBlt(dc.get(), 0, 0, width, height, screen.get(), 0, 0, SRCCOPY);
-    return SaveBitmap(dc.get(), bitmap.get(), width, height, file);
-}
-
-}  // namespace
-
 int wmain(int argc, wchar_t** argv) {
     if (argc != 3) {
         std::fputs("usage: search_shot FOLDER OUT.bmp\n", stderr);
