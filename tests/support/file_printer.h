@@ -15,9 +15,15 @@ namespace typorama::test {
 
 // A PostScript printer that prints to a file, with a PPD of its own written
 // into the system's driver folder; removed again with its driver at the end.
+// One test printer exists at a time across the test processes CTest runs
+// side by side: adding printers and drivers at once (each add copies the
+// same driver files) makes some of them fail under Wine.
 class FilePrinter {
 public:
-    explicit FilePrinter(const std::wstring& name) : name_(name), driver_(name + L" Driver") {
+    explicit FilePrinter(const std::wstring& name)
+        : name_(name), driver_(name + L" Driver"), turn_(CreateMutexW(nullptr, FALSE, L"Local\\TyporamaTestPrinter")) {
+        // An abandoned turn (a test that crashed) is taken over all the same.
+        if (turn_) WaitForSingleObject(turn_, 5 * 60 * 1000);
         Remove();
         wchar_t folder[MAX_PATH] = L"";
         DWORD size = sizeof folder;
@@ -56,7 +62,13 @@ public:
     ~FilePrinter() {
         Remove();
         if (!ppd_.empty()) DeleteFileW(ppd_.c_str());
+        if (turn_) {
+            ReleaseMutex(turn_);
+            CloseHandle(turn_);
+        }
     }
+    FilePrinter(const FilePrinter&) = delete;
+    FilePrinter& operator=(const FilePrinter&) = delete;
     bool Added() const { return added_; }
     const std::wstring& Name() const { return name_; }
 
@@ -72,6 +84,7 @@ private:
     }
 
     std::wstring name_, driver_, ppd_;
+    HANDLE turn_;
     bool added_ = false;
 };
 
