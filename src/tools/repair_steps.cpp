@@ -105,10 +105,19 @@ DWORD WriteFontsViewEntry(const std::wstring& folder) {
     const std::wstring section = win::ToWide(kShellClassSection);
     const std::wstring key = win::ToWide(kFontsViewKey);
     const std::wstring value = win::ToWide(kFontsFolderClass);
-    if (WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), DesktopIniOf(folder).c_str()))
-        return ERROR_SUCCESS;
-    const DWORD error = GetLastError();
-    return error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;
+    const std::wstring path = DesktopIniOf(folder);
+    // The shell's own desktop.ini files are hidden system files, which some
+    // writers refuse to replace while they are; a new one is made like them.
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) attributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    else SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DWORD error = ERROR_SUCCESS;
+    if (!WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path.c_str())) {
+        error = GetLastError();
+        if (error == ERROR_SUCCESS) error = ERROR_WRITE_FAULT;
+    }
+    SetFileAttributesW(path.c_str(), attributes);
+    return error;
 }
 
 DWORD RemoveFontsViewEntry(const std::wstring& folder) {
