@@ -246,7 +246,8 @@ TEST_F(RepairFeatureTest, TheStandardViewKeepsTheOtherEntriesOfDesktopIni) {
     const std::string kept = test::ReadFileBytes(ini);
     EXPECT_EQ(kept.find("UICLSID"), std::string::npos) << kept;
     EXPECT_NE(kept.find("LocalizedResourceName=@shell32.dll,-21778"), std::string::npos) << kept;
-    EXPECT_EQ(GetFileAttributesW(ini.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    const DWORD hiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    EXPECT_EQ(GetFileAttributesW(ini.c_str()) & hiddenSystem, hiddenSystem) << "its attributes are put back";
 
     // With nothing else in it the file goes.
     WritePrivateProfileStringW(L".ShellClassInfo", L"LocalizedResourceName", nullptr, ini.c_str());
