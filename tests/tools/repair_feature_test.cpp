@@ -154,6 +154,7 @@ TEST_F(RepairFeatureTest, TheWizardRunsItsRepairsInOrderAndReportsRefusals) {
     ModalAnswers look([](ui::Dialog& dialog) {
         const HWND window = dialog.Handle();
         EXPECT_EQ(win::WindowText(window), L"修复向导");
+        EXPECT_EQ(win::WindowText(GetDlgItem(window, IDCANCEL)), L"取消");
         EXPECT_FALSE(IsWindowEnabled(GetDlgItem(window, IDC_REP_REBUILD_CACHE)));
         CheckDlgButton(window, IDC_REP_VALIDATE, BST_UNCHECKED);
         SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_REP_VALIDATE, BN_CLICKED), 0);

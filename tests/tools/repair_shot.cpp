@@ -29,7 +29,7 @@ INT_PTR g_endWith = IDCANCEL;
 // Takes the picture once the dialog has painted, then ends it.
 void CALLBACK TakePicture(HWND dialog, UINT, UINT_PTR timer, DWORD) {
     KillTimer(dialog, timer);
-    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    UpdateWindow(dialog);
     g_saved = SaveScreen(g_out.c_str());
     PostMessageW(dialog, WM_COMMAND, g_endWith, 0);
 }
@@ -70,7 +70,7 @@ int wmain(int argc, wchar_t** argv) {
             return;
         }
         g_endWith = listing ? ui::TfrmFontListing::kButton3 : IDCANCEL;
-        SetTimer(dialog.Handle(), 1, 700, TakePicture);
+        SetTimer(dialog.Handle(), 1, 1500, TakePicture);
     });
     main.RunCommand(IDM_TOOLS_REPAIR);
     ui::SetModalHook({});
