@@ -76,7 +76,7 @@ void RepairCommands::OpenWizard() {
 void RepairCommands::Run(HWND owner, const RepairChoice& choice) {
     {
         win::BusyCursor busy;
-        if ((!choice.settings.checkRegistry || RemoveInvalidRegistrations(owner, choice))) {
+        if (!choice.settings.checkRegistry || RemoveInvalidRegistrations(owner, choice)) {
             if (choice.repairFontsFolder) RepairFontsFolder(owner);
             if (choice.settings.rebuildCache && !host_.Where().isNT) RebuildFontCache(owner);
         }
