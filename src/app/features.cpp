@@ -19,6 +19,7 @@
 #include "output/print_feature.h"
 #include "tools/file_ops_feature.h"
 #include "tools/install_feature.h"
+#include "tools/rename_feature.h"
 
 namespace typorama::app {
 
@@ -39,6 +40,7 @@ void AddFeatures(TfrmMain& host) {
     host.AddFeature(std::make_unique<CurrentFontCommands>(host));
     host.AddFeature(std::make_unique<SampleStrings>(host));
     host.AddFeature(std::make_unique<tools::InstallCommands>(host));
+    host.AddFeature(std::make_unique<tools::RenameCommands>(host));
 }
 
 }  // namespace typorama::app
