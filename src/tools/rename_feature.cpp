@@ -4,7 +4,6 @@
 
 #include "app/main_window.h"
 #include "app/progress_window.h"
-#include "app/selection.h"
 #include "catalog/font_registry.h"
 #include "tools/file_operation.h"
 #include "tools/file_ops_feature.h"

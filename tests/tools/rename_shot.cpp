@@ -11,6 +11,7 @@
 #include "support/scratch.h"
 #include "tools/bitmap_file.h"
 #include "tools/rename_dialog.h"
+#include "ui/progress_bar_window.h"
 #include "ui/resource.h"
 #include "win/resource_strings.h"
 #include "win/wide.h"
@@ -37,8 +38,14 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring out = argv[2];
     bool saved = false;
     ui::SetModalHook([&](ui::Dialog& shown) {
+        // The hook runs before the modal loop first goes idle, which is when
+        // the dialog would show itself: show it and let it paint.
+        ShowWindow(shown.Handle(), SW_SHOW);
+        for (int i = 0; i < 50; ++i) {
+            ui::PumpWaitingMessages(shown.Handle());
+            Sleep(20);
+        }
         RedrawWindow(shown.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        Sleep(200);
         saved = SaveScreen(out.c_str());
         PostMessageW(shown.Handle(), WM_COMMAND, IDCANCEL, 0);
     });
