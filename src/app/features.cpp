@@ -19,6 +19,7 @@
 #include "output/print_feature.h"
 #include "tools/file_ops_feature.h"
 #include "tools/install_feature.h"
+#include "tools/rename_feature.h"
 #include "tools/repair_feature.h"
 
 namespace typorama::app {
@@ -41,6 +42,7 @@ void AddFeatures(TfrmMain& host) {
     host.AddFeature(std::make_unique<SampleStrings>(host));
     host.AddFeature(std::make_unique<tools::InstallCommands>(host));
     host.AddFeature(std::make_unique<tools::RepairCommands>(host));
+    host.AddFeature(std::make_unique<tools::RenameCommands>(host));
 }
 
 }  // namespace typorama::app

@@ -67,4 +67,17 @@ std::u16string InsertBeforeExtension(std::u16string_view name, std::u16string_vi
     return result;
 }
 
+CheckedFileName FileNameFromFontName(std::u16string_view fontName, std::u16string_view extension) {
+    std::u16string stem;
+    for (char16_t c : fontName.substr(0, fontName.find(u'\0')))
+        if (!IsForbidden(c)) stem += c;
+    // The stem is checked on its own: "Foo ." followed by ".ttf" passes as a
+    // whole name, but a stem ending in a dot or blank is trimmed by the
+    // shell and by tools when the name is retyped, and a stem "CON" is a
+    // device whatever follows.
+    CheckedFileName checked = CheckFileName(stem);
+    if (!checked.usable()) return checked;
+    return CheckFileName(stem + std::u16string(extension));
+}
+
 }  // namespace typorama

@@ -36,4 +36,12 @@ CheckedFileName CheckFileName(std::u16string_view name);
 // (the part from the last dot; a leading dot starts no extension).
 std::u16string InsertBeforeExtension(std::u16string_view name, std::u16string_view insert);
 
+// The file name a font's name gives: the name cut at its first NUL, without
+// the characters no file name may hold (" * / : < > ? \ | and control
+// characters: a ratio or a date in a full name loses its colon or slash), with
+// `extension` appended. Not usable when what is left is empty, a device name,
+// ends in a dot or blank (the system would drop them and make another name
+// than the one logged), or is too long with the extension.
+CheckedFileName FileNameFromFontName(std::u16string_view fontName, std::u16string_view extension);
+
 }  // namespace typorama

@@ -17,6 +17,10 @@ std::string Utf16ToUtf8(std::u16string_view text);
 // Unicode reader takes.
 std::string Utf16LeWithBom(std::u16string_view text);
 
+// Converts UTF-8 to UTF-16; a byte that starts no valid sequence (a stray
+// continuation, an overlong or cut-off form, a surrogate) becomes U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view bytes);
+
 inline bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 inline bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 

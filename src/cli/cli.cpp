@@ -116,6 +116,18 @@ constexpr char kUsage[] =
     "                 shows them.\n"
     "  sysinfo        Prints the system-information report (Windows, memory, drives,\n"
     "                 display, printers, file versions) as the Help menu copies it.\n"
+    "  rename [--subfolders] [--undo] [--on-clash skip|delete-old|fail] [--log FILE]\n"
+    "         [--fonts-key KEY] FOLDER\n"
+    "                 The Tools menu's rename of the folder's *.ttf files to their fonts'\n"
+    "                 full names (characters no file name may hold removed), or with\n"
+    "                 --undo back to the names in the log. Fonts installed from a file\n"
+    "                 stay installed and loaded under its new name. A name already taken\n"
+    "                 is skipped, its file deleted first (delete-old) or reported as\n"
+    "                 failed (fail). One JSON line per font file {\"file\", \"newName\",\n"
+    "                 \"action\": renamed, unchanged, skipped or failed, \"installed\"},\n"
+    "                 then {\"found\", \"renamed\", \"log\", \"logWritten\"}. The log is\n"
+    "                 FILE, or Rename.log beside the program (in %APPDATA%\\Typorama\n"
+    "                 when that folder cannot be written).\n"
     "  --fonts-key KEY  The installed-font list to use instead of the system's, as\n"
     "                 HKLM\\SUBKEY or HKCU\\SUBKEY (for example the per-user list\n"
     "                 HKCU\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts).\n"
@@ -198,6 +210,7 @@ int Run(const std::vector<std::wstring>& args, Output& out, Output& err) {
     if (command == L"copy") return RunCopy(rest, out, err);
     if (command == L"move") return RunMove(rest, out, err);
     if (command == L"delete") return RunDelete(rest, out, err);
+    if (command == L"rename") return RunRename(rest, out, err);
     err.Write(L"typorama-cli: unknown command '" + command + L"'\n\n");
     err.Write(kUsage);
     return kExitUsage;

@@ -33,6 +33,8 @@ public:
     // The folder picker of the Tools commands and of the dialogs' "..."
     // buttons; the program's own unless replaced (tests).
     std::function<bool(HWND owner, std::wstring& folder, bool* includeSubfolders)> PickFolder;
+    // The last folder of the Tools folder commands, which the rename commands share.
+    std::wstring& LastFolder() { return lastFolder_; }
 
 private:
     void Finish();
