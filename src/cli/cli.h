@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "catalog/system_locations.h"
+
 namespace typorama::cli {
 
 enum ExitCode : int { kExitOk = 0, kExitSomeFailed = 1, kExitUsage = 2 };
@@ -31,6 +33,12 @@ std::vector<std::wstring> ExpandFontPaths(const std::vector<std::wstring>& paths
 // "0x"; nullopt when it is not one or exceeds `max`.
 std::optional<long> ParseNumber(const std::wstring& text, long max);
 
+// Points `where` at the installed-font list named by a --fonts-key argument
+// (HKLM\SUBKEY or HKCU\SUBKEY), as the only list; false when the text names
+// no such key.
+bool UseFontsKey(const std::wstring& text, catalog::SystemLocations& where);
+
+int RunDuplicates(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunInfo(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunList(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunStatus(const std::vector<std::wstring>& args, Output& out, Output& err);

@@ -13,7 +13,6 @@
 #include "catalog/font_registry.h"
 #include "cli/cli.h"
 #include "cli/json_text.h"
-#include "settings/settings_export.h"
 #include "tools/file_operation.h"
 #include "win/system_error.h"
 #include "win/wide.h"
@@ -46,15 +45,10 @@ std::optional<Invocation> ParseArguments(tools::FileOp op, std::string_view comm
             break;
         }
         if (args[i] == L"--fonts-key" && i + 1 < args.size()) {
-            auto key = settings::ParseRegKeyPath(win::AsU16(args[++i]));
-            if (!key || (key->first != settings::RegHive::LocalMachine &&
-                         key->first != settings::RegHive::CurrentUser)) {
+            if (!UseFontsKey(args[++i], run.where)) {
                 err.Write(prefix + "--fonts-key wants HKLM\\... or HKCU\\...\n");
                 return std::nullopt;
             }
-            run.where.fontsRoot = settings::HiveKey(key->first);
-            run.where.fontsKey = win::ToWide(key->second);
-            run.where.userFontsKey.clear();  // the list given is the only one
             continue;
         }
         if (args[i] == L"--keep-installed" && op == tools::FileOp::Move) {

@@ -10,20 +10,10 @@
 #include "catalog/font_registry.h"
 #include "cli/cli.h"
 #include "cli/json_text.h"
-#include "settings/settings_export.h"
 #include "win/wide.h"
 
 namespace typorama::cli {
 namespace {
-
-// "HKLM\Sub\Key" or "HKEY_CURRENT_USER\Sub\Key" as root and subkey: an
-// installed-font list lives in one of these two hives.
-std::optional<std::pair<HKEY, std::wstring>> ParseKeyPath(const std::wstring& text) {
-    auto key = settings::ParseRegKeyPath(win::AsU16(text));
-    if (!key || (key->first != settings::RegHive::LocalMachine && key->first != settings::RegHive::CurrentUser))
-        return std::nullopt;
-    return std::pair{settings::HiveKey(key->first), win::ToWide(key->second)};
-}
 
 struct Invocation {
     catalog::SystemLocations where;
@@ -42,14 +32,10 @@ std::optional<Invocation> ParseArguments(std::string_view command, const std::ve
             break;
         }
         if (args[i] == L"--fonts-key" && i + 1 < args.size()) {
-            auto key = ParseKeyPath(args[++i]);
-            if (!key) {
+            if (!UseFontsKey(args[++i], run.where)) {
                 err.Write("typorama-cli " + std::string(command) + ": --fonts-key wants HKLM\\... or HKCU\\...\n");
                 return std::nullopt;
             }
-            run.where.fontsRoot = key->first;
-            run.where.fontsKey = key->second;
-            run.where.userFontsKey.clear();  // the list given is the only one
             continue;
         }
         err.Write(L"typorama-cli " + win::Utf8ToWide(command) + L": unknown option '" + args[i] + L"'\n");
