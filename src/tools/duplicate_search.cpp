@@ -1,5 +1,7 @@
 #include "tools/duplicate_search.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -96,6 +98,30 @@ DuplicateSearchResult FindDuplicates(const std::vector<FolderEntry>& folders, co
     }
     result.cancelled = Cancelled(cancel);
     return result;
+}
+
+bool DeleteDuplicateFile(const std::wstring& path, const std::wstring& fullName, const DeleteFileCall& deleteFile,
+                         const catalog::SystemLocations& where) {
+    const bool unloaded = catalog::UnloadFont(path, where);
+    deleteFile(path);
+    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        if (unloaded) catalog::LoadFont(path, where);
+        return false;
+    }
+    catalog::UnregisterFont(fullName, path, where);
+    catalog::FactsCache().Forget(path);
+    return true;
+}
+
+void DeleteToRecycleBin(HWND owner, const std::wstring& path) {
+    std::wstring from = path;
+    from.push_back(L'\0');  // the list ends with an empty name
+    SHFILEOPSTRUCTW op{};
+    op.hwnd = owner;
+    op.wFunc = FO_DELETE;
+    op.pFrom = from.c_str();
+    op.fFlags = FOF_ALLOWUNDO | FOF_FILESONLY;
+    SHFileOperationW(&op);
 }
 
 }  // namespace typorama::tools

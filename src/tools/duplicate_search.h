@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -55,5 +56,20 @@ std::optional<std::uint32_t> FileCrc32(const std::wstring& path, const std::atom
 
 // The size the directory entry gives; 0 for a file that cannot be found.
 std::uint64_t FileSizeOf(const std::wstring& path);
+
+// Deletes one file of a group. A loaded font is unloaded first (the system
+// keeps a loaded font's file open, so it could not go otherwise); then
+// `deleteFile` runs, and only when the file is gone afterwards are the entries
+// of the installed-font list that point at it removed. When it is still there
+// (the user cancelled the confirmation, or the deletion failed) a font that
+// was loaded is loaded again and its entries stay: the font is as it was.
+// True when the file is gone.
+using DeleteFileCall = std::function<void(const std::wstring& path)>;
+bool DeleteDuplicateFile(const std::wstring& path, const std::wstring& fullName, const DeleteFileCall& deleteFile,
+                         const catalog::SystemLocations& where = catalog::Locations());
+
+// The shell's deletion to the recycle bin, files only, with the shell's own
+// confirmation, owned by `owner`.
+void DeleteToRecycleBin(HWND owner, const std::wstring& path);
 
 }  // namespace typorama::tools
