@@ -44,7 +44,7 @@ TEST(DuplicateSearchTest, GroupsSizesCrcsAndInstallStates) {
                                   {folder.Path() + L"b", false}},
                                  where);
     EXPECT_FALSE(result.cancelled);
-    EXPECT_EQ(result.filesFound, 7u) << "same copy.ttf and lonely.ttf found twice";
+    EXPECT_EQ(result.filesFound, 8u) << "same copy.ttf and lonely.ttf found twice";
     ASSERT_EQ(result.groups.size(), 2u);
 
     const DuplicateSet& mixed = result.groups[0];
