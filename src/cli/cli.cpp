@@ -86,6 +86,14 @@ constexpr char kUsage[] =
     "                 use: deleted at the next start of the system) or failed, with the\n"
     "                 system's reason in \"error\"; \"installed\": the installed-font\n"
     "                 list points at the file where it is now.\n"
+    "  duplicates [--subfolders] [--fonts-key KEY] FOLDER...\n"
+    "                 The duplicate finder: the *.ttf and *.otf files of the folders\n"
+    "                 (and below them, with --subfolders) whose fonts share a full name,\n"
+    "                 letter case ignored. One JSON object per group in name order:\n"
+    "                 {\"fullName\", \"files\": [{\"file\", \"size\", \"crc32\", \"installed\"}]};\n"
+    "                 \"crc32\" is eight hexadecimal digits, null for a file that could not\n"
+    "                 be read whole; \"installed\": this (installed from this file),\n"
+    "                 other (from another file) or no.\n"
     "  settings-export [--root KEY] FILE\n"
     "                 Writes the settings tree (HKCU\\SOFTWARE\\Halcyon Works\\Typorama\\1.0\\\n"
     "                 Settings, or KEY: HKCU\\..., HKLM\\..., HKCR\\... or HKU\\...) to FILE\n"
@@ -211,6 +219,7 @@ int Run(const std::vector<std::wstring>& args, Output& out, Output& err) {
     if (command == L"move") return RunMove(rest, out, err);
     if (command == L"delete") return RunDelete(rest, out, err);
     if (command == L"rename") return RunRename(rest, out, err);
+    if (command == L"duplicates") return RunDuplicates(rest, out, err);
     err.Write(L"typorama-cli: unknown command '" + command + L"'\n\n");
     err.Write(kUsage);
     return kExitUsage;

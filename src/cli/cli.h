@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "catalog/system_locations.h"
+
 namespace typorama::cli {
 
 enum ExitCode : int { kExitOk = 0, kExitSomeFailed = 1, kExitUsage = 2 };
@@ -31,6 +33,7 @@ std::vector<std::wstring> ExpandFontPaths(const std::vector<std::wstring>& paths
 // "0x"; nullopt when it is not one or exceeds `max`.
 std::optional<long> ParseNumber(const std::wstring& text, long max);
 
+int RunDuplicates(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunInfo(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunList(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunStatus(const std::vector<std::wstring>& args, Output& out, Output& err);

@@ -90,4 +90,22 @@ JsonLine& JsonLine::Add(std::string_view key, const JsonLine& object) {
     return *this;
 }
 
+JsonLine& JsonLine::Add(std::string_view key, const std::vector<JsonLine>& objects) {
+    Key(key);
+    text_ += '[';
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        if (i > 0) text_ += ", ";
+        text_ += objects[i].text_;
+        text_ += '}';
+    }
+    text_ += ']';
+    return *this;
+}
+
+JsonLine& JsonLine::AddNull(std::string_view key) {
+    Key(key);
+    text_ += "null";
+    return *this;
+}
+
 }  // namespace typorama::cli

@@ -24,6 +24,8 @@ public:
     JsonLine& Add(std::string_view key, const std::vector<std::u16string>& values);  // an array of strings
     JsonLine& Add(std::string_view key, const std::vector<std::int64_t>& values);    // an array of numbers
     JsonLine& Add(std::string_view key, const JsonLine& object);                      // a nested object
+    JsonLine& Add(std::string_view key, const std::vector<JsonLine>& objects);        // an array of objects
+    JsonLine& AddNull(std::string_view key);
     // The finished object followed by a bare LF.
     std::string Finish() const { return text_ + "}\n"; }
 
