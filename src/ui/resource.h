@@ -42,6 +42,7 @@
 #include "ui/resource_file_ops.h"
 #include "ui/resource_current_font.h"
 #include "ui/resource_install.h"
+#include "ui/resource_options.h"
 
 #ifndef RC_INVOKED
 #include "ui/resource_range.h"
@@ -62,6 +63,7 @@ inline constexpr Range kRanges[] = {
     {"file operations dialogs", IDD_FILE_OPS_FIRST, IDD_FILE_OPS_LAST},
     {"current font dialogs", IDD_CURRENT_FONT_FIRST, IDD_CURRENT_FONT_LAST},
     {"install dialogs", IDD_INSTALL_FIRST, IDD_INSTALL_LAST},
+    {"options dialogs", IDD_OPTIONS_FIRST, IDD_OPTIONS_LAST},
     {"font listing results", IDR_LISTING_RESULTS_FIRST, IDR_LISTING_RESULTS_LAST},
     {"font texts", IDR_FONT_TEXTS_FIRST, IDR_FONT_TEXTS_LAST},
     {"main window", IDR_MAIN_WINDOW_FIRST, IDR_MAIN_WINDOW_LAST},
@@ -77,6 +79,7 @@ inline constexpr Range kRanges[] = {
     {"file operations", IDR_FILE_OPS_FIRST, IDR_FILE_OPS_LAST},
     {"current font", IDR_CURRENT_FONT_FIRST, IDR_CURRENT_FONT_LAST},
     {"install", IDR_INSTALL_FIRST, IDR_INSTALL_LAST},
+    {"options", IDR_OPTIONS_FIRST, IDR_OPTIONS_LAST},
     {"commands", IDR_COMMANDS_FIRST, IDR_COMMANDS_LAST},
     {"menu list items", IDR_MENU_LISTS_FIRST, IDR_MENU_LISTS_LAST},
 };
