@@ -223,6 +223,17 @@ LRESULT ThOptionTree::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
                 if (ThGenericOptionItem* item = ItemOf(TreeView_GetSelection(window_))) ActOn(*item);
                 return 0;
             }
+            // The keys that would close an open node. Windows lets the
+            // TVN_ITEMEXPANDING answer refuse that, Wine does not: Left goes
+            // to the parent as it does on a closed node, minus does nothing.
+            if (wParam == VK_LEFT || wParam == VK_SUBTRACT) {
+                const HTREEITEM selected = TreeView_GetSelection(window_);
+                if (selected && TreeView_GetChild(window_, selected)) {
+                    if (const HTREEITEM parent = TreeView_GetParent(window_, selected); parent && wParam == VK_LEFT)
+                        TreeView_SelectItem(window_, parent);
+                    return 0;
+                }
+            }
             break;
         case WM_CHAR:
             if (wParam == L' ') return 0;  // no beep for the Space handled above

@@ -135,6 +135,12 @@ bool TfrmConfig::OnInitDialog() {
         TabCtrl_InsertItem(tab, TabCtrl_GetItemCount(tab), &item);
     }
     if (alone_) ShowWindow(Item(IDC_OPT_DEFAULTS), SW_HIDE);
+    for (const auto& [id, at] : {std::pair{IDC_OPT_EDIT, &editAt_}, std::pair{IDC_OPT_REMOVE, &removeAt_}}) {
+        RECT bounds{};
+        GetWindowRect(Item(id), &bounds);
+        MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&bounds), 2);
+        *at = {bounds.left, bounds.top};
+    }
 
     tree_.Attach(Item(IDC_OPT_TREE));
     tree_.Beep = [this] { main_.Beep(); };
@@ -225,6 +231,9 @@ void TfrmConfig::ShowPage(OptionsPage page) {
     ShowWindow(Item(IDC_OPT_ADD), listPage ? SW_SHOW : SW_HIDE);
     ShowWindow(Item(IDC_OPT_REMOVE), listPage ? SW_SHOW : SW_HIDE);
     ShowWindow(Item(IDC_OPT_EDIT), editable ? SW_SHOW : SW_HIDE);
+    // Without the edit button, the remove button takes its place.
+    const POINT remove = editable ? removeAt_ : editAt_;
+    SetWindowPos(Item(IDC_OPT_REMOVE), nullptr, remove.x, remove.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool TfrmConfig::OnCommand(int id, int code, HWND control) {

@@ -83,6 +83,7 @@ private:
     std::array<ThDragListBox, 4> lists_;
     std::vector<app::TRunProgramEntry> programs_;
     std::vector<ThGenericOptionItem*> treeItems_;  // by caption position
+    POINT editAt_{}, removeAt_{};                  // the two buttons' places in the template
 };
 
 }  // namespace typorama::options

@@ -53,18 +53,16 @@ TEST(ShellEntry, RoundTripWritesTheQuotedPathPerUserAndRemovesBothPlaces) {
     EXPECT_TRUE(ShellEntryPresent(program, places));
 }
 
-TEST(ShellEntry, AFailureToWriteIsReportedWithItsKey) {
-    const test::ScratchKey user(L"shell-entry-denied");
-    // A handle that may read but not create keys stands for classes the user
-    // has no right to write.
-    const win::OpenedKey readOnly = win::OpenKey(HKEY_CURRENT_USER, user.SubKey(), KEY_READ);
-    ASSERT_TRUE(readOnly);
-    const ShellEntryPlaces places{{readOnly.get(), L""}, {readOnly.get(), L""}};
-    const ShellEntryFailure failure = RegisterShellEntry(L"C:\\typorama.exe", L"用 Typorama 浏览", places);
-    EXPECT_EQ(failure.error, ERROR_ACCESS_DENIED);
-    EXPECT_EQ(failure.key, L"Directory\\Shell\\Typorama");
-    // Nothing to remove is no failure.
-    EXPECT_FALSE(RemoveShellEntry(places));
+TEST(ShellEntry, FailuresAreReportedWithTheirKey) {
+    // A root the registry refuses stands for classes the user may not change.
+    const auto refused = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x7FFF0000));
+    const ShellEntryPlaces places{{refused, L"Classes"}, {refused, L""}};
+    const ShellEntryFailure written = RegisterShellEntry(L"C:\\typorama.exe", L"用 Typorama 浏览", places);
+    EXPECT_NE(written.error, ERROR_SUCCESS);
+    EXPECT_EQ(written.key, L"Classes\\Directory\\Shell\\Typorama");
+    const ShellEntryFailure removed = RemoveShellEntry(places);
+    EXPECT_NE(removed.error, ERROR_SUCCESS);
+    EXPECT_EQ(removed.key, L"Classes\\Directory\\Shell\\Typorama");
 }
 
 }  // namespace
