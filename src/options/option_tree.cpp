@@ -247,6 +247,20 @@ LRESULT ThOptionTree::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 bool ThOptionTree::OnReflected(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
     if (message != WM_NOTIFY) return false;
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header->code == NM_CUSTOMDRAW) {
+        // Disabled items show their text greyed, as their images are.
+        auto* draw = reinterpret_cast<NMTVCUSTOMDRAW*>(lParam);
+        if (draw->nmcd.dwDrawStage == CDDS_PREPAINT) {
+            result = CDRF_NOTIFYITEMDRAW;
+        } else {
+            const auto* item = reinterpret_cast<const ThGenericOptionItem*>(draw->nmcd.lItemlParam);
+            if (draw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT && item && !item->Enabled() &&
+                !(draw->nmcd.uItemState & CDIS_SELECTED))
+                draw->clrText = GetSysColor(COLOR_GRAYTEXT);
+            result = CDRF_DODEFAULT;
+        }
+        return true;
+    }
     if (header->code == TVN_ITEMEXPANDINGW) {
         const auto* expanding = reinterpret_cast<const NMTREEVIEWW*>(lParam);
         // The tree cannot be collapsed.
