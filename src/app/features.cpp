@@ -16,6 +16,7 @@
 #include "app/window_commands.h"
 #include "charmap/char_map_feature.h"
 #include "charmap/metrics_feature.h"
+#include "options/options_feature.h"
 #include "output/print_feature.h"
 #include "tools/file_ops_feature.h"
 #include "tools/install_feature.h"
@@ -43,6 +44,7 @@ void AddFeatures(TfrmMain& host) {
     host.AddFeature(std::make_unique<tools::InstallCommands>(host));
     host.AddFeature(std::make_unique<tools::RepairCommands>(host));
     host.AddFeature(std::make_unique<tools::RenameCommands>(host));
+    host.AddFeature(std::make_unique<options::OptionsFeature>(host));
 }
 
 }  // namespace typorama::app

@@ -156,7 +156,7 @@ bool SampleStrings::MenuCommandEnabled(UINT id) const {
         }
         case IDM_USER_STRING_PASTE: return IsClipboardFormatAvailable(CF_UNICODETEXT) != FALSE;
         case IDM_USER_STRING_ADD: return !TrimSample(win::AsU16(win::WindowText(box))).empty();
-        case IDM_USER_STRING_EDIT_LIST: return host_.Commands().Has(IDM_TOOLS_OPTIONS);
+        case IDM_USER_STRING_EDIT_LIST: return host_.Commands().Has(IDM_USER_STRING_EDIT_LIST);
         default: return true;
     }
 }
@@ -169,7 +169,7 @@ void SampleStrings::RunMenuCommand(UINT id) {
         case IDM_USER_STRING_PASTE: SendMessageW(edit_ ? edit_ : box, WM_PASTE, 0, 0); break;
         case IDM_USER_STRING_ADD: AddCurrentText(); break;
         // The options dialog keeps the stored strings on its sample-text page.
-        case IDM_USER_STRING_EDIT_LIST: host_.RunCommand(IDM_TOOLS_OPTIONS); break;
+        case IDM_USER_STRING_EDIT_LIST: host_.RunCommand(IDM_USER_STRING_EDIT_LIST); break;
         case IDM_USER_STRING_HIDE:
             SetVisible(false);
             host_.UpdateCommandStates();

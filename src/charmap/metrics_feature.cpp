@@ -7,27 +7,11 @@
 #include "ui/message_box.h"
 #include "ui/resource.h"
 #include "win/busy_cursor.h"
+#include "win/folders.h"
 #include "win/resource_strings.h"
 #include "win/wide.h"
 
 namespace typorama::charmap {
-namespace {
-
-std::wstring ProgramPath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        if (path.size() >= 32768) return {};
-        path.resize(path.size() * 2);
-    }
-}
-
-}  // namespace
 
 TextMetricsFeature::TextMetricsFeature(app::TfrmMain& host) : host_(host) {
     app::CommandTable& commands = host.Commands();
@@ -89,7 +73,7 @@ void TextMetricsFeature::CopySystemInfo() {
     bool copied = false;
     {
         win::BusyCursor busy;
-        copied = app::CopyTextToClipboard(host_.Handle(), SystemInfoText(ProgramPath()));
+        copied = app::CopyTextToClipboard(host_.Handle(), SystemInfoText(win::ProgramPath()));
     }
     if (copied)
         ui::ShowInformation(host_.Handle(), win::LoadResString(IDS_SYSINFO_COPIED));

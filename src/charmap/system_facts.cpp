@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "ui/resource.h"
+#include "win/folders.h"
 #include "win/registry.h"
 #include "win/resource_strings.h"
 #include "win/unique_handle.h"
@@ -21,12 +22,6 @@ std::u16string U16(const std::wstring& text) { return std::u16string(win::AsU16(
 std::wstring SystemFolder() {
     wchar_t path[MAX_PATH] = L"";
     const UINT length = GetSystemDirectoryW(path, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? std::wstring(path, length) : std::wstring();
-}
-
-std::wstring WindowsFolder() {
-    wchar_t path[MAX_PATH] = L"";
-    const UINT length = GetWindowsDirectoryW(path, MAX_PATH);
     return length > 0 && length < MAX_PATH ? std::wstring(path, length) : std::wstring();
 }
 
@@ -55,7 +50,7 @@ std::wstring ReadText(HKEY key, const wchar_t* name) {
 }
 
 void AddWindowsFacts(SystemFacts& facts) {
-    facts.windowsFolder = U16(WindowsFolder());
+    facts.windowsFolder = U16(win::WindowsFolder());
     facts.systemFolder = U16(SystemFolder());
     facts.os = RunningVersion();
     facts.registryVersion = U16(RegistryVersionText());

@@ -24,6 +24,7 @@
 //     5200..5399    the current font: information pane, sample strings (dialogs 400..419)
 //     5600..5799    renaming font files to full names (dialogs 440..459)
 //     6000..6199    the repair wizard and the fonts-folder view (dialogs 480..499)
+//     6200..6399    the options dialog and the shell's folder entry (dialogs 500..519)
 //    40000..40999   commands (stored in the button bar's layout: never renumbered)
 //    41000..56999   items of the lists inserted into the menus
 //
@@ -44,6 +45,7 @@
 #include "ui/resource_file_ops.h"
 #include "ui/resource_current_font.h"
 #include "ui/resource_install.h"
+#include "ui/resource_options.h"
 #include "ui/resource_rename.h"
 #include "ui/resource_repair.h"
 
@@ -68,6 +70,7 @@ inline constexpr Range kRanges[] = {
     {"install dialogs", IDD_INSTALL_FIRST, IDD_INSTALL_LAST},
     {"repair dialogs", IDD_REPAIR_FIRST, IDD_REPAIR_LAST},
     {"rename dialogs", IDD_RENAME_FIRST, IDD_RENAME_LAST},
+    {"options dialogs", IDD_OPTIONS_FIRST, IDD_OPTIONS_LAST},
     {"font listing results", IDR_LISTING_RESULTS_FIRST, IDR_LISTING_RESULTS_LAST},
     {"font texts", IDR_FONT_TEXTS_FIRST, IDR_FONT_TEXTS_LAST},
     {"main window", IDR_MAIN_WINDOW_FIRST, IDR_MAIN_WINDOW_LAST},
@@ -85,6 +88,7 @@ inline constexpr Range kRanges[] = {
     {"install", IDR_INSTALL_FIRST, IDR_INSTALL_LAST},
     {"repair", IDR_REPAIR_FIRST, IDR_REPAIR_LAST},
     {"rename", IDR_RENAME_FIRST, IDR_RENAME_LAST},
+    {"options", IDR_OPTIONS_FIRST, IDR_OPTIONS_LAST},
     {"commands", IDR_COMMANDS_FIRST, IDR_COMMANDS_LAST},
     {"menu list items", IDR_MENU_LISTS_FIRST, IDR_MENU_LISTS_LAST},
 };

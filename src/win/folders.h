@@ -19,6 +19,10 @@ bool IsFolder(const std::wstring& path);
 bool IsFile(const std::wstring& path);
 // The short (8.3) form of an existing path; empty when the system has none.
 std::wstring ShortPath(const std::wstring& path);
+// The full path of the running program file (any length); empty when unknown.
+std::wstring ProgramPath();
+// The Windows folder, without a trailing backslash; empty when unknown.
+std::wstring WindowsFolder();
 
 enum class EntryKind { Any, Files, Folders };
 
