@@ -56,4 +56,15 @@ EntryName CheckEntryName(std::u16string_view fullName) {
     return result;
 }
 
+std::u16string CollectionEntryName(std::span<const std::u16string> fullNames) {
+    std::u16string joined;
+    for (const std::u16string& fullName : fullNames) {
+        EntryName face = CheckEntryName(fullName);
+        if (face.problem == EntryNameProblem::Empty) return {};
+        if (!joined.empty()) joined += u" & ";
+        joined += face.name;
+    }
+    return joined;
+}
+
 }  // namespace typorama::catalog

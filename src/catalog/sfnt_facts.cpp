@@ -10,6 +10,8 @@ namespace typorama::catalog {
 namespace {
 
 constexpr std::size_t kOffsetTableSize = 12;
+// 'ttcf', major and minor version, number of faces; the faces' offsets follow.
+constexpr std::size_t kCollectionHeaderSize = 12;
 constexpr std::size_t kDirectoryEntrySize = 16;
 constexpr std::size_t kNameHeaderSize = 6;
 constexpr std::size_t kNameRecordSize = 12;
@@ -80,9 +82,9 @@ struct NameRecord {
 // Walks the directory in file order and hands every complete entry to `visit`.
 // An entry that cannot be read in full is skipped.
 template <typename Visit>
-void WalkDirectory(WindowedReader& in, std::uint16_t numTables, Visit visit) {
+void WalkDirectory(WindowedReader& in, std::uint64_t faceOffset, std::uint16_t numTables, Visit visit) {
     std::vector<std::uint8_t> dir(std::size_t{numTables} * kDirectoryEntrySize);
-    std::size_t got = in.Read(kOffsetTableSize, dir);
+    std::size_t got = in.Read(faceOffset + kOffsetTableSize, dir);
     BigEndianReader r({dir.data(), got});
     for (std::uint16_t i = 0; i < numTables && r.Remaining() >= kDirectoryEntrySize; ++i) {
         DirectoryEntry e{};
@@ -223,12 +225,15 @@ std::uint32_t ParseLocaleText(std::u16string_view text) {
     return value;
 }
 
-std::optional<SfntFacts> ReadSfntFacts(ByteSource& source, std::uint32_t systemLanguageId,
-                                       MacNameDecoder decodeMac) {
-    WindowedReader in(source);
-    // A short or empty file reads as zeros: no tables, empty names, still a result.
+namespace {
+
+// The face whose offset table lies at `faceOffset`. A collection's faces must
+// have their offset table within the data (`whole`); a file of one font that is
+// short or empty reads as zeros: no tables, empty names, still a result.
+std::optional<SfntFacts> ReadFace(WindowedReader& in, std::uint64_t faceOffset, bool whole,
+                                  std::uint32_t systemLanguageId, MacNameDecoder decodeMac) {
     std::uint8_t offsetTable[kOffsetTableSize]{};
-    in.Read(0, offsetTable);
+    if (in.Read(faceOffset, offsetTable) < kOffsetTableSize && whole) return std::nullopt;
     BigEndianReader header(offsetTable);
     header.Skip(4);  // sfnt version: not checked
     std::uint16_t numTables = header.U16();
@@ -239,7 +244,7 @@ std::optional<SfntFacts> ReadSfntFacts(ByteSource& source, std::uint32_t systemL
     std::uint8_t os2Embedding = 0;
     Style headStyle;
 
-    WalkDirectory(in, numTables, [&](const DirectoryEntry& e) {
+    WalkDirectory(in, faceOffset, numTables, [&](const DirectoryEntry& e) {
         if (e.Is("name")) {
             nameTables.push_back(e);
         } else if (e.Is("OS/2")) {
@@ -304,6 +309,65 @@ std::optional<SfntFacts> ReadSfntFacts(ByteSource& source, std::uint32_t systemL
         facts.italic = headStyle.italic;
     }
     return facts;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::uint32_t>> ReadCollectionOffsets(ByteSource& source) {
+    std::uint8_t header[kCollectionHeaderSize]{};
+    if (source.ReadAt(0, header) < kCollectionHeaderSize || !std::equal(header, header + 4, "ttcf"))
+        return std::nullopt;
+    BigEndianReader r(header);
+    r.Skip(4);
+    const std::uint16_t major = r.U16();
+    r.Skip(2);  // minor version
+    std::vector<std::uint32_t> offsets;
+    // Version 2 only adds a signature after the offsets, which the reader does
+    // not need; another version may lay the header out otherwise.
+    if (major != 1 && major != 2) return offsets;
+    // The count is the file's claim (0xFFFFFFFF is one): only the offsets that
+    // arrive are taken.
+    const std::uint32_t count = std::min(r.U32(), kMaxCollectionFaces);
+    std::vector<std::uint8_t> raw(std::size_t{count} * 4);
+    raw.resize(source.ReadAt(kCollectionHeaderSize, raw));
+    BigEndianReader list(raw);
+    while (list.Remaining() >= 4) offsets.push_back(list.U32());
+    return offsets;
+}
+
+std::optional<SfntFacts> ReadSfntFacts(ByteSource& source, std::uint32_t systemLanguageId,
+                                       MacNameDecoder decodeMac, std::uint32_t faceIndex) {
+    WindowedReader in(source);
+    std::optional<std::vector<std::uint32_t>> faces = ReadCollectionOffsets(source);
+    if (!faces) {
+        if (faceIndex != 0) return std::nullopt;
+        return ReadFace(in, 0, false, systemLanguageId, decodeMac);
+    }
+    if (faceIndex >= faces->size()) return std::nullopt;
+    std::optional<SfntFacts> facts = ReadFace(in, (*faces)[faceIndex], true, systemLanguageId, decodeMac);
+    if (facts) facts->face = faceIndex;
+    return facts;
+}
+
+std::optional<std::vector<SfntFacts>> ReadSfntFaces(ByteSource& source, std::uint32_t systemLanguageId,
+                                                    MacNameDecoder decodeMac) {
+    WindowedReader in(source);
+    std::vector<SfntFacts> result;
+    std::optional<std::vector<std::uint32_t>> faces = ReadCollectionOffsets(source);
+    if (!faces) {
+        std::optional<SfntFacts> facts = ReadFace(in, 0, false, systemLanguageId, decodeMac);
+        if (!facts) return std::nullopt;
+        result.push_back(std::move(*facts));
+        return result;
+    }
+    for (std::uint32_t i = 0; i < faces->size(); ++i) {
+        std::optional<SfntFacts> facts = ReadFace(in, (*faces)[i], true, systemLanguageId, decodeMac);
+        if (!facts) continue;
+        facts->face = i;
+        result.push_back(std::move(*facts));
+    }
+    if (result.empty()) return std::nullopt;
+    return result;
 }
 
 }  // namespace typorama::catalog

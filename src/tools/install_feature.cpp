@@ -206,7 +206,7 @@ void InstallCommands::RunFolderCommand(BatchOp op, std::wstring folder, bool inc
     EnableWindow(owner, FALSE);
     progress.Show(owner);
     std::vector<std::wstring> files;
-    catalog::FindFontFiles(folder, L"*.ttf;*.otf", includeSubfolders, files);
+    catalog::FindFontFiles(folder, catalog::kFontFilePatterns, includeSubfolders, files);
     std::vector<std::u16string> batchFiles;
     for (const std::wstring& file : files) batchFiles.push_back(U16(file));
 
