@@ -489,6 +489,15 @@ void TWorkingList::RemoveIf(const std::function<bool(TFontListItem&)>& drop) {
     std::erase_if(items_, [&](TFontListItem* item) { return drop(*item); });
 }
 
+void TWorkingList::KeepOneFacePerCollection() {
+    // File names compared as the file system compares them.
+    std::set<std::wstring, win::LessNoCase> files;
+    RemoveIf([&files](TFontListItem& item) {
+        if (!item.Face()) return false;
+        return !files.insert(item.FileName()).second;
+    });
+}
+
 // ---- scripts ----
 
 std::vector<std::wstring> FontScripts(const TFontListItem& item) {

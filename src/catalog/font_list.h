@@ -221,6 +221,10 @@ public:
     void Add(TFontListItem& item) { items_.push_back(&item); }
     // Takes out, in their order, the items for which `drop` is true.
     void RemoveIf(const std::function<bool(TFontListItem&)>& drop);
+    // Keeps the first tagged face of each collection file and takes out the
+    // others: commands on files (install, load, copy, move, delete) act on a
+    // collection once, whichever and however many of its faces were tagged.
+    void KeepOneFacePerCollection();
 
 private:
     std::vector<TFontListItem*> items_;

@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "app/progress_window.h"
 #include "app/selection.h"
+#include "catalog/entry_name.h"
 #include "catalog/font_facts_cache.h"
 #include "catalog/font_file.h"
 #include "catalog/font_registry.h"
@@ -81,8 +82,9 @@ void InstallCommands::InstallSelected() {
     app::Selection& selection = *host_.Feature<app::Selection>();
     catalog::TWorkingList fonts;
     if (!selection.CollectSelectedFonts(fonts, app::SelectMode::TaggedOrCurrent, true)) return;
+    fonts.KeepOneFacePerCollection();
     TfrmInstall dialog;
-    for (int i = 0; i < fonts.Count(); ++i) dialog.Names.push_back(fonts[i].Name);
+    for (int i = 0; i < fonts.Count(); ++i) dialog.Names.push_back(fonts[i].EntryName());
     dialog.Browse = [this](HWND owner, std::wstring& folder) { return PickFolder(owner, folder, nullptr); };
     dialog.ConfirmFirst = [this](HWND owner) { return ConfirmRemovableMedia(owner, host_.FontList().Folder()); };
     if (ui::CreateAndShowForm(dialog, host_.Handle(), false, ui::kCenterOnOwner | ui::kShowModal) != IDOK) return;
@@ -93,7 +95,7 @@ void InstallCommands::InstallSelected() {
         if (dialog.Choice() == TfrmFolderChoice::kFirst) {
             for (int i = 0; i < fonts.Count(); ++i) {
                 const std::wstring file = fonts[i].FileName();
-                if (win::IsFile(file) && !InstallFile(fonts[i].Name, file, where)) ++refused;
+                if (win::IsFile(file) && !InstallFile(fonts[i].EntryName(), file, where)) ++refused;
             }
         } else {
             // Without rights to the machine's list the copies go to the user's own fonts folder.
@@ -102,7 +104,7 @@ void InstallCommands::InstallSelected() {
                                                                             : dialog.Folder();
             if (!win::IsFolder(data.destination)) SHCreateDirectoryExW(nullptr, data.destination.c_str(), nullptr);
             data.perFileAction = [&where, &refused](const TFileOpFileData& copied) {
-                if (copied.item && !InstallFile(copied.item->Name, copied.target, where)) ++refused;
+                if (copied.item && !InstallFile(copied.item->EntryName(), copied.target, where)) ++refused;
             };
             DialogQuestions questions(host_.Handle(), where);
             FileOperation(fonts, FileOp::Copy, data, questions, {where});
@@ -117,8 +119,9 @@ void InstallCommands::UninstallSelected() {
     catalog::TWorkingList fonts;
     if (!selection.CollectSelectedFonts(fonts)) return;
     if (!selection.ResolveFontFiles(fonts, false)) return;
+    fonts.KeepOneFacePerCollection();
     TfrmRemove dialog;
-    for (int i = 0; i < fonts.Count(); ++i) dialog.Names.push_back(fonts[i].Name);
+    for (int i = 0; i < fonts.Count(); ++i) dialog.Names.push_back(fonts[i].EntryName());
     dialog.Browse = [this](HWND owner, std::wstring& folder) { return PickFolder(owner, folder, nullptr); };
     if (ui::CreateAndShowForm(dialog, host_.Handle(), false, ui::kCenterOnOwner | ui::kShowModal) != IDOK) return;
     const catalog::SystemLocations& where = host_.Where();
@@ -131,7 +134,7 @@ void InstallCommands::UninstallSelected() {
                 catalog::UnloadFont(file, where);
                 // With the file: every entry of the font that points at it,
                 // whatever its form, so that the font does not come back.
-                if (catalog::UnregisterFont(fonts[i].Name, file, where).status ==
+                if (catalog::UnregisterFont(fonts[i].EntryName(), file, where).status ==
                     catalog::EntryStatus::NeedsAdministrator)
                     ++refused;
             }
@@ -152,6 +155,7 @@ void InstallCommands::LoadSelected(bool load) {
     app::Selection& selection = *host_.Feature<app::Selection>();
     catalog::TWorkingList fonts;
     if (!selection.CollectSelectedFonts(fonts)) return;
+    fonts.KeepOneFacePerCollection();  // a collection is loaded and unloaded whole, once
     const catalog::SystemLocations& where = host_.Where();
     const bool systemSource = host_.FontList().Source() == catalog::SourceKind::System;
     if (!load && systemSource && !selection.ResolveFontFiles(fonts, false)) return;
@@ -212,10 +216,17 @@ void InstallCommands::RunFolderCommand(BatchOp op, std::wstring folder, bool inc
 
     BatchCalls calls;
     calls.readInfo = [&where](const std::u16string& file, std::u16string& fullName, std::u16string& familyName) {
-        catalog::TFontInfo info;
-        if (!catalog::ReadFontInfo(Wide(file), info, where.systemLanguageId)) return false;
-        fullName = U16(info.FullName);
-        familyName = U16(info.FamilyName);
+        std::vector<catalog::TFontInfo> faces;
+        if (catalog::ReadFontFaces(Wide(file), faces, where.systemLanguageId) != catalog::FontFileRead::Read)
+            return false;
+        familyName = U16(faces.front().FamilyName);
+        fullName = U16(faces.front().FullName);
+        if (faces.front().Face) {
+            // A collection is registered under all of its faces' names.
+            std::vector<std::u16string> names;
+            for (const catalog::TFontInfo& face : faces) names.push_back(U16(face.FullName));
+            fullName = catalog::CollectionEntryName(names);
+        }
         return true;
     };
     calls.isAvailable = [](const std::u16string& family, const std::u16string& full) {
