@@ -62,5 +62,14 @@ TEST(CollectionEntryName, JoinsTheFacesAsWindowsNamesACollection) {
     EXPECT_EQ(CheckEntryName(CollectionEntryName(suffixed)).problem, EntryNameProblem::EndsInSuffix);
 }
 
+TEST(CollectionEntryName, FacesAreFoundInTheValueNamesOfCollectionsOnly) {
+    EXPECT_EQ(CollectionEntryFaces(u"SimSun & NSimSun (TrueType)"), (std::vector<std::u16string>{u"SimSun", u"NSimSun"}));
+    EXPECT_EQ(CollectionEntryFaces(u"A & B & C (truetype)").size(), 3u) << "letter case of the suffix ignored";
+    EXPECT_EQ(CollectionEntryFaces(u"Noto Sans CJK JP & Noto Sans CJK KR (OpenType)").size(), 2u);
+    EXPECT_TRUE(CollectionEntryFaces(u"Arial (TrueType)").empty()) << "one font";
+    EXPECT_TRUE(CollectionEntryFaces(u"Black & White").empty()) << "no suffix: a font whose name has an ampersand";
+    EXPECT_TRUE(CollectionEntryFaces(u"Black&White (TrueType)").empty());
+}
+
 }  // namespace
 }  // namespace typorama::catalog
