@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "catalog/entry_name.h"
 #include "catalog/sfnt_facts.h"
 #include "catalog/system_locations.h"
 #include "win/file_source.h"
@@ -47,6 +48,14 @@ FontFileRead ReadFontFaces(const std::wstring& fileName, std::vector<TFontInfo>&
     if (!read) return FontFileRead::NotAFont;
     for (const SfntFacts& facts : *read) faces.push_back(FontInfoFromFacts(facts));
     return FontFileRead::Read;
+}
+
+std::wstring EntryNameOf(const std::vector<TFontInfo>& faces) {
+    if (faces.empty()) return {};
+    if (!faces.front().Face) return faces.front().FullName;
+    std::vector<std::u16string> names;
+    for (const TFontInfo& face : faces) names.emplace_back(win::AsU16(face.FullName));
+    return win::ToWide(CollectionEntryName(names));
 }
 
 TFontInfo FontInfoFromFacts(const SfntFacts& facts) {

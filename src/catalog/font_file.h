@@ -46,6 +46,11 @@ FontFileRead ReadFontFile(const std::wstring& fileName, TFontInfo& info, std::ui
 FontFileRead ReadFontFaces(const std::wstring& fileName, std::vector<TFontInfo>& faces,
                            std::uint32_t preferredLanguageId);
 
+// The name the file's installed-font entry takes: the full name of a single
+// font, the joined full names of a collection's faces (CollectionEntryName).
+// Still to be checked with CheckEntryName by whoever writes it.
+std::wstring EntryNameOf(const std::vector<TFontInfo>& faces);
+
 // The two forms of the same facts: as the reader gives them and as the program uses them.
 TFontInfo FontInfoFromFacts(const SfntFacts& facts);
 SfntFacts FactsFromFontInfo(const TFontInfo& info);

@@ -7,7 +7,6 @@
 #include <unordered_set>
 
 #include "base/text_format.h"
-#include "catalog/entry_name.h"
 #include "catalog/font_facts_cache.h"
 #include "catalog/font_registry.h"
 #include "catalog/font_scan.h"
@@ -118,10 +117,9 @@ const TFontInfo& TFontListItem::Info() {
 
 std::wstring TFontListItem::EntryName() {
     if (!Face()) return Name;
-    std::vector<std::u16string> names;
-    for (const auto& face : FactsCache().ReadFaces(FileName(), where_->systemLanguageId))
-        names.emplace_back(win::AsU16(face->FullName));
-    return win::ToWide(CollectionEntryName(names));
+    std::vector<TFontInfo> faces;
+    for (const auto& face : FactsCache().ReadFaces(FileName(), where_->systemLanguageId)) faces.push_back(*face);
+    return EntryNameOf(faces);
 }
 
 // ---- the list ----
@@ -337,9 +335,9 @@ void TFontList::FillFromFiles() {
         const bool collection = faces.front()->Face.has_value();
         std::wstring entryName;
         if (collection) {
-            std::vector<std::u16string> names;
-            for (const auto& face : faces) names.emplace_back(win::AsU16(face->FullName));
-            entryName = win::ToWide(CollectionEntryName(names));
+            std::vector<TFontInfo> all;
+            for (const auto& face : faces) all.push_back(*face);
+            entryName = EntryNameOf(all);
         }
         for (const auto& read : faces) {
             const TFontInfo& info = *read;

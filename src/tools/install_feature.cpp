@@ -9,7 +9,6 @@
 #include "app/main_window.h"
 #include "app/progress_window.h"
 #include "app/selection.h"
-#include "catalog/entry_name.h"
 #include "catalog/font_facts_cache.h"
 #include "catalog/font_file.h"
 #include "catalog/font_registry.h"
@@ -220,13 +219,8 @@ void InstallCommands::RunFolderCommand(BatchOp op, std::wstring folder, bool inc
         if (catalog::ReadFontFaces(Wide(file), faces, where.systemLanguageId) != catalog::FontFileRead::Read)
             return false;
         familyName = U16(faces.front().FamilyName);
-        fullName = U16(faces.front().FullName);
-        if (faces.front().Face) {
-            // A collection is registered under all of its faces' names.
-            std::vector<std::u16string> names;
-            for (const catalog::TFontInfo& face : faces) names.push_back(U16(face.FullName));
-            fullName = catalog::CollectionEntryName(names);
-        }
+        // A collection is registered under all of its faces' names.
+        fullName = U16(catalog::EntryNameOf(faces));
         return true;
     };
     calls.isAvailable = [](const std::u16string& family, const std::u16string& full) {
