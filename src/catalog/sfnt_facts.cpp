@@ -194,6 +194,23 @@ struct Style {
     bool italic = false;
 };
 
+// The work one file may cost, shared by all the faces of a collection: a
+// collection of 256 faces that all point at the costliest name table must not
+// cost 256 such tables. One face never reaches either limit (at most 14 names
+// of 65,535 bytes are decoded), so a single font reads exactly as before; a
+// damaged collection's later faces read with empty names once they are spent.
+struct Allowance {
+    std::size_t nameRecords = kMaxNameRecordsPerFile;
+    std::size_t nameBytes = std::size_t{16} * 0xFFFF;
+
+    // Whether a string of `length` bytes may still be decoded; it is counted.
+    bool TakeString(std::uint16_t length) {
+        if (length > nameBytes) return false;
+        nameBytes -= length;
+        return true;
+    }
+};
+
 }  // namespace
 
 std::u16string DecodeLatin1(std::string_view bytes) {
@@ -230,7 +247,7 @@ namespace {
 // The face whose offset table lies at `faceOffset`. A collection's faces must
 // have their offset table within the data (`whole`); a file of one font that is
 // short or empty reads as zeros: no tables, empty names, still a result.
-std::optional<SfntFacts> ReadFace(WindowedReader& in, std::uint64_t faceOffset, bool whole,
+std::optional<SfntFacts> ReadFace(WindowedReader& in, std::uint64_t faceOffset, bool whole, Allowance& allowance,
                                   std::uint32_t systemLanguageId, MacNameDecoder decodeMac) {
     std::uint8_t offsetTable[kOffsetTableSize]{};
     if (in.Read(faceOffset, offsetTable) < kOffsetTableSize && whole) return std::nullopt;
@@ -281,21 +298,23 @@ std::optional<SfntFacts> ReadFace(WindowedReader& in, std::uint64_t faceOffset, 
         if (std::none_of(distinct.begin(), distinct.end(), [&](const DirectoryEntry& d) { return d.offset == e->offset; }))
             distinct.push_back(*e);
     NameChoice choice;
-    std::size_t budget = kMaxNameRecordsPerFile;
-    for (auto e = distinct.rbegin(); e != distinct.rend() && budget > 0; ++e)
-        ChooseNames(in, *e, systemLanguageId, budget, choice);
+    for (auto e = distinct.rbegin(); e != distinct.rend() && allowance.nameRecords > 0; ++e)
+        ChooseNames(in, *e, systemLanguageId, allowance.nameRecords, choice);
+    auto allowed = [&allowance](const std::optional<StringRef>& ref) {
+        return ref && allowance.TakeString(ref->length) ? ref : std::nullopt;
+    };
 
     SfntFacts facts;
     if (choice.microsoftFound) {
         for (int i = 0; i < kNameSlotCount; ++i) {
-            std::u16string local = ReadMicrosoftName(in, choice.local[i]);
-            facts.names[i] = local.empty() ? ReadMicrosoftName(in, choice.english[i]) : std::move(local);
+            std::u16string local = ReadMicrosoftName(in, allowed(choice.local[i]));
+            facts.names[i] = local.empty() ? ReadMicrosoftName(in, allowed(choice.english[i])) : std::move(local);
         }
     } else {
         // Fonts made on the Mac may carry only Macintosh names (or Microsoft names
         // in a language we do not show); those are better than nothing.
         for (int i = 0; i < kNameSlotCount; ++i) {
-            if (!choice.macintosh[i]) continue;
+            if (!allowed(choice.macintosh[i])) continue;
             facts.names[i] = decodeMac(ReadMacintoshBytes(in, *choice.macintosh[i]));
         }
     }
@@ -338,13 +357,14 @@ std::optional<std::vector<std::uint32_t>> ReadCollectionOffsets(ByteSource& sour
 std::optional<SfntFacts> ReadSfntFacts(ByteSource& source, std::uint32_t systemLanguageId,
                                        MacNameDecoder decodeMac, std::uint32_t faceIndex) {
     WindowedReader in(source);
+    Allowance allowance;
     std::optional<std::vector<std::uint32_t>> faces = ReadCollectionOffsets(source);
     if (!faces) {
         if (faceIndex != 0) return std::nullopt;
-        return ReadFace(in, 0, false, systemLanguageId, decodeMac);
+        return ReadFace(in, 0, false, allowance, systemLanguageId, decodeMac);
     }
     if (faceIndex >= faces->size()) return std::nullopt;
-    std::optional<SfntFacts> facts = ReadFace(in, (*faces)[faceIndex], true, systemLanguageId, decodeMac);
+    std::optional<SfntFacts> facts = ReadFace(in, (*faces)[faceIndex], true, allowance, systemLanguageId, decodeMac);
     if (facts) facts->face = faceIndex;
     return facts;
 }
@@ -352,16 +372,17 @@ std::optional<SfntFacts> ReadSfntFacts(ByteSource& source, std::uint32_t systemL
 std::optional<std::vector<SfntFacts>> ReadSfntFaces(ByteSource& source, std::uint32_t systemLanguageId,
                                                     MacNameDecoder decodeMac) {
     WindowedReader in(source);
+    Allowance allowance;
     std::vector<SfntFacts> result;
     std::optional<std::vector<std::uint32_t>> faces = ReadCollectionOffsets(source);
     if (!faces) {
-        std::optional<SfntFacts> facts = ReadFace(in, 0, false, systemLanguageId, decodeMac);
+        std::optional<SfntFacts> facts = ReadFace(in, 0, false, allowance, systemLanguageId, decodeMac);
         if (!facts) return std::nullopt;
         result.push_back(std::move(*facts));
         return result;
     }
     for (std::uint32_t i = 0; i < faces->size(); ++i) {
-        std::optional<SfntFacts> facts = ReadFace(in, (*faces)[i], true, systemLanguageId, decodeMac);
+        std::optional<SfntFacts> facts = ReadFace(in, (*faces)[i], true, allowance, systemLanguageId, decodeMac);
         if (!facts) continue;
         facts->face = i;
         result.push_back(std::move(*facts));

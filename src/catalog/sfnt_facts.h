@@ -65,7 +65,9 @@ std::optional<SfntFacts> ReadSfntFacts(ByteSource& source, std::uint32_t systemL
 // Every face of the file, in its order: one for a single font, the readable
 // faces of a collection (a face whose offset table lies past the end of the
 // data, or that announces more than 100 tables, is left out; the others keep
-// their own index). nullopt when there is none.
+// their own index). nullopt when there is none. The bounds on the work are the
+// file's, shared by its faces: the name records and name strings that all the
+// faces together may cost are those of one font.
 std::optional<std::vector<SfntFacts>> ReadSfntFaces(ByteSource& source, std::uint32_t systemLanguageId,
                                                     MacNameDecoder decodeMac = &DecodeLatin1);
 

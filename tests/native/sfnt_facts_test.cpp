@@ -547,6 +547,21 @@ std::vector<std::uint8_t> ThreeFaceCollection(std::uint16_t version = 1) {
                                  version);
 }
 
+// A collection of `count` faces that all are the one font given.
+std::vector<std::uint8_t> SharedFaces(std::vector<std::uint8_t> font, std::uint32_t count) {
+    const std::uint32_t base = 12 + 4 * count;
+    std::vector<std::uint8_t> out = {'t', 't', 'c', 'f', 0, 1, 0, 0};
+    out.resize(base);
+    PutU32(out, 8, count);
+    for (std::uint32_t i = 0; i < count; ++i) PutU32(out, 12 + 4 * i, base);
+    for (std::size_t t = 0; t < GetU16(font, 4); ++t) {
+        const std::size_t at = 12 + 16 * t + 8;
+        PutU32(font, at, static_cast<std::uint32_t>(font[at] << 24 | font[at + 1] << 16 | font[at + 2] << 8 | font[at + 3]) + base);
+    }
+    out.insert(out.end(), font.begin(), font.end());
+    return out;
+}
+
 std::vector<SfntFacts> Faces(const std::vector<std::uint8_t>& bytes) {
     MemoryByteSource source(bytes);
     return ReadSfntFaces(source, 0x0409).value_or(std::vector<SfntFacts>{});
@@ -622,6 +637,17 @@ TEST(SfntFacts, DamagedCollectionsKeepWhatTheyHoldAndNoMore) {
     std::vector<std::uint8_t> cut(huge.begin(), huge.begin() + 12 + 4 * 2 + 3);
     MemoryByteSource shortSource(cut);
     EXPECT_EQ(ReadCollectionOffsets(shortSource)->size(), 2u);
+
+    // 256 faces that all point at the costliest name table cost about what one
+    // does: the file's allowance of records and name bytes is shared.
+    const std::vector<std::uint8_t> floodBytes = SharedFaces(test::BuildNameTableFlood(1u << 20, false), kMaxCollectionFaces);
+    faces = Faces(floodBytes);
+    ASSERT_EQ(faces.size(), kMaxCollectionFaces);
+    std::size_t units = 0;
+    for (const SfntFacts& face : faces)
+        for (const auto& name : face.names) units += name.size();
+    EXPECT_LE(units, 16u * 0xFFFF / 2) << "name bytes decoded over all faces";
+    EXPECT_GT(units, 0u);
 
     // A header version whose layout is unknown is not read.
     auto version3 = ThreeFaceCollection();
