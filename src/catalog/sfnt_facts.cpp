@@ -202,6 +202,9 @@ struct Style {
 struct Allowance {
     std::size_t nameRecords = kMaxNameRecordsPerFile;
     std::size_t nameBytes = std::size_t{16} * 0xFFFF;
+    // Each 'name' table read costs its window (up to 64 KB) even when it holds
+    // no record. A font lists at most 100; a real collection one per face.
+    std::size_t nameTables = 2 * std::size_t{kMaxCollectionFaces};
 
     // Whether a string of `length` bytes may still be decoded; it is counted.
     bool TakeString(std::uint16_t length) {
@@ -298,8 +301,11 @@ std::optional<SfntFacts> ReadFace(WindowedReader& in, std::uint64_t faceOffset, 
         if (std::none_of(distinct.begin(), distinct.end(), [&](const DirectoryEntry& d) { return d.offset == e->offset; }))
             distinct.push_back(*e);
     NameChoice choice;
-    for (auto e = distinct.rbegin(); e != distinct.rend() && allowance.nameRecords > 0; ++e)
+    for (auto e = distinct.rbegin(); e != distinct.rend() && allowance.nameRecords > 0 && allowance.nameTables > 0;
+         ++e) {
+        --allowance.nameTables;
         ChooseNames(in, *e, systemLanguageId, allowance.nameRecords, choice);
+    }
     auto allowed = [&allowance](const std::optional<StringRef>& ref) {
         return ref && allowance.TakeString(ref->length) ? ref : std::nullopt;
     };
