@@ -346,7 +346,7 @@ void TFontList::FillFromFiles() {
             item->SetFile(file);
             std::wstring key = AvailableFontKey(info.FamilyName, info.FullName);
             if (!known.contains(key)) {
-                // No family name holds a line break, so no font's key is a file's.
+                // One key for the whole file: its faces load and unload together.
                 if (collection) key = L"\n" + file;
                 auto [entry, first] = listed.try_emplace(std::move(key), nullptr);
                 if (first) {
