@@ -33,8 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < entries->size(); ++i) {
         const StoredFacts &a = (*entries)[i], &b = (*again)[i];
         if (a.path != b.path || a.size != b.size || a.writeTime != b.writeTime || a.readable != b.readable ||
-            a.facts.names != b.facts.names || a.facts.weight != b.facts.weight)
+            a.faces.size() != b.faces.size())
             std::abort();
+        for (std::size_t f = 0; f < a.faces.size(); ++f)
+            if (a.faces[f].names != b.faces[f].names || a.faces[f].weight != b.faces[f].weight ||
+                a.faces[f].face != b.faces[f].face)
+                std::abort();
     }
     return 0;
 }

@@ -72,6 +72,18 @@ int main(int argc, char** argv) {
     SetNumTables(tooMany, 101);
     seeds.emplace_back("101_tables.ttf", tooMany);
 
+    // Collections: two faces (header version 1) and three (version 2), one with
+    // a face past the end and one claiming 0xFFFFFFFF faces.
+    const auto sans = BuildFont(Small(u"Seed Coll Sans")), serif = BuildFont(Small(u"Seed Coll Serif", u"Bold"));
+    seeds.emplace_back("collection_2.ttc", BuildCollection({sans, serif}));
+    seeds.emplace_back("collection_3_v2.ttc", BuildCollection({sans, serif, BuildFont(Small(u"Seed Coll Mono"))}, 2));
+    auto pastEnd = BuildCollection({sans, serif});
+    SetCollectionFaceOffset(pastEnd, 1, static_cast<std::uint32_t>(pastEnd.size() + 100));
+    seeds.emplace_back("collection_face_past_end.ttc", pastEnd);
+    auto claims = BuildCollection({sans, serif});
+    SetCollectionFaceCount(claims, 0xFFFFFFFFu);
+    seeds.emplace_back("collection_count_ffffffff.ttc", claims);
+
     // The costliest name tables in 1 MB: 100 directory entries for one table of
     // 65,535 records, and for 100 overlapping tables, every record asking for
     // 65,535 bytes. A reader whose work grows per record times table times

@@ -30,7 +30,10 @@ bool IsFontFolder(const std::wstring& folder) {
     const wchar_t root[] = {folder[0], L':', L'\\', 0};
     // Removable, network and optical drives are never read just to draw a tree.
     if (GetDriveTypeW(root) != DRIVE_FIXED) return false;
-    return FolderHasFile(folder, L"*.ttf") || FolderHasFile(folder, L"*.otf");
+    // Collections count: a folder of .ttc files only (CJK fonts) is a font folder.
+    for (const wchar_t* pattern : {L"*.ttf", L"*.otf", L"*.ttc", L"*.otc"})
+        if (FolderHasFile(folder, pattern)) return true;
+    return false;
 }
 
 void AttachFontFolderMarks(TfrmMain& main, ui::ShellTree& tree) {

@@ -47,11 +47,11 @@ private:
 };
 
 // Gives a shell tree the main window's handlers: on expansion the children
-// that hold "*.ttf" or "*.otf" files get their mark (never on drives that
+// that hold font files (.ttf, .otf, .ttc, .otc) get their mark (never on drives that
 // are not fixed disks), and marked nodes draw in bold, while
 // HighlightFontFolders is on.
 void AttachFontFolderMarks(TfrmMain& main, ui::ShellTree& tree);
-// Whether `folder` holds a file matching "*.ttf", or else "*.otf" (not its
+// Whether `folder` holds a font or collection file (not its
 // subfolders). False without looking for folders on drives that are not fixed.
 bool IsFontFolder(const std::wstring& folder);
 

@@ -56,4 +56,36 @@ EntryName CheckEntryName(std::u16string_view fullName) {
     return result;
 }
 
+std::u16string CollectionEntryName(std::span<const std::u16string> fullNames) {
+    std::u16string joined;
+    for (const std::u16string& fullName : fullNames) {
+        EntryName face = CheckEntryName(fullName);
+        if (face.problem == EntryNameProblem::Empty) return {};
+        if (!joined.empty()) joined += u" & ";
+        joined += face.name;
+    }
+    return joined;
+}
+
+std::vector<std::u16string> CollectionEntryFaces(std::u16string_view valueName) {
+    constexpr std::u16string_view kJoin = u" & ";
+    bool suffixed = false;
+    for (std::u16string_view suffix : {kEntrySuffix, kEntrySuffixSpaced, kEntrySuffixOpenType}) {
+        if (EndsWithFoldedAscii(valueName, suffix)) {
+            valueName.remove_suffix(suffix.size());
+            suffixed = true;
+            break;
+        }
+    }
+    std::vector<std::u16string> faces;
+    if (!suffixed || valueName.find(kJoin) == std::u16string_view::npos) return faces;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = valueName.find(kJoin, start);
+        faces.emplace_back(valueName.substr(start, end - start));
+        if (end == std::u16string_view::npos) break;
+        start = end + kJoin.size();
+    }
+    return faces;
+}
+
 }  // namespace typorama::catalog

@@ -6,7 +6,9 @@
 
 #include <cstddef>
 #include <string>
+#include <span>
 #include <string_view>
+#include <vector>
 
 namespace typorama::catalog {
 
@@ -40,5 +42,16 @@ struct EntryName {
 // "Other (TrueType)\0x" + suffix would name the entry of the font "Other") and
 // checks what is left.
 EntryName CheckEntryName(std::u16string_view fullName);
+
+// Windows names the entry of a collection (.ttc) after all of its faces: their
+// full names joined by " & " ("SimSun & NSimSun"). Each name is cut at its
+// first NUL; a face without a name leaves the whole empty, so that the result
+// is refused by CheckEntryName rather than naming a different set of faces.
+std::u16string CollectionEntryName(std::span<const std::u16string> fullNames);
+
+// The faces' full names of a collection's value name ("SimSun & NSimSun
+// (TrueType)", any suffix form, letter case ignored): how a face is found
+// installed. Empty for a value name that names no collection.
+std::vector<std::u16string> CollectionEntryFaces(std::u16string_view valueName);
 
 }  // namespace typorama::catalog

@@ -11,7 +11,9 @@ namespace {
 constexpr std::uint8_t kMagic[4] = {'T', 'Y', 'F', 'C'};
 // path length, size, write time, language, flags: the least an entry takes.
 constexpr std::size_t kMinEntrySize = 2 + 8 + 8 + 4 + 1;
-constexpr std::uint8_t kReadable = 1, kItalic = 2;
+constexpr std::uint8_t kReadable = 1, kItalic = 2, kInCollection = 4;
+// face flags, weight, embedding, seven name lengths: the least a face takes.
+constexpr std::size_t kMinFaceSize = 1 + 4 + 1 + 2 * kNameSlotCount;
 
 class Writer {
 public:
@@ -32,9 +34,11 @@ private:
 };
 
 bool Fits(const StoredFacts& entry) {
-    if (entry.path.empty() || entry.path.size() > UINT16_MAX) return false;
-    return std::all_of(entry.facts.names.begin(), entry.facts.names.end(),
-                       [](const std::u16string& s) { return s.size() <= UINT16_MAX; });
+    if (entry.path.empty() || entry.path.size() > UINT16_MAX || entry.faces.size() > kMaxCollectionFaces) return false;
+    return std::all_of(entry.faces.begin(), entry.faces.end(), [](const SfntFacts& face) {
+        return std::all_of(face.names.begin(), face.names.end(),
+                           [](const std::u16string& s) { return s.size() <= UINT16_MAX; });
+    });
 }
 
 using Reader = ByteReader<ByteOrder::Little>;
@@ -74,11 +78,17 @@ std::vector<std::uint8_t> EncodeFactsStore(std::span<const StoredFacts> entries)
         body.U64(entry.size);
         body.U64(entry.writeTime);
         body.U32(entry.languageId);
-        body.U8(static_cast<std::uint8_t>((entry.readable ? kReadable : 0) | (entry.facts.italic ? kItalic : 0)));
-        if (!entry.readable) continue;
-        body.U32(static_cast<std::uint32_t>(entry.facts.weight));
-        body.U8(entry.facts.embedding);
-        for (const std::u16string& name : entry.facts.names) body.Text(name);
+        const bool readable = entry.readable && !entry.faces.empty();
+        body.U8(readable ? kReadable : 0);
+        if (!readable) continue;
+        body.U16(static_cast<std::uint16_t>(entry.faces.size()));
+        for (const SfntFacts& face : entry.faces) {
+            body.U8(static_cast<std::uint8_t>((face.italic ? kItalic : 0) | (face.face ? kInCollection : 0)));
+            if (face.face) body.U32(*face.face);
+            body.U32(static_cast<std::uint32_t>(face.weight));
+            body.U8(face.embedding);
+            for (const std::u16string& name : face.names) body.Text(name);
+        }
     }
     Writer out;
     out.bytes.assign(std::begin(kMagic), std::end(kMagic));
@@ -110,10 +120,18 @@ std::optional<std::vector<StoredFacts>> DecodeFactsStore(std::span<const std::ui
         const std::uint8_t flags = in.U8();
         entry.readable = flags & kReadable;
         if (entry.readable) {
-            entry.facts.italic = flags & kItalic;
-            entry.facts.weight = static_cast<std::int32_t>(in.U32());
-            entry.facts.embedding = in.U8();
-            for (std::u16string& name : entry.facts.names) name = Text(in);
+            // Also a claim: a face takes bytes, and a file has no more faces than a collection may.
+            const std::uint16_t faces = in.U16();
+            if (faces == 0 || faces > kMaxCollectionFaces || faces > in.Remaining() / kMinFaceSize) return std::nullopt;
+            entry.faces.resize(faces);
+            for (SfntFacts& face : entry.faces) {
+                const std::uint8_t faceFlags = in.U8();
+                face.italic = faceFlags & kItalic;
+                if (faceFlags & kInCollection) face.face = in.U32();
+                face.weight = static_cast<std::int32_t>(in.U32());
+                face.embedding = in.U8();
+                for (std::u16string& name : face.names) name = Text(in);
+            }
         }
         if (in.Failed() || entry.path.empty()) return std::nullopt;
     }

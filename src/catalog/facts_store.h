@@ -25,17 +25,19 @@ struct StoredFacts {
     std::uint64_t size = 0;
     std::uint64_t writeTime = 0;    // FILETIME as one number
     std::uint32_t languageId = 0;   // the preferred language the names were chosen for
-    bool readable = false;          // false: not a font the program can read; no facts
-    SfntFacts facts;
+    bool readable = false;          // false: not a font the program can read; no faces
+    std::vector<SfntFacts> faces;   // one, or each readable face of a collection
 };
 
-inline constexpr std::uint32_t kFactsStoreVersion = 1;
+// 2: several faces per file, each with its index in a collection.
+inline constexpr std::uint32_t kFactsStoreVersion = 2;
 inline constexpr std::size_t kFactsStoreHeaderSize = 20;  // "TYFC", version, count, checksum
 
 // The checksum the header carries of the bytes after it.
 std::uint64_t FactsStoreChecksum(std::span<const std::uint8_t> body);
 
-// Entries whose path or names do not fit the format's 16-bit lengths are left out.
+// Entries whose path or names do not fit the format's 16-bit lengths, or that
+// have more than kMaxCollectionFaces faces, are left out.
 std::vector<std::uint8_t> EncodeFactsStore(std::span<const StoredFacts> entries);
 // Nothing when the bytes are not a whole, unchanged store of this version.
 std::optional<std::vector<StoredFacts>> DecodeFactsStore(std::span<const std::uint8_t> bytes);

@@ -28,13 +28,24 @@ std::optional<FileStamp> StampOf(const std::wstring& file) {
 }
 
 std::shared_ptr<const TFontInfo> FontFactsCache::Read(const std::wstring& file, std::uint32_t languageId) {
-    std::optional<FileStamp> stamp = StampOf(file);
-    if (!stamp) return nullptr;
-    return Read(file, *stamp, languageId);
+    Faces faces = ReadFaces(file, languageId);
+    return faces.empty() ? nullptr : faces.front();
 }
 
 std::shared_ptr<const TFontInfo> FontFactsCache::Read(const std::wstring& file, const FileStamp& stamp,
                                                       std::uint32_t languageId) {
+    Faces faces = ReadFaces(file, stamp, languageId);
+    return faces.empty() ? nullptr : faces.front();
+}
+
+FontFactsCache::Faces FontFactsCache::ReadFaces(const std::wstring& file, std::uint32_t languageId) {
+    std::optional<FileStamp> stamp = StampOf(file);
+    if (!stamp) return {};
+    return ReadFaces(file, *stamp, languageId);
+}
+
+FontFactsCache::Faces FontFactsCache::ReadFaces(const std::wstring& file, const FileStamp& stamp,
+                                                std::uint32_t languageId) {
     {
         std::lock_guard lock(mutex_);
         if (auto it = entries_.find(file); it != entries_.end()) {
@@ -42,20 +53,20 @@ std::shared_ptr<const TFontInfo> FontFactsCache::Read(const std::wstring& file, 
             if (entry.stamp.size == stamp.size && entry.stamp.writeTime == stamp.writeTime &&
                 entry.languageId == languageId) {
                 entry.listing = listing_;
-                return entry.info;
+                return entry.faces;
             }
         }
     }
     // Read without the lock: other threads' files are not held up by this one.
-    auto info = std::make_shared<TFontInfo>();
-    const FontFileRead outcome = ReadFontFile(file, *info, languageId);
+    std::vector<TFontInfo> read;
+    const FontFileRead outcome = ReadFontFaces(file, read, languageId);
     std::lock_guard lock(mutex_);
     ++filesRead_;
-    if (outcome == FontFileRead::NotOpened) return nullptr;
-    Entry entry{stamp, languageId, listing_, nullptr};
-    if (outcome == FontFileRead::Read) entry.info = std::move(info);
+    if (outcome == FontFileRead::NotOpened) return {};
+    Entry entry{stamp, languageId, listing_, {}};
+    for (TFontInfo& face : read) entry.faces.push_back(std::make_shared<const TFontInfo>(std::move(face)));
     Keep(file, entry);
-    return entry.info;
+    return entry.faces;
 }
 
 void FontFactsCache::Keep(const std::wstring& file, Entry entry) {
@@ -107,8 +118,10 @@ bool FontFactsCache::Load(const std::wstring& path) {
     if (!stored) return false;
     for (const StoredFacts& file : *stored) {
         if (entries_.size() >= maxFiles_) break;
-        Entry entry{{file.size, file.writeTime}, file.languageId, 0, nullptr};
-        if (file.readable) entry.info = std::make_shared<const TFontInfo>(FontInfoFromFacts(file.facts));
+        Entry entry{{file.size, file.writeTime}, file.languageId, 0, {}};
+        if (file.readable)
+            for (const SfntFacts& face : file.faces)
+                entry.faces.push_back(std::make_shared<const TFontInfo>(FontInfoFromFacts(face)));
         entries_.insert_or_assign(win::ToWide(file.path), std::move(entry));
     }
     return true;
@@ -129,8 +142,8 @@ bool FontFactsCache::Save(const std::wstring& path) {
             out.size = entry.stamp.size;
             out.writeTime = entry.stamp.writeTime;
             out.languageId = entry.languageId;
-            out.readable = entry.info != nullptr;
-            if (entry.info) out.facts = FactsFromFontInfo(*entry.info);
+            out.readable = !entry.faces.empty();
+            for (const auto& face : entry.faces) out.faces.push_back(FactsFromFontInfo(*face));
         }
         bytes = EncodeFactsStore(stored);
     }

@@ -15,6 +15,7 @@
 #include <mutex>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "catalog/font_file.h"
 #include "catalog/font_scan.h"
@@ -36,6 +37,10 @@ public:
     std::shared_ptr<const TFontInfo> Read(const std::wstring& file, std::uint32_t languageId);
     // The same with the stamp already known, from a folder listing.
     std::shared_ptr<const TFontInfo> Read(const std::wstring& file, const FileStamp& stamp, std::uint32_t languageId);
+    // Every face of the file (several for a collection); empty where Read gives null.
+    using Faces = std::vector<std::shared_ptr<const TFontInfo>>;
+    Faces ReadFaces(const std::wstring& file, std::uint32_t languageId);
+    Faces ReadFaces(const std::wstring& file, const FileStamp& stamp, std::uint32_t languageId);
 
     // A new listing starts: the files it reads are the ones to keep first.
     void BeginListing();
@@ -59,7 +64,7 @@ private:
         FileStamp stamp;
         std::uint32_t languageId = 0;
         std::uint32_t listing = 0;
-        std::shared_ptr<const TFontInfo> info;  // null: not a font
+        Faces faces;  // empty: not a font
     };
     void Keep(const std::wstring& file, Entry entry);
 

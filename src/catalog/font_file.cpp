@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "catalog/entry_name.h"
 #include "catalog/sfnt_facts.h"
 #include "catalog/system_locations.h"
 #include "win/file_source.h"
@@ -32,12 +33,29 @@ bool ReadFontInfo(const std::wstring& fileName, TFontInfo& info, std::uint32_t p
 
 FontFileRead ReadFontFile(const std::wstring& fileName, TFontInfo& info, std::uint32_t preferredLanguageId) {
     info.Clear();
+    std::vector<TFontInfo> faces;
+    const FontFileRead outcome = ReadFontFaces(fileName, faces, preferredLanguageId);
+    if (outcome == FontFileRead::Read) info = std::move(faces.front());
+    return outcome;
+}
+
+FontFileRead ReadFontFaces(const std::wstring& fileName, std::vector<TFontInfo>& faces,
+                           std::uint32_t preferredLanguageId) {
+    faces.clear();
     win::FileByteSource file(fileName);
     if (!file.IsOpen()) return FontFileRead::NotOpened;
-    std::optional<SfntFacts> facts = ReadSfntFacts(file, preferredLanguageId, &DecodeAnsi);
-    if (!facts) return FontFileRead::NotAFont;
-    info = FontInfoFromFacts(*facts);
+    std::optional<std::vector<SfntFacts>> read = ReadSfntFaces(file, preferredLanguageId, &DecodeAnsi);
+    if (!read) return FontFileRead::NotAFont;
+    for (const SfntFacts& facts : *read) faces.push_back(FontInfoFromFacts(facts));
     return FontFileRead::Read;
+}
+
+std::wstring EntryNameOf(const std::vector<TFontInfo>& faces) {
+    if (faces.empty()) return {};
+    if (!faces.front().Face) return faces.front().FullName;
+    std::vector<std::u16string> names;
+    for (const TFontInfo& face : faces) names.emplace_back(win::AsU16(face.FullName));
+    return win::ToWide(CollectionEntryName(names));
 }
 
 TFontInfo FontInfoFromFacts(const SfntFacts& facts) {
@@ -51,6 +69,7 @@ TFontInfo FontInfoFromFacts(const SfntFacts& facts) {
     info.LogFont.lfWeight = facts.weight;
     info.LogFont.lfItalic = facts.italic ? TRUE : FALSE;
     info.Embedding = facts.embedding;
+    info.Face = facts.face;
 
     // The face name field holds 31 characters and a NUL. A longer family is cut,
     // never in the middle of a surrogate pair.
@@ -70,6 +89,7 @@ SfntFacts FactsFromFontInfo(const TFontInfo& info) {
     facts.weight = info.LogFont.lfWeight;
     facts.italic = info.LogFont.lfItalic != 0;
     facts.embedding = info.Embedding;
+    facts.face = info.Face;
     return facts;
 }
 

@@ -103,10 +103,23 @@ const TFontInfo& TFontListItem::Info() {
     static const TFontInfo kNone{};
     if (!infoRead_) {
         const std::wstring& file = FileName();
-        if (!file.empty()) info_ = FactsCache().Read(file, where_->systemLanguageId);
+        if (!file.empty()) {
+            // A system font found in a collection is the face of that name.
+            FontFactsCache::Faces faces = FactsCache().ReadFaces(file, where_->systemLanguageId);
+            auto named = std::find_if(faces.begin(), faces.end(), [this](const auto& f) { return f->FullName == Name; });
+            if (named != faces.end()) info_ = *named;
+            else if (!faces.empty()) info_ = faces.front();
+        }
         infoRead_ = true;  // tried once, whatever came of it
     }
     return info_ ? *info_ : kNone;
+}
+
+std::wstring TFontListItem::EntryName() {
+    if (!Face()) return Name;
+    std::vector<TFontInfo> faces;
+    for (const auto& face : FactsCache().ReadFaces(FileName(), where_->systemLanguageId)) faces.push_back(*face);
+    return EntryNameOf(faces);
 }
 
 // ---- the list ----
@@ -313,38 +326,57 @@ void TFontList::FillFromFiles() {
     cache.BeginListing();
     for (std::size_t i = 0; i < Files.size(); ++i) {
         const std::wstring& file = Files[i];
-        std::shared_ptr<const TFontInfo> read =
-            stamps_.size() == Files.size() ? cache.Read(file, stamps_[i], where_.systemLanguageId)
-                              : cache.Read(file, where_.systemLanguageId);
-        if (!read) continue;
-        const TFontInfo& info = *read;
-        if (g_hideMarlett && info.FullName == kMarlett) continue;
-        auto item = std::make_unique<TFontListItem>(where_);
-        item->SetFile(file);
-        std::wstring key = AvailableFontKey(info.FamilyName, info.FullName);
-        if (!known.contains(key)) {
-            auto [entry, first] = listed.try_emplace(std::move(key), nullptr);
-            if (first) {
-                entry->second = &displayFonts_.emplace_back();
-                entry->second->file = std::move(item->fileName_);  // kept once, for the item and the list
-                item->fileInDisplay_ = true;
-                item->LoadedByList = true;
-            } else if (DisplayFont& font = *entry->second; font.file != file) {
-                // A file listed twice is tried once.
-                if (!font.otherFiles) font.otherFiles = std::make_unique<std::vector<std::wstring>>();
-                if (std::find(font.otherFiles->begin(), font.otherFiles->end(), file) == font.otherFiles->end() &&
-                    font.otherFiles->size() < UINT16_MAX - 1)
-                    font.otherFiles->push_back(file);
-            }
-            item->display_ = entry->second;
+        const FontFactsCache::Faces faces =
+            stamps_.size() == Files.size() ? cache.ReadFaces(file, stamps_[i], where_.systemLanguageId)
+                                           : cache.ReadFaces(file, where_.systemLanguageId);
+        if (faces.empty()) continue;
+        // A collection is installed under the names of all its faces, and loaded
+        // whole: its faces share one entry and one font loaded for drawing.
+        const bool collection = faces.front()->Face.has_value();
+        std::wstring entryName;
+        if (collection) {
+            std::vector<TFontInfo> all;
+            for (const auto& face : faces) all.push_back(*face);
+            entryName = EntryNameOf(all);
         }
-        item->Name = info.FullName;
-        item->LogFont = info.LogFont;
-        InstallState state = installed.StateOf(info.FullName, file);
-        item->Installed = state.installed;
-        item->InstalledFromThisFile = state.fromThisFile;
-        item->SetInfo(std::move(read));
-        items_.push_back(std::move(item));
+        for (const auto& read : faces) {
+            const TFontInfo& info = *read;
+            if (g_hideMarlett && info.FullName == kMarlett) continue;
+            auto item = std::make_unique<TFontListItem>(where_);
+            item->SetFile(file);
+            std::wstring key = AvailableFontKey(info.FamilyName, info.FullName);
+            if (!known.contains(key)) {
+                // One key for the whole file: its faces load and unload together.
+                if (collection) key = L"\n" + file;
+                auto [entry, first] = listed.try_emplace(std::move(key), nullptr);
+                if (first) {
+                    entry->second = &displayFonts_.emplace_back();
+                    entry->second->file = file;
+                    item->LoadedByList = true;
+                } else if (DisplayFont& font = *entry->second; font.file != file) {
+                    // A file listed twice is tried once.
+                    if (!font.otherFiles) font.otherFiles = std::make_unique<std::vector<std::wstring>>();
+                    if (std::find(font.otherFiles->begin(), font.otherFiles->end(), file) == font.otherFiles->end() &&
+                        font.otherFiles->size() < UINT16_MAX - 1)
+                        font.otherFiles->push_back(file);
+                } else if (collection) {
+                    item->LoadedByList = true;  // the other faces of the file the list loads
+                }
+                item->display_ = entry->second;
+                if (item->display_->file == file) {
+                    // Kept once, for the items and the list.
+                    item->fileName_.clear();
+                    item->fileInDisplay_ = true;
+                }
+            }
+            item->Name = info.FullName;
+            item->LogFont = info.LogFont;
+            InstallState state = installed.StateOf(collection ? entryName : info.FullName, file);
+            item->Installed = state.installed;
+            item->InstalledFromThisFile = state.fromThisFile;
+            item->SetInfo(read);
+            items_.push_back(std::move(item));
+        }
     }
     Sort();
 }
@@ -453,6 +485,15 @@ int TFontList::FindFont(const std::wstring& text, bool prefixOnly, bool wrap, in
 
 void TWorkingList::RemoveIf(const std::function<bool(TFontListItem&)>& drop) {
     std::erase_if(items_, [&](TFontListItem* item) { return drop(*item); });
+}
+
+void TWorkingList::KeepOneFacePerCollection() {
+    // File names compared as the file system compares them.
+    std::set<std::wstring, win::LessNoCase> files;
+    RemoveIf([&files](TFontListItem& item) {
+        if (!item.Face()) return false;
+        return !files.insert(item.FileName()).second;
+    });
 }
 
 // ---- scripts ----

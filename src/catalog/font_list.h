@@ -12,6 +12,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -79,6 +80,14 @@ public:
     const std::wstring& PostScriptName() { return Info().PostScriptName; }
     BYTE Embedding() { return Info().Embedding; }
     bool InfoRead() const { return infoRead_; }
+    // The face's index when its file is a collection of several fonts; the
+    // file, its size and its installed entry then belong to every face of it.
+    std::optional<std::uint32_t> Face() { return Info().Face; }
+    // The name of the font's installed-font entry: its full name, or for a
+    // face of a collection the full names of all the file's faces joined as
+    // Windows joins them ("SimSun & NSimSun"). Still to be checked with
+    // CheckEntryName by whoever writes it.
+    std::wstring EntryName();
 
     // Filled by the list when it read the file itself.
     void SetFile(std::wstring fileName) {
@@ -212,6 +221,10 @@ public:
     void Add(TFontListItem& item) { items_.push_back(&item); }
     // Takes out, in their order, the items for which `drop` is true.
     void RemoveIf(const std::function<bool(TFontListItem&)>& drop);
+    // Keeps the first tagged face of each collection file and takes out the
+    // others: commands on files (install, load, copy, move, delete) act on a
+    // collection once, whichever and however many of its faces were tagged.
+    void KeepOneFacePerCollection();
 
 private:
     std::vector<TFontListItem*> items_;

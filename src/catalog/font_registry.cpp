@@ -105,7 +105,14 @@ std::optional<FoundEntry> FindEntryWith(const std::wstring& name, bool acceptBar
     return std::nullopt;
 }
 
-// The entry as the lookup finds it in the machine's list, then in the per-user one.
+bool IsFaceOf(const std::wstring& valueName, const std::wstring& name) {
+    for (const std::u16string& face : CollectionEntryFaces(win::AsU16(valueName)))
+        if (win::EqualNoCase(win::ToWide(face), name)) return true;
+    return false;
+}
+
+// The entry as the lookup finds it in the machine's list, then in the per-user
+// one; failing that, the entry of a collection that holds a face of the name.
 std::optional<FoundEntry> FindEntry(const SystemLocations& where, const std::wstring& name, bool acceptBareName) {
     for (const FontList& list : FontLists(where)) {
         win::UniqueKey key = OpenList(list, KEY_QUERY_VALUE);
@@ -113,6 +120,15 @@ std::optional<FoundEntry> FindEntry(const SystemLocations& where, const std::wst
         auto found = FindEntryWith(name, acceptBareName,
                                    [&key](const std::wstring& valueName) { return ReadEntry(key.get(), valueName); });
         if (found) return found;
+    }
+    if (!CheckEntryName(win::AsU16(name)).usable()) return std::nullopt;
+    for (const FontList& list : FontLists(where)) {
+        win::UniqueKey key = OpenList(list, KEY_QUERY_VALUE);
+        if (!key) continue;
+        for (std::wstring& valueName : win::ValueNames(key.get())) {
+            if (!IsFaceOf(valueName, name)) continue;
+            if (auto stored = ReadEntry(key.get(), valueName)) return FoundEntry{std::move(valueName), std::move(*stored)};
+        }
     }
     return std::nullopt;
 }
@@ -191,10 +207,15 @@ InstallState GetInstallState(const std::wstring& name, const std::wstring& file,
 InstalledFonts::InstalledFonts(const SystemLocations& where) : where_(where) {
     for (const FontList& list : FontLists(where)) {
         auto& entries = lists_.emplace_back();
+        auto& faces = collectionFaces_.emplace_back();
         win::UniqueKey key = OpenList(list, KEY_QUERY_VALUE);
         if (!key) continue;
-        for (std::wstring& name : win::ValueNames(key.get()))
-            if (auto stored = ReadEntry(key.get(), name)) entries.emplace(std::move(name), std::move(*stored));
+        for (std::wstring& name : win::ValueNames(key.get())) {
+            auto stored = ReadEntry(key.get(), name);
+            if (!stored) continue;
+            for (const std::u16string& face : CollectionEntryFaces(win::AsU16(name))) faces.emplace(win::ToWide(face), name);
+            entries.emplace(std::move(name), std::move(*stored));
+        }
     }
 }
 
@@ -207,6 +228,13 @@ InstallState InstalledFonts::StateOf(const std::wstring& name, const std::wstrin
             return it->second;
         });
         if (found) return StateOfEntry(found, file, where_);
+    }
+    if (!CheckEntryName(win::AsU16(name)).usable()) return {};
+    for (std::size_t i = 0; i < lists_.size(); ++i) {
+        auto face = collectionFaces_[i].find(name);
+        if (face == collectionFaces_[i].end()) continue;
+        auto entry = lists_[i].find(face->second);
+        if (entry != lists_[i].end()) return StateOfEntry(FoundEntry{entry->first, entry->second}, file, where_);
     }
     return {};
 }

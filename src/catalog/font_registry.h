@@ -56,6 +56,8 @@ struct InstallState {
 };
 
 // Names are passed through CheckEntryName: a name it refuses has no entry.
+// A name with no entry of its own is also looked for among the faces of
+// collections' entries ("SimSun" in "SimSun & NSimSun (TrueType)").
 // Entry lookup tries "<name> (TrueType)", "<name> (True Type)", "<name> (OpenType)"
 // (the system's form for fonts with PostScript outlines), then "<name>"; in
 // the machine's list first, then in the per-user one.
@@ -75,8 +77,10 @@ public:
 
 private:
     const SystemLocations& where_;
-    // Per list, the machine's first: value name to stored text.
+    // Per list, the machine's first: value name to stored text, and the
+    // faces of collections' entries to their value names.
     std::vector<std::map<std::wstring, std::wstring, win::LessNoCase>> lists_;
+    std::vector<std::map<std::wstring, std::wstring, win::LessNoCase>> collectionFaces_;
 };
 // The entry's file as a full path (a bare file name completed with the fonts
 // folder), or empty when there is no entry.

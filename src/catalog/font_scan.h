@@ -11,7 +11,9 @@
 
 namespace typorama::catalog {
 
-inline constexpr wchar_t kFontFilePatterns[] = L"*.ttf;*.otf";
+// TrueType and OpenType fonts, and collections of them (.ttc, and .otc for
+// PostScript outlines), which hold several fonts in one file.
+inline constexpr wchar_t kFontFilePatterns[] = L"*.ttf;*.otf;*.ttc;*.otc";
 
 // Told the size of the file list after each folder is listed; returning false
 // ends the scan there (the files found so far stay in the list). Searches that

@@ -10,6 +10,8 @@ namespace typorama::catalog {
 namespace {
 
 constexpr std::size_t kOffsetTableSize = 12;
+// 'ttcf', major and minor version, number of faces; the faces' offsets follow.
+constexpr std::size_t kCollectionHeaderSize = 12;
 constexpr std::size_t kDirectoryEntrySize = 16;
 constexpr std::size_t kNameHeaderSize = 6;
 constexpr std::size_t kNameRecordSize = 12;
@@ -80,9 +82,9 @@ struct NameRecord {
 // Walks the directory in file order and hands every complete entry to `visit`.
 // An entry that cannot be read in full is skipped.
 template <typename Visit>
-void WalkDirectory(WindowedReader& in, std::uint16_t numTables, Visit visit) {
+void WalkDirectory(WindowedReader& in, std::uint64_t faceOffset, std::uint16_t numTables, Visit visit) {
     std::vector<std::uint8_t> dir(std::size_t{numTables} * kDirectoryEntrySize);
-    std::size_t got = in.Read(kOffsetTableSize, dir);
+    std::size_t got = in.Read(faceOffset + kOffsetTableSize, dir);
     BigEndianReader r({dir.data(), got});
     for (std::uint16_t i = 0; i < numTables && r.Remaining() >= kDirectoryEntrySize; ++i) {
         DirectoryEntry e{};
@@ -192,6 +194,26 @@ struct Style {
     bool italic = false;
 };
 
+// The work one file may cost, shared by all the faces of a collection: a
+// collection of 256 faces that all point at the costliest name table must not
+// cost 256 such tables. One face never reaches either limit (at most 14 names
+// of 65,535 bytes are decoded), so a single font reads exactly as before; a
+// damaged collection's later faces read with empty names once they are spent.
+struct Allowance {
+    std::size_t nameRecords = kMaxNameRecordsPerFile;
+    std::size_t nameBytes = std::size_t{16} * 0xFFFF;
+    // Each 'name' table read costs its window (up to 64 KB) even when it holds
+    // no record. A font lists at most 100; a real collection one per face.
+    std::size_t nameTables = 2 * std::size_t{kMaxCollectionFaces};
+
+    // Whether a string of `length` bytes may still be decoded; it is counted.
+    bool TakeString(std::uint16_t length) {
+        if (length > nameBytes) return false;
+        nameBytes -= length;
+        return true;
+    }
+};
+
 }  // namespace
 
 std::u16string DecodeLatin1(std::string_view bytes) {
@@ -223,12 +245,15 @@ std::uint32_t ParseLocaleText(std::u16string_view text) {
     return value;
 }
 
-std::optional<SfntFacts> ReadSfntFacts(ByteSource& source, std::uint32_t systemLanguageId,
-                                       MacNameDecoder decodeMac) {
-    WindowedReader in(source);
-    // A short or empty file reads as zeros: no tables, empty names, still a result.
+namespace {
+
+// The face whose offset table lies at `faceOffset`. A collection's faces must
+// have their offset table within the data (`whole`); a file of one font that is
+// short or empty reads as zeros: no tables, empty names, still a result.
+std::optional<SfntFacts> ReadFace(WindowedReader& in, std::uint64_t faceOffset, bool whole, Allowance& allowance,
+                                  std::uint32_t systemLanguageId, MacNameDecoder decodeMac) {
     std::uint8_t offsetTable[kOffsetTableSize]{};
-    in.Read(0, offsetTable);
+    if (in.Read(faceOffset, offsetTable) < kOffsetTableSize && whole) return std::nullopt;
     BigEndianReader header(offsetTable);
     header.Skip(4);  // sfnt version: not checked
     std::uint16_t numTables = header.U16();
@@ -239,7 +264,7 @@ std::optional<SfntFacts> ReadSfntFacts(ByteSource& source, std::uint32_t systemL
     std::uint8_t os2Embedding = 0;
     Style headStyle;
 
-    WalkDirectory(in, numTables, [&](const DirectoryEntry& e) {
+    WalkDirectory(in, faceOffset, numTables, [&](const DirectoryEntry& e) {
         if (e.Is("name")) {
             nameTables.push_back(e);
         } else if (e.Is("OS/2")) {
@@ -276,21 +301,26 @@ std::optional<SfntFacts> ReadSfntFacts(ByteSource& source, std::uint32_t systemL
         if (std::none_of(distinct.begin(), distinct.end(), [&](const DirectoryEntry& d) { return d.offset == e->offset; }))
             distinct.push_back(*e);
     NameChoice choice;
-    std::size_t budget = kMaxNameRecordsPerFile;
-    for (auto e = distinct.rbegin(); e != distinct.rend() && budget > 0; ++e)
-        ChooseNames(in, *e, systemLanguageId, budget, choice);
+    for (auto e = distinct.rbegin(); e != distinct.rend() && allowance.nameRecords > 0 && allowance.nameTables > 0;
+         ++e) {
+        --allowance.nameTables;
+        ChooseNames(in, *e, systemLanguageId, allowance.nameRecords, choice);
+    }
+    auto allowed = [&allowance](const std::optional<StringRef>& ref) {
+        return ref && allowance.TakeString(ref->length) ? ref : std::nullopt;
+    };
 
     SfntFacts facts;
     if (choice.microsoftFound) {
         for (int i = 0; i < kNameSlotCount; ++i) {
-            std::u16string local = ReadMicrosoftName(in, choice.local[i]);
-            facts.names[i] = local.empty() ? ReadMicrosoftName(in, choice.english[i]) : std::move(local);
+            std::u16string local = ReadMicrosoftName(in, allowed(choice.local[i]));
+            facts.names[i] = local.empty() ? ReadMicrosoftName(in, allowed(choice.english[i])) : std::move(local);
         }
     } else {
         // Fonts made on the Mac may carry only Macintosh names (or Microsoft names
         // in a language we do not show); those are better than nothing.
         for (int i = 0; i < kNameSlotCount; ++i) {
-            if (!choice.macintosh[i]) continue;
+            if (!allowed(choice.macintosh[i])) continue;
             facts.names[i] = decodeMac(ReadMacintoshBytes(in, *choice.macintosh[i]));
         }
     }
@@ -304,6 +334,67 @@ std::optional<SfntFacts> ReadSfntFacts(ByteSource& source, std::uint32_t systemL
         facts.italic = headStyle.italic;
     }
     return facts;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::uint32_t>> ReadCollectionOffsets(ByteSource& source) {
+    std::uint8_t header[kCollectionHeaderSize]{};
+    if (source.ReadAt(0, header) < kCollectionHeaderSize || !std::equal(header, header + 4, "ttcf"))
+        return std::nullopt;
+    BigEndianReader r(header);
+    r.Skip(4);
+    const std::uint16_t major = r.U16();
+    r.Skip(2);  // minor version
+    std::vector<std::uint32_t> offsets;
+    // Version 2 only adds a signature after the offsets, which the reader does
+    // not need; another version may lay the header out otherwise.
+    if (major != 1 && major != 2) return offsets;
+    // The count is the file's claim (0xFFFFFFFF is one): only the offsets that
+    // arrive are taken.
+    const std::uint32_t count = std::min(r.U32(), kMaxCollectionFaces);
+    std::vector<std::uint8_t> raw(std::size_t{count} * 4);
+    raw.resize(source.ReadAt(kCollectionHeaderSize, raw));
+    BigEndianReader list(raw);
+    while (list.Remaining() >= 4) offsets.push_back(list.U32());
+    return offsets;
+}
+
+std::optional<SfntFacts> ReadSfntFacts(ByteSource& source, std::uint32_t systemLanguageId,
+                                       MacNameDecoder decodeMac, std::uint32_t faceIndex) {
+    WindowedReader in(source);
+    Allowance allowance;
+    std::optional<std::vector<std::uint32_t>> faces = ReadCollectionOffsets(source);
+    if (!faces) {
+        if (faceIndex != 0) return std::nullopt;
+        return ReadFace(in, 0, false, allowance, systemLanguageId, decodeMac);
+    }
+    if (faceIndex >= faces->size()) return std::nullopt;
+    std::optional<SfntFacts> facts = ReadFace(in, (*faces)[faceIndex], true, allowance, systemLanguageId, decodeMac);
+    if (facts) facts->face = faceIndex;
+    return facts;
+}
+
+std::optional<std::vector<SfntFacts>> ReadSfntFaces(ByteSource& source, std::uint32_t systemLanguageId,
+                                                    MacNameDecoder decodeMac) {
+    WindowedReader in(source);
+    Allowance allowance;
+    std::vector<SfntFacts> result;
+    std::optional<std::vector<std::uint32_t>> faces = ReadCollectionOffsets(source);
+    if (!faces) {
+        std::optional<SfntFacts> facts = ReadFace(in, 0, false, allowance, systemLanguageId, decodeMac);
+        if (!facts) return std::nullopt;
+        result.push_back(std::move(*facts));
+        return result;
+    }
+    for (std::uint32_t i = 0; i < faces->size(); ++i) {
+        std::optional<SfntFacts> facts = ReadFace(in, (*faces)[i], true, allowance, systemLanguageId, decodeMac);
+        if (!facts) continue;
+        facts->face = i;
+        result.push_back(std::move(*facts));
+    }
+    if (result.empty()) return std::nullopt;
+    return result;
 }
 
 }  // namespace typorama::catalog

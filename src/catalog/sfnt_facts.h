@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/byte_source.h"
 
@@ -35,7 +36,15 @@ struct SfntFacts {
     std::int32_t weight = 0;  // lfWeight
     bool italic = false;
     std::uint8_t embedding = 0;  // 0 = unknown (no OS/2), 1..4 see EmbeddingClass
+    // The face's index in its collection (a 'ttcf' file holding several fonts,
+    // as simsun.ttc does); empty for a file of one font.
+    std::optional<std::uint32_t> face;
 };
+
+// The faces a collection may have read. Real ones hold a few dozen at most
+// (a CJK family in all its weights and languages); the count is the file's
+// claim, and each face costs a reading of its tables.
+inline constexpr std::uint32_t kMaxCollectionFaces = 256;
 
 // Turns the bytes of a Macintosh name record into text. The Win32 program decodes
 // them with the ANSI code page, as Windows shows such names.
@@ -48,8 +57,24 @@ std::u16string DecodeLatin1(std::string_view bytes);
 // tables; everything else, however damaged, gives a result (possibly empty).
 // The work is bounded whatever the file claims: each 'name' table is read once,
 // at most 65,535 name records in all, and at most one string per name decoded.
+// In a collection `faceIndex` chooses the face (nullopt when it has no such
+// face); a file of one font has face 0 only.
 std::optional<SfntFacts> ReadSfntFacts(ByteSource& source, std::uint32_t systemLanguageId,
-                                       MacNameDecoder decodeMac = &DecodeLatin1);
+                                       MacNameDecoder decodeMac = &DecodeLatin1, std::uint32_t faceIndex = 0);
+
+// Every face of the file, in its order: one for a single font, the readable
+// faces of a collection (a face whose offset table lies past the end of the
+// data, or that announces more than 100 tables, is left out; the others keep
+// their own index). nullopt when there is none. The bounds on the work are the
+// file's, shared by its faces: the name records and name strings that all the
+// faces together may cost are those of one font.
+std::optional<std::vector<SfntFacts>> ReadSfntFaces(ByteSource& source, std::uint32_t systemLanguageId,
+                                                    MacNameDecoder decodeMac = &DecodeLatin1);
+
+// Where the faces of a 'ttcf' collection (header version 1 or 2) begin: at
+// most kMaxCollectionFaces offsets, and no more than the data holds. nullopt
+// when the data is no collection; empty for a collection of another version.
+std::optional<std::vector<std::uint32_t>> ReadCollectionOffsets(ByteSource& source);
 
 // Embedding class from OS/2 fsType: editable (3) beats printable (2) beats
 // restricted (1); none of them is installable (4).

@@ -81,8 +81,9 @@ int RunList(const std::vector<std::wstring>& args, Output& out, Output& err) {
     for (int i = 0; i < list.Count(); ++i) {
         catalog::TFontListItem& item = list[i];
         JsonLine line;
-        line.Add("name", win::AsU16(item.Name))
-            .Add("file", win::AsU16(item.FileName()))
+        line.Add("name", win::AsU16(item.Name)).Add("file", win::AsU16(item.FileName()));
+        if (std::optional<std::uint32_t> face = item.Face()) line.Add("face", static_cast<std::int64_t>(*face));
+        line
             .Add("size", FormatByteSize(item.FileSize()))
             .Add("installed", item.Installed)
             .Add("installedFromThisFile", item.InstalledFromThisFile)

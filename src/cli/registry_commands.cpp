@@ -145,7 +145,12 @@ int RunBatch(Operation op, std::string_view command, const std::vector<std::wstr
     bool allOk = true;
     for (const std::wstring& file : run->files) {
         catalog::TFontInfo info;
-        bool readable = catalog::ReadFontInfo(file, info);
+        std::vector<catalog::TFontInfo> faces;
+        bool readable = catalog::ReadFontFaces(file, faces, catalog::Locations().systemLanguageId) ==
+                        catalog::FontFileRead::Read;
+        if (readable) info = faces.front();
+        // A collection is installed and uninstalled under all of its faces' names.
+        if (readable && op != Operation::Load) info.FullName = catalog::EntryNameOf(faces);
         Outcome outcome = Apply(op, file, readable, info, run->where);
         allOk = allOk && outcome.ok;
         JsonLine line;

@@ -151,7 +151,9 @@ bool Run::KeepInstalled(catalog::TFontListItem& item, const std::wstring& source
     const SystemLocations& where = places_.where;
     // Items listed from the system never carry the flag; the list may also
     // be older than the entry. Asked anew from the installed-font list.
-    item.InstalledFromThisFile = catalog::GetInstallState(item.Name, source, where).fromThisFile;
+    // A collection's entry is named after all of its faces.
+    const std::wstring name = item.EntryName();
+    item.InstalledFromThisFile = catalog::GetInstallState(name, source, where).fromThisFile;
     // The old file leaves the font table before the copy joins it: a system
     // that already has the font may take the copy's load as a repeat and drop
     // it (Wine does), and the old file's unload would then take the font away.
@@ -160,9 +162,9 @@ bool Run::KeepInstalled(catalog::TFontListItem& item, const std::wstring& source
     if (!item.InstalledFromThisFile) return false;
     // The entry cannot point at two files: it goes from the old file to the
     // new one, and back when the new one cannot be registered.
-    const SavedEntries saved = SavedEntries::Read(item.Name, where);
-    const catalog::EntryResult removed = catalog::UnregisterFont(item.Name, source, where);
-    if (removed && catalog::RegisterFont(item.Name, target, where)) return true;
+    const SavedEntries saved = SavedEntries::Read(name, where);
+    const catalog::EntryResult removed = catalog::UnregisterFont(name, source, where);
+    if (removed && catalog::RegisterFont(name, target, where)) return true;
     if (removed) saved.Restore();
     return false;
 }
@@ -182,7 +184,7 @@ bool Run::Item(catalog::TFontListItem& item) {
     for (;;) {
         std::optional<FileOpFailure> failure;
         if (op_ == FileOp::Delete) {
-            DeleteResult deleted = DeleteFontFile(source, item.Name, false, item.LoadedByList);
+            DeleteResult deleted = DeleteFontFile(source, item.EntryName(), false, item.LoadedByList);
             if (deleted.outcome == DeleteOutcome::Failed)
                 failure = FileOpFailure{FileOpFailure::Kind::Delete, source, {}, deleted.error};
             else
@@ -232,7 +234,7 @@ bool Run::Item(catalog::TFontListItem& item) {
                 }
             }
             if (copied && op_ == FileOp::Move) {
-                DeleteResult deleted = DeleteFontFile(source, item.Name, keptInstalled, item.LoadedByList);
+                DeleteResult deleted = DeleteFontFile(source, item.EntryName(), keptInstalled, item.LoadedByList);
                 if (deleted.outcome == DeleteOutcome::Failed)
                     failure = FileOpFailure{FileOpFailure::Kind::DeleteAfterCopy, source, destination_, deleted.error};
             }

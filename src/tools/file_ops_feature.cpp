@@ -184,6 +184,8 @@ void FileOps::RunFileOperation(FileOp op, const std::wstring& destination) {
         catalog::TWorkingList fonts;
         if (!selection.CollectSelectedFonts(fonts)) return;
         if (!selection.ResolveFontFiles(fonts, false)) return;
+        // A collection's faces share one file: it is copied, moved or deleted once.
+        fonts.KeepOneFacePerCollection();
         TFileOpData data;
         data.destination = destination;
         if (op == FileOp::Move) {

@@ -81,8 +81,9 @@ void InstallCommands::InstallSelected() {
     app::Selection& selection = *host_.Feature<app::Selection>();
     catalog::TWorkingList fonts;
     if (!selection.CollectSelectedFonts(fonts, app::SelectMode::TaggedOrCurrent, true)) return;
+    fonts.KeepOneFacePerCollection();
     TfrmInstall dialog;
-    for (int i = 0; i < fonts.Count(); ++i) dialog.Names.push_back(fonts[i].Name);
+    for (int i = 0; i < fonts.Count(); ++i) dialog.Names.push_back(fonts[i].EntryName());
     dialog.Browse = [this](HWND owner, std::wstring& folder) { return PickFolder(owner, folder, nullptr); };
     dialog.ConfirmFirst = [this](HWND owner) { return ConfirmRemovableMedia(owner, host_.FontList().Folder()); };
     if (ui::CreateAndShowForm(dialog, host_.Handle(), false, ui::kCenterOnOwner | ui::kShowModal) != IDOK) return;
@@ -93,7 +94,7 @@ void InstallCommands::InstallSelected() {
         if (dialog.Choice() == TfrmFolderChoice::kFirst) {
             for (int i = 0; i < fonts.Count(); ++i) {
                 const std::wstring file = fonts[i].FileName();
-                if (win::IsFile(file) && !InstallFile(fonts[i].Name, file, where)) ++refused;
+                if (win::IsFile(file) && !InstallFile(fonts[i].EntryName(), file, where)) ++refused;
             }
         } else {
             // Without rights to the machine's list the copies go to the user's own fonts folder.
@@ -102,7 +103,7 @@ void InstallCommands::InstallSelected() {
                                                                             : dialog.Folder();
             if (!win::IsFolder(data.destination)) SHCreateDirectoryExW(nullptr, data.destination.c_str(), nullptr);
             data.perFileAction = [&where, &refused](const TFileOpFileData& copied) {
-                if (copied.item && !InstallFile(copied.item->Name, copied.target, where)) ++refused;
+                if (copied.item && !InstallFile(copied.item->EntryName(), copied.target, where)) ++refused;
             };
             DialogQuestions questions(host_.Handle(), where);
             FileOperation(fonts, FileOp::Copy, data, questions, {where});
@@ -117,8 +118,9 @@ void InstallCommands::UninstallSelected() {
     catalog::TWorkingList fonts;
     if (!selection.CollectSelectedFonts(fonts)) return;
     if (!selection.ResolveFontFiles(fonts, false)) return;
+    fonts.KeepOneFacePerCollection();
     TfrmRemove dialog;
-    for (int i = 0; i < fonts.Count(); ++i) dialog.Names.push_back(fonts[i].Name);
+    for (int i = 0; i < fonts.Count(); ++i) dialog.Names.push_back(fonts[i].EntryName());
     dialog.Browse = [this](HWND owner, std::wstring& folder) { return PickFolder(owner, folder, nullptr); };
     if (ui::CreateAndShowForm(dialog, host_.Handle(), false, ui::kCenterOnOwner | ui::kShowModal) != IDOK) return;
     const catalog::SystemLocations& where = host_.Where();
@@ -131,7 +133,7 @@ void InstallCommands::UninstallSelected() {
                 catalog::UnloadFont(file, where);
                 // With the file: every entry of the font that points at it,
                 // whatever its form, so that the font does not come back.
-                if (catalog::UnregisterFont(fonts[i].Name, file, where).status ==
+                if (catalog::UnregisterFont(fonts[i].EntryName(), file, where).status ==
                     catalog::EntryStatus::NeedsAdministrator)
                     ++refused;
             }
@@ -152,6 +154,7 @@ void InstallCommands::LoadSelected(bool load) {
     app::Selection& selection = *host_.Feature<app::Selection>();
     catalog::TWorkingList fonts;
     if (!selection.CollectSelectedFonts(fonts)) return;
+    fonts.KeepOneFacePerCollection();  // a collection is loaded and unloaded whole, once
     const catalog::SystemLocations& where = host_.Where();
     const bool systemSource = host_.FontList().Source() == catalog::SourceKind::System;
     if (!load && systemSource && !selection.ResolveFontFiles(fonts, false)) return;
@@ -206,16 +209,18 @@ void InstallCommands::RunFolderCommand(BatchOp op, std::wstring folder, bool inc
     EnableWindow(owner, FALSE);
     progress.Show(owner);
     std::vector<std::wstring> files;
-    catalog::FindFontFiles(folder, L"*.ttf;*.otf", includeSubfolders, files);
+    catalog::FindFontFiles(folder, catalog::kFontFilePatterns, includeSubfolders, files);
     std::vector<std::u16string> batchFiles;
     for (const std::wstring& file : files) batchFiles.push_back(U16(file));
 
     BatchCalls calls;
     calls.readInfo = [&where](const std::u16string& file, std::u16string& fullName, std::u16string& familyName) {
-        catalog::TFontInfo info;
-        if (!catalog::ReadFontInfo(Wide(file), info, where.systemLanguageId)) return false;
-        fullName = U16(info.FullName);
-        familyName = U16(info.FamilyName);
+        std::vector<catalog::TFontInfo> faces;
+        if (catalog::ReadFontFaces(Wide(file), faces, where.systemLanguageId) != catalog::FontFileRead::Read)
+            return false;
+        familyName = U16(faces.front().FamilyName);
+        // A collection is registered under all of its faces' names.
+        fullName = U16(catalog::EntryNameOf(faces));
         return true;
     };
     calls.isAvailable = [](const std::u16string& family, const std::u16string& full) {

@@ -194,6 +194,55 @@ TEST(FontListFiles, InstallFlagsComeFromTheEntryAndItsFile) {
     EXPECT_EQ(list.TaggedCount(), 0);
 }
 
+TEST(FontListFolder, ListsEveryFaceOfACollectionWithTheFileTheyShare) {
+    Fixture fx(L"list-collections");
+    const std::wstring two = fx.folder.Write(
+        L"two.ttc", test::BuildCollection({BuildFont(FontSpec::Named(u"Typorama LC Song")),
+                                           BuildFont(FontSpec::Named(u"Typorama LC NSong"))}));
+    fx.folder.Write(L"three.otc", test::BuildCollection({BuildFont(FontSpec::Named(u"Typorama LC Hei")),
+                                                         BuildFont(FontSpec::Named(u"Typorama LC Kai")),
+                                                         BuildFont(FontSpec::Named(u"Typorama LC Li"))},
+                                                        2));
+    fx.Font(L"single.ttf", u"Typorama LC Alone");
+    // Installed as Windows installs a collection: one entry named after all its faces.
+    ASSERT_TRUE(RegisterFont(L"Typorama LC Song & Typorama LC NSong", two, fx.where));
+
+    TFontList list(fx.where);
+    ListFolder(list, fx.folder.Path());
+    ASSERT_EQ(Names(list), (std::vector<std::wstring>{L"Typorama LC Alone", L"Typorama LC Hei", L"Typorama LC Kai",
+                                                      L"Typorama LC Li", L"Typorama LC NSong", L"Typorama LC Song"}));
+    TFontListItem& song = list[5];
+    TFontListItem& nsong = list[4];
+    EXPECT_EQ(song.FileName(), two);
+    EXPECT_EQ(nsong.FileName(), two);
+    EXPECT_EQ(song.FileSize(), nsong.FileSize());
+    EXPECT_EQ(song.Face(), 0u);
+    EXPECT_EQ(nsong.Face(), 1u);
+    EXPECT_FALSE(list[0].Face());
+    EXPECT_EQ(std::wstring(nsong.LogFont.lfFaceName), L"Typorama LC NSong") << "the row picks its own face";
+    EXPECT_TRUE(song.InstalledFromThisFile && nsong.InstalledFromThisFile) << "the file's entry is each face's";
+    EXPECT_FALSE(list[1].Installed);
+    EXPECT_EQ(nsong.EntryName(), L"Typorama LC Song & Typorama LC NSong");
+    EXPECT_EQ(list[2].EntryName(), L"Typorama LC Hei & Typorama LC Kai & Typorama LC Li");
+
+    // The collection is loaded once for all its faces, and each face can be drawn.
+    for (int i = 1; i <= 3; ++i) EXPECT_TRUE(list[i].LoadedByList);
+    for (int i = 1; i <= 3; ++i) list.PrepareToDraw(list[i]);
+    EXPECT_EQ(list.DisplayLoadedCount(), 1);
+    EXPECT_EQ(list.LoadFailureCount(), 0);
+    EXPECT_TRUE(IsFontAvailable(L"Typorama LC Kai", L"Typorama LC Kai"));
+    EXPECT_TRUE(IsFontAvailable(L"Typorama LC Li", L"Typorama LC Li"));
+
+    // Tagging two faces of one collection gives a command the file once.
+    TWorkingList fonts;
+    for (int i : {0, 1, 3, 4, 5}) fonts.Add(list[i]);
+    fonts.KeepOneFacePerCollection();
+    ASSERT_EQ(fonts.Count(), 3);
+    EXPECT_EQ(&fonts[0], &list[0]);
+    EXPECT_EQ(&fonts[1], &list[1]);
+    EXPECT_EQ(&fonts[2], &nsong);
+}
+
 TEST(FontListFiles, ReportsALoadProblemFromTheFourthFailure) {
     Fixture fx(L"list-problems");
     // Opens and reads (bytes 4..5 are small) but is no font the system can load.

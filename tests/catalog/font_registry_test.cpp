@@ -108,6 +108,22 @@ TEST(FontRegistryLookup, AcceptsTheThreeNameFormsInOrder) {
     EXPECT_EQ(LookupFileName(L"Gamma", where), L"");
 }
 
+TEST(FontRegistryLookup, FindsAFaceInTheEntryOfItsCollection) {
+    ScratchKey key(L"registry-collection");
+    SystemLocations where = ScratchLocations(key, L"C:\\Fonts\\");
+    Set(key, L"SimSun & NSimSun (TrueType)", L"simsun.ttc");
+    Set(key, L"Black & White", L"bw.ttf");
+
+    EXPECT_TRUE(IsInstalled(L"NSimSun", L"C:\\Fonts\\simsun.ttc", where));
+    EXPECT_EQ(LookupFileName(L"SimSun", where), L"simsun.ttc");
+    EXPECT_EQ(LookupFileName(L"Sim", where), L"") << "a whole face name only";
+    EXPECT_TRUE(IsInstalled(L"SimSun & NSimSun", L"", where)) << "the collection's own name";
+    EXPECT_FALSE(IsInstalled(L"White", L"", where)) << "a bare name with an ampersand is one font";
+    const InstalledFonts installed(where);
+    EXPECT_TRUE(installed.StateOf(L"nsimsun", L"C:\\Fonts\\simsun.ttc").fromThisFile);
+    EXPECT_FALSE(installed.StateOf(L"White", L"").installed);
+}
+
 TEST(FontRegistryLookup, CompletesOnlyValuesWithoutAFolderPart) {
     ScratchKey key(L"registry-complete");
     SystemLocations where = ScratchLocations(key, L"C:\\Windows\\Fonts\\");

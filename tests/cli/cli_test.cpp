@@ -32,6 +32,26 @@ TEST(CliInfo, PrintsOneJsonObjectPerFileWithKeysInOrder) {
                             "\"weight\": 0, \"italic\": false, \"embedding\": 0}");
 }
 
+TEST(CliInfo, PrintsOneLinePerFaceOfACollectionAndListListsFaces) {
+    ScratchFolder dir(L"cli-info-ttc");
+    std::wstring ttc = dir.Write(L"pair.ttc", test::BuildCollection({BuildFont(FontSpec::Named(u"Typorama Cli Song")),
+                                                                      BuildFont(FontSpec::Named(u"Typorama Cli Hei"))}));
+    ProcessResult run = RunCli({L"info", dir.Path()});
+    EXPECT_EQ(run.exitCode, 0);
+    auto lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 2u) << "the folder's collection is found, and gives each face";
+    EXPECT_EQ(lines[0].rfind("{\"file\": \"" + Json(ttc) + "\", \"face\": 0, \"ok\": true, ", 0), 0u) << lines[0];
+    EXPECT_NE(lines[0].find("\"fullName\": \"Typorama Cli Song\""), std::string::npos);
+    EXPECT_EQ(lines[1].rfind("{\"file\": \"" + Json(ttc) + "\", \"face\": 1, ", 0), 0u) << lines[1];
+    EXPECT_NE(lines[1].find("\"fullName\": \"Typorama Cli Hei\""), std::string::npos);
+
+    run = RunCli({L"list", dir.Path()});
+    lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 2u) << run.out;
+    EXPECT_EQ(lines[0].rfind("{\"name\": \"Typorama Cli Hei\", \"file\": \"" + Json(ttc) + "\", \"face\": 1, ", 0), 0u)
+        << lines[0];
+}
+
 TEST(CliInfo, EscapesWhateverANameTableHolds) {
     ScratchFolder dir(L"cli-escape");
     FontSpec fontSpec;

@@ -44,3 +44,32 @@ TEST(CheckEntryName, CutsAtTheFirstNulAndRefusesWhatCannotNameAnEntry) {
 
 }  // namespace
 }  // namespace typorama::catalog
+
+namespace typorama::catalog {
+namespace {
+
+TEST(CollectionEntryName, JoinsTheFacesAsWindowsNamesACollection) {
+    const std::u16string two[] = {u"SimSun", u"NSimSun"};
+    EXPECT_EQ(CollectionEntryName(two), u"SimSun & NSimSun");
+    const std::u16string cut[] = {std::u16string(u"A\0 (TrueType)", 13), u"B", u"C"};
+    EXPECT_EQ(CollectionEntryName(cut), u"A & B & C") << "each name cut at its NUL";
+    const std::u16string nameless[] = {u"A", std::u16string(u"\0B", 2)};
+    EXPECT_EQ(CheckEntryName(CollectionEntryName(nameless)).problem, EntryNameProblem::Empty);
+    // The joined name is checked whole: too long, or a suffix at its end.
+    const std::u16string many[] = {std::u16string(200, u'x'), std::u16string(60, u'y')};
+    EXPECT_EQ(CheckEntryName(CollectionEntryName(many)).problem, EntryNameProblem::TooLong);
+    const std::u16string suffixed[] = {u"A", u"B (TrueType)"};
+    EXPECT_EQ(CheckEntryName(CollectionEntryName(suffixed)).problem, EntryNameProblem::EndsInSuffix);
+}
+
+TEST(CollectionEntryName, FacesAreFoundInTheValueNamesOfCollectionsOnly) {
+    EXPECT_EQ(CollectionEntryFaces(u"SimSun & NSimSun (TrueType)"), (std::vector<std::u16string>{u"SimSun", u"NSimSun"}));
+    EXPECT_EQ(CollectionEntryFaces(u"A & B & C (truetype)").size(), 3u) << "letter case of the suffix ignored";
+    EXPECT_EQ(CollectionEntryFaces(u"Noto Sans CJK JP & Noto Sans CJK KR (OpenType)").size(), 2u);
+    EXPECT_TRUE(CollectionEntryFaces(u"Arial (TrueType)").empty()) << "one font";
+    EXPECT_TRUE(CollectionEntryFaces(u"Black & White").empty()) << "no suffix: a font whose name has an ampersand";
+    EXPECT_TRUE(CollectionEntryFaces(u"Black&White (TrueType)").empty());
+}
+
+}  // namespace
+}  // namespace typorama::catalog

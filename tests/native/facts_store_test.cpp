@@ -15,11 +15,12 @@ StoredFacts Font(std::u16string path, std::u16string fullName) {
     entry.writeTime = 0x01DB'1234'5678'9ABCull;
     entry.languageId = 0x0804;
     entry.readable = true;
-    entry.facts.names[kFullName] = std::move(fullName);
-    entry.facts.names[kFamilyName] = u"Family";
-    entry.facts.weight = 700;
-    entry.facts.italic = true;
-    entry.facts.embedding = 3;
+    SfntFacts& face = entry.faces.emplace_back();
+    face.names[kFullName] = std::move(fullName);
+    face.names[kFamilyName] = u"Family";
+    face.weight = 700;
+    face.italic = true;
+    face.embedding = 3;
     return entry;
 }
 
@@ -29,23 +30,34 @@ TEST(FactsStore, WhatIsWrittenReadsBackExactly) {
         // Names keep what the font holds: NULs, CJK, a surrogate pair, a lone surrogate.
         Font(u"C:\\字体\\b.ttf", std::u16string(u"B\0eta 宋体 \U0001F600 ", 12) + char16_t(0xD800)),
         StoredFacts{u"C:\\fonts\\broken.ttf", 12, 34, 0x0409, false, {}},
+        Font(u"C:\\fonts\\simsun.ttc", u"SimSun"),
     };
-    entries[1].facts.names[kCopyright] = std::u16string(65535, u'c');  // the longest a name can be
+    entries[1].faces[0].names[kCopyright] = std::u16string(65535, u'c');  // the longest a name can be
+    // A collection: each face keeps its index, a face left out leaves a gap.
+    entries[3].faces[0].face = 0;
+    entries[3].faces.push_back(entries[3].faces[0]);
+    entries[3].faces[1].face = 2;
+    entries[3].faces[1].names[kFullName] = u"NSimSun";
+    entries[3].faces[1].italic = false;
 
     auto decoded = DecodeFactsStore(EncodeFactsStore(entries));
     ASSERT_TRUE(decoded);
-    ASSERT_EQ(decoded->size(), 3u);
-    for (std::size_t i = 0; i < 3; ++i) {
+    ASSERT_EQ(decoded->size(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
         const StoredFacts &in = entries[i], &out = (*decoded)[i];
         EXPECT_EQ(out.path, in.path);
         EXPECT_EQ(out.size, in.size);
         EXPECT_EQ(out.writeTime, in.writeTime);
         EXPECT_EQ(out.languageId, in.languageId);
         EXPECT_EQ(out.readable, in.readable);
-        EXPECT_EQ(out.facts.names, in.facts.names);
-        EXPECT_EQ(out.facts.weight, in.facts.weight);
-        EXPECT_EQ(out.facts.italic, in.facts.italic);
-        EXPECT_EQ(out.facts.embedding, in.facts.embedding);
+        ASSERT_EQ(out.faces.size(), in.faces.size());
+        for (std::size_t f = 0; f < in.faces.size(); ++f) {
+            EXPECT_EQ(out.faces[f].names, in.faces[f].names);
+            EXPECT_EQ(out.faces[f].weight, in.faces[f].weight);
+            EXPECT_EQ(out.faces[f].italic, in.faces[f].italic);
+            EXPECT_EQ(out.faces[f].embedding, in.faces[f].embedding);
+            EXPECT_EQ(out.faces[f].face, in.faces[f].face);
+        }
     }
 
     // What the format cannot hold is left out, not cut.

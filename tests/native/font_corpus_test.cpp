@@ -21,7 +21,8 @@ std::vector<std::filesystem::path> InstalledFonts() {
          !ec && it != std::filesystem::recursive_directory_iterator(); it.increment(ec)) {
         std::string ext = it->path().extension().string();
         std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
-        if (it->is_regular_file() && (ext == ".ttf" || ext == ".otf")) files.push_back(it->path());
+        if (it->is_regular_file() && (ext == ".ttf" || ext == ".otf" || ext == ".ttc" || ext == ".otc"))
+            files.push_back(it->path());
     }
     return files;
 }
@@ -32,13 +33,19 @@ TEST(FontCorpus, EveryInstalledFontReadsWithItsNames) {
     for (const auto& file : files) {
         test::PosixFileByteSource source(file.c_str());
         ASSERT_TRUE(source.IsOpen()) << file;
-        std::optional<SfntFacts> facts = ReadSfntFacts(source, 0x0409);
-        ASSERT_TRUE(facts.has_value()) << file;
-        EXPECT_FALSE(facts->names[kFamilyName].empty()) << file;
-        EXPECT_FALSE(facts->names[kFullName].empty()) << file;
-        EXPECT_GE(facts->weight, 100) << file;
-        EXPECT_LE(facts->weight, 1000) << file;
-        EXPECT_GE(facts->embedding, 1) << file << ": every real font has an OS/2 table";
+        std::optional<std::vector<SfntFacts>> faces = ReadSfntFaces(source, 0x0409);
+        ASSERT_TRUE(faces.has_value()) << file;
+        // A collection (the CJK fonts are) gives every face it holds, each with its own names.
+        const bool collection = file.extension() == ".ttc" || file.extension() == ".otc";
+        EXPECT_EQ(faces->front().face.has_value(), collection) << file;
+        for (const SfntFacts& facts : *faces) {
+            EXPECT_FALSE(facts.names[kFamilyName].empty()) << file;
+            EXPECT_FALSE(facts.names[kFullName].empty()) << file;
+            EXPECT_GE(facts.weight, 100) << file;
+            EXPECT_LE(facts.weight, 1000) << file;
+            EXPECT_GE(facts.embedding, 1) << file << ": every real font has an OS/2 table";
+        }
+        if (collection) EXPECT_GE(faces->size(), 2u) << file;
     }
 }
 

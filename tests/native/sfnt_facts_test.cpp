@@ -535,3 +535,127 @@ TEST(ParseLocaleText, ReadsUpperCaseHexAndStopsAtOtherLetters) {
 
 }  // namespace
 }  // namespace typorama::catalog
+
+namespace typorama::catalog {
+namespace {
+
+std::vector<std::uint8_t> ThreeFaceCollection(std::uint16_t version = 1) {
+    FontSpec bold = FontSpec::Named(u"Typo Serif", u"Bold");
+    bold.weightClass = 700;
+    return test::BuildCollection({BuildFont(FontSpec::Named(u"Typo Sans")), BuildFont(bold),
+                                  BuildFont(FontSpec::Named(u"Typo Mono"))},
+                                 version);
+}
+
+// A collection of `count` faces that all are the one font given.
+std::vector<std::uint8_t> SharedFaces(std::vector<std::uint8_t> font, std::uint32_t count) {
+    const std::uint32_t base = 12 + 4 * count;
+    std::vector<std::uint8_t> out = {'t', 't', 'c', 'f', 0, 1, 0, 0};
+    out.resize(base);
+    PutU32(out, 8, count);
+    for (std::uint32_t i = 0; i < count; ++i) PutU32(out, 12 + 4 * i, base);
+    for (std::size_t t = 0; t < GetU16(font, 4); ++t) {
+        const std::size_t at = 12 + 16 * t + 8;
+        PutU32(font, at, static_cast<std::uint32_t>(font[at] << 24 | font[at + 1] << 16 | font[at + 2] << 8 | font[at + 3]) + base);
+    }
+    out.insert(out.end(), font.begin(), font.end());
+    return out;
+}
+
+std::vector<SfntFacts> Faces(const std::vector<std::uint8_t>& bytes) {
+    MemoryByteSource source(bytes);
+    return ReadSfntFaces(source, 0x0409).value_or(std::vector<SfntFacts>{});
+}
+
+TEST(SfntFacts, CollectionsGiveEachFaceWithItsOwnNamesAndIndex) {
+    for (std::uint16_t version : {1, 2}) {
+        const auto bytes = ThreeFaceCollection(version);
+        const std::vector<SfntFacts> faces = Faces(bytes);
+        ASSERT_EQ(faces.size(), 3u) << "version " << version;
+        const char16_t* full[] = {u"Typo Sans", u"Typo Serif Bold", u"Typo Mono"};
+        for (std::uint32_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(faces[i].face, i);
+            EXPECT_EQ(faces[i].names[kFullName], full[i]);
+        }
+        EXPECT_EQ(faces[1].weight, 700);
+        EXPECT_EQ(faces[0].weight, 400);
+
+        // The face index chooses; one past the last is no face.
+        MemoryByteSource source(bytes);
+        auto second = ReadSfntFacts(source, 0x0409, &DecodeLatin1, 1);
+        ASSERT_TRUE(second);
+        EXPECT_EQ(second->names[kFamilyName], u"Typo Serif");
+        EXPECT_EQ(Read(bytes)->names[kFamilyName], u"Typo Sans") << "face 0 by default";
+        EXPECT_FALSE(ReadSfntFacts(source, 0x0409, &DecodeLatin1, 3));
+    }
+
+    // A file of one font is face 0 only, and no collection.
+    const auto single = BuildFont(FontSpec::Named(u"Typo Sans"));
+    ASSERT_EQ(Faces(single).size(), 1u);
+    EXPECT_FALSE(Faces(single)[0].face);
+    MemoryByteSource source(single);
+    EXPECT_FALSE(ReadSfntFacts(source, 0x0409, &DecodeLatin1, 1));
+    EXPECT_FALSE(ReadCollectionOffsets(source));
+}
+
+TEST(SfntFacts, DamagedCollectionsKeepWhatTheyHoldAndNoMore) {
+    // A face whose offset table lies past the end is left out; the others keep their index.
+    auto pastEnd = ThreeFaceCollection();
+    test::SetCollectionFaceOffset(pastEnd, 1, static_cast<std::uint32_t>(pastEnd.size() - 4));
+    std::vector<SfntFacts> faces = Faces(pastEnd);
+    ASSERT_EQ(faces.size(), 2u);
+    EXPECT_EQ(faces[0].face, 0u);
+    EXPECT_EQ(faces[1].face, 2u);
+    EXPECT_EQ(faces[1].names[kFullName], u"Typo Mono");
+    test::SetCollectionFaceOffset(pastEnd, 1, 0xFFFFFFF0u);
+    EXPECT_EQ(Faces(pastEnd).size(), 2u);
+    MemoryByteSource source(pastEnd);
+    EXPECT_FALSE(ReadSfntFacts(source, 0x0409, &DecodeLatin1, 1));
+
+    // Every face out of reach, or none at all: no font.
+    for (std::uint32_t i : {0u, 2u}) test::SetCollectionFaceOffset(pastEnd, i, 0xFFFFFFF0u);
+    MemoryByteSource none(pastEnd);
+    EXPECT_FALSE(ReadSfntFaces(none, 0x0409));
+    auto empty = ThreeFaceCollection();
+    test::SetCollectionFaceCount(empty, 0);
+    MemoryByteSource zero(empty);
+    EXPECT_FALSE(ReadSfntFaces(zero, 0x0409));
+
+    // A count of 0xFFFFFFFF: the offsets that arrive, up to the cap, are all
+    // that is read; the real faces come first.
+    auto huge = ThreeFaceCollection();
+    test::SetCollectionFaceCount(huge, 0xFFFFFFFFu);
+    MemoryByteSource claims(huge);
+    auto offsets = ReadCollectionOffsets(claims);
+    ASSERT_TRUE(offsets);
+    EXPECT_EQ(offsets->size(), kMaxCollectionFaces);
+    faces = Faces(huge);
+    ASSERT_GE(faces.size(), 3u);
+    EXPECT_LE(faces.size(), kMaxCollectionFaces);
+    EXPECT_EQ(faces[2].names[kFullName], u"Typo Mono");
+    // ... and a file that ends within the offsets gives only those there.
+    std::vector<std::uint8_t> cut(huge.begin(), huge.begin() + 12 + 4 * 2 + 3);
+    MemoryByteSource shortSource(cut);
+    EXPECT_EQ(ReadCollectionOffsets(shortSource)->size(), 2u);
+
+    // 256 faces that all point at the costliest name table cost about what one
+    // does: the file's allowance of records and name bytes is shared.
+    const std::vector<std::uint8_t> floodBytes = SharedFaces(test::BuildNameTableFlood(1u << 20, false), kMaxCollectionFaces);
+    faces = Faces(floodBytes);
+    ASSERT_EQ(faces.size(), kMaxCollectionFaces);
+    std::size_t units = 0;
+    for (const SfntFacts& face : faces)
+        for (const auto& name : face.names) units += name.size();
+    EXPECT_LE(units, 16u * 0xFFFF / 2) << "name bytes decoded over all faces";
+    EXPECT_GT(units, 0u);
+
+    // A header version whose layout is unknown is not read.
+    auto version3 = ThreeFaceCollection();
+    PutU16(version3, 4, 3);
+    MemoryByteSource v3(version3);
+    EXPECT_TRUE(ReadCollectionOffsets(v3)->empty());
+    EXPECT_FALSE(ReadSfntFaces(v3, 0x0409));
+}
+
+}  // namespace
+}  // namespace typorama::catalog

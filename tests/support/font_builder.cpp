@@ -646,6 +646,35 @@ std::optional<TableLocation> FindTable(const std::vector<std::uint8_t>& font, co
     return std::nullopt;
 }
 
+std::vector<std::uint8_t> BuildCollection(const std::vector<std::vector<std::uint8_t>>& fonts,
+                                          std::uint16_t majorVersion) {
+    std::vector<std::uint8_t> out = {'t', 't', 'c', 'f'};
+    out.resize(12 + 4 * fonts.size() + (majorVersion >= 2 ? 12 : 0), 0);
+    PutU16(out, 4, majorVersion);
+    PutU16(out, 6, 0);
+    PutU32(out, 8, static_cast<std::uint32_t>(fonts.size()));
+    // Version 2's signature fields (tag, length, offset) stay zero: no signature.
+    for (std::size_t i = 0; i < fonts.size(); ++i) {
+        out.resize((out.size() + 3) & ~std::size_t{3}, 0);
+        const auto base = static_cast<std::uint32_t>(out.size());
+        PutU32(out, 12 + 4 * i, base);
+        std::vector<std::uint8_t> font = fonts[i];
+        const std::size_t tables = font.size() >= 6 ? (std::size_t{font[4]} << 8 | font[5]) : 0;
+        for (std::size_t t = 0; t < tables && 12 + 16 * t + 16 <= font.size(); ++t)
+            PutU32(font, 12 + 16 * t + 8, GetU32(font, 12 + 16 * t + 8) + base);
+        out.insert(out.end(), font.begin(), font.end());
+    }
+    return out;
+}
+
+void SetCollectionFaceCount(std::vector<std::uint8_t>& collection, std::uint32_t count) {
+    PutU32(collection, 8, count);
+}
+
+void SetCollectionFaceOffset(std::vector<std::uint8_t>& collection, std::uint32_t index, std::uint32_t offset) {
+    PutU32(collection, 12 + 4 * std::size_t{index}, offset);
+}
+
 std::vector<std::uint8_t> BuildNameTableFlood(std::size_t maxBytes, bool shifted, std::uint16_t claimedRecords,
                                               std::uint16_t localLanguage) {
     constexpr std::uint16_t kTables = 100;

@@ -96,6 +96,16 @@ std::optional<TableLocation> FindTable(const std::vector<std::uint8_t>& font, co
 std::vector<std::uint8_t> BuildNameTableFlood(std::size_t maxBytes, bool shifted, std::uint16_t claimedRecords = 0xFFFF,
                                               std::uint16_t localLanguage = 0x0804);
 
+// A TrueType collection ('ttcf', header version 1 or 2) of the given fonts, as
+// BuildFont wrote them: each font whole, 4-byte aligned, its table offsets moved
+// to count from the start of the collection. Windows and Wine load it.
+std::vector<std::uint8_t> BuildCollection(const std::vector<std::vector<std::uint8_t>>& fonts,
+                                          std::uint16_t majorVersion = 1);
+// Damage helpers for collections: the claimed number of faces, and the offset
+// of face `index`'s offset table.
+void SetCollectionFaceCount(std::vector<std::uint8_t>& collection, std::uint32_t count);
+void SetCollectionFaceOffset(std::vector<std::uint8_t>& collection, std::uint32_t index, std::uint32_t offset);
+
 // Writes the bytes to a file; true on success.
 bool WriteBytesToFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 

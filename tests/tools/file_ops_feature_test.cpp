@@ -79,6 +79,24 @@ TEST_F(FileOpsFeatureTest, DeleteAndTheDeleteKeyListTheFontsAndDeleteOnlyAfterYe
     EXPECT_EQ(main.FontList().Count(), 0);  // listed again
 }
 
+TEST_F(FileOpsFeatureTest, ACollectionWithTwoTaggedFacesIsCopiedOnce) {
+    const std::wstring source = folder_.Write(
+        L"pair.ttc", test::BuildCollection({test::BuildFont(test::FontSpec::Named(u"TyFopFeat Song")),
+                                            test::BuildFont(test::FontSpec::Named(u"TyFopFeat NSong"))}));
+    app::TfrmMain& main = Open();
+    ASSERT_EQ(main.FontList().Count(), 2);
+    main.Settings().destinations = {destination_.Path()};
+    main.FontList()[0].Tagged = main.FontList()[1].Tagged = true;
+    // A second copy of the file would clash with the first and ask.
+    ModalAnswers modal([&](ui::Dialog& dialog) {
+        ADD_FAILURE() << "asked: " << win::WindowText(dialog.Handle()).size();
+        PostMessageW(dialog.Handle(), WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_TRUE(main.Commands().RunListItem(app::CommandTable::ListItemId(IDM_FONT_COPY_DESTINATIONS, 0)));
+    EXPECT_EQ(modal.shown, 0);
+    EXPECT_EQ(test::ReadFileBytes(destination_.Path() + L"pair.ttc"), test::ReadFileBytes(source));
+}
+
 TEST_F(FileOpsFeatureTest, ACopyToADestinationResolvesItsClashInTheOverwriteDialog) {
     const std::wstring source = WriteFont(L"gamma.ttf", u"TyFopFeat Gamma");
     destination_.Write(L"gamma.ttf", {'n', 'o', 't', ' ', 'a', ' ', 'f', 'o', 'n', 't'});

@@ -118,6 +118,37 @@ TEST_F(InstallFeatureTest, InstallInTheFontsFolderAndUninstallEveryFormOfItsEntr
     EXPECT_FALSE(main.FontList()[0].InstalledFromThisFile) << "the bare entry is another file's";
 }
 
+TEST_F(InstallFeatureTest, ACollectionInstallsAsOneEntryNamedAfterAllItsFacesAndUninstallsWhole) {
+    fontsFolder_.Write(L"pair.ttc", test::BuildCollection({test::BuildFont(test::FontSpec::Named(u"TyInstall Song")),
+                                                           test::BuildFont(test::FontSpec::Named(u"TyInstall NSong"))}));
+    app::TfrmMain& main = Open(fontsFolder_.Path());
+    ASSERT_EQ(main.FontList().Count(), 2);
+    // Both faces tagged: the dialog names the file's entry once.
+    main.FontList()[0].Tagged = main.FontList()[1].Tagged = true;
+    ModalAnswers inPlace([&](ui::Dialog& dialog) {
+        EXPECT_EQ(win::WindowText(GetDlgItem(dialog.Handle(), IDC_INS_FONTS)), L"TyInstall Song & TyInstall NSong\r\n");
+        Choose(dialog, 0);
+        PostMessageW(dialog.Handle(), WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_TRUE(main.RunCommand(IDM_FONT_INSTALL));
+    EXPECT_EQ(Entry(L"TyInstall Song & TyInstall NSong (TrueType)"), L"pair.ttc");
+    EXPECT_EQ(Entry(L"TyInstall Song (TrueType)"), L"<none>");
+    EXPECT_EQ(Entry(L"TyInstall NSong (TrueType)"), L"<none>");
+    ASSERT_EQ(main.FontList().Count(), 2);
+    EXPECT_TRUE(main.FontList()[0].InstalledFromThisFile && main.FontList()[1].InstalledFromThisFile);
+
+    // Uninstalling one face removes the collection's entry.
+    main.FontList().TagItems(catalog::TagRule::None);
+    main.FontList()[1].Tagged = true;
+    ModalAnswers remove([&](ui::Dialog& dialog) {
+        Choose(dialog, 0);
+        PostMessageW(dialog.Handle(), WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_TRUE(main.RunCommand(IDM_FONT_UNINSTALL));
+    EXPECT_EQ(Entry(L"TyInstall Song & TyInstall NSong (TrueType)"), L"<none>");
+    EXPECT_FALSE(main.FontList()[0].Installed);
+}
+
 TEST_F(InstallFeatureTest, OffersTenRememberedFoldersAndTheSystemSourceCannotInstall) {
     settings::TRegistryEx install = Settings(L"UnInstall");
     install.WriteInteger(L"FolderCount", 12);
