@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <set>
 #include <string>
 
 #include "app/clipboard_text.h"
@@ -14,6 +15,7 @@
 #include "ui/resource.h"
 #include "win/busy_cursor.h"
 #include "win/resource_strings.h"
+#include "win/text_compare.h"
 #include "win/wide.h"
 
 namespace typorama::app {
@@ -194,9 +196,11 @@ void CopySelected(TfrmMain& main, bool fileNames) {
 void ShowSelectedSummary(TfrmMain& main) {
     std::int64_t total = 0;
     int count = 0;
+    std::set<std::wstring, win::LessNoCase> collections;  // the faces of a collection share one file
     {
         win::BusyCursor busy;
         count = main.Feature<Selection>()->ForEachSelectedFont(SelectMode::TaggedOrCurrent, [&](catalog::TFontListItem& font) {
+            if (font.Face() && !collections.insert(font.FileName()).second) return true;
             total += std::max<std::int64_t>(font.FileSize(), 0);
             return true;
         });

@@ -58,9 +58,19 @@ EntryName CheckEntryName(std::u16string_view fullName) {
 
 std::u16string CollectionEntryName(std::span<const std::u16string> fullNames) {
     std::u16string joined;
+    bool full = false;
     for (const std::u16string& fullName : fullNames) {
         EntryName face = CheckEntryName(fullName);
         if (face.problem == EntryNameProblem::Empty) return {};
+        // The big CJK collections have ten faces and more, whose joined names
+        // pass the length a value name may have: the name then stops at the
+        // last face that fits, as an entry that names fewer faces still
+        // installs the whole file. The first face is always named, so a
+        // single name too long is refused by CheckEntryName.
+        if (full || (!joined.empty() && joined.size() + 3 + face.name.size() > kMaxEntryNameChars)) {
+            full = true;
+            continue;
+        }
         if (!joined.empty()) joined += u" & ";
         joined += face.name;
     }

@@ -47,6 +47,8 @@ EntryName CheckEntryName(std::u16string_view fullName);
 // full names joined by " & " ("SimSun & NSimSun"). Each name is cut at its
 // first NUL; a face without a name leaves the whole empty, so that the result
 // is refused by CheckEntryName rather than naming a different set of faces.
+// Faces whose names would make the entry longer than kMaxEntryNameChars are
+// left out of it (the first face is always in it).
 std::u16string CollectionEntryName(std::span<const std::u16string> fullNames);
 
 // The faces' full names of a collection's value name ("SimSun & NSimSun

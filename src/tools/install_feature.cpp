@@ -30,16 +30,36 @@ namespace {
 std::u16string U16(const std::wstring& text) { return std::u16string(win::AsU16(text)); }
 std::wstring Wide(const std::u16string& text) { return win::ToWide(text); }
 
-// Installs `file` under `name`: loaded, then registered. False only when the
-// registration needs rights this user does not have.
-bool InstallFile(const std::wstring& name, const std::wstring& file, const catalog::SystemLocations& where) {
+// What kept fonts from being registered: rights this user does not have, or
+// a name or path from the font that the installed-font list cannot take.
+struct Refusals {
+    int needsAdministrator = 0;
+    int unusable = 0;
+};
+
+// Installs `file` under `name`: loaded, then registered.
+void InstallFile(const std::wstring& name, const std::wstring& file, const catalog::SystemLocations& where,
+                 Refusals& refusals) {
     catalog::LoadFont(file, where);
-    return catalog::RegisterFont(name, file, where).status != catalog::EntryStatus::NeedsAdministrator;
+    switch (catalog::RegisterFont(name, file, where).status) {
+        case catalog::EntryStatus::NeedsAdministrator: ++refusals.needsAdministrator; break;
+        case catalog::EntryStatus::NoFullName:
+        case catalog::EntryStatus::UnusableName:
+        case catalog::EntryStatus::PathTooLong: ++refusals.unusable; break;
+        default: break;
+    }
 }
 
 void ReportNeedsAdministrator(HWND owner, int count) {
     if (count > 0)
         ui::ShowMessage(owner, win::FormatRes(IDS_INS_NEEDS_ADMIN, {static_cast<std::int64_t>(count)}),
+                        MB_ICONEXCLAMATION | MB_OK);
+}
+
+void ReportRefusals(HWND owner, const Refusals& refusals) {
+    ReportNeedsAdministrator(owner, refusals.needsAdministrator);
+    if (refusals.unusable > 0)
+        ui::ShowMessage(owner, win::FormatRes(IDS_INS_UNUSABLE_NAME, {static_cast<std::int64_t>(refusals.unusable)}),
                         MB_ICONEXCLAMATION | MB_OK);
 }
 
@@ -88,13 +108,13 @@ void InstallCommands::InstallSelected() {
     dialog.ConfirmFirst = [this](HWND owner) { return ConfirmRemovableMedia(owner, host_.FontList().Folder()); };
     if (ui::CreateAndShowForm(dialog, host_.Handle(), false, ui::kCenterOnOwner | ui::kShowModal) != IDOK) return;
     const catalog::SystemLocations& where = host_.Where();
-    int refused = 0;
+    Refusals refused;
     {
         win::BusyCursor busy;
         if (dialog.Choice() == TfrmFolderChoice::kFirst) {
             for (int i = 0; i < fonts.Count(); ++i) {
                 const std::wstring file = fonts[i].FileName();
-                if (win::IsFile(file) && !InstallFile(fonts[i].EntryName(), file, where)) ++refused;
+                if (win::IsFile(file)) InstallFile(fonts[i].EntryName(), file, where, refused);
             }
         } else {
             // Without rights to the machine's list the copies go to the user's own fonts folder.
@@ -103,14 +123,14 @@ void InstallCommands::InstallSelected() {
                                                                             : dialog.Folder();
             if (!win::IsFolder(data.destination)) SHCreateDirectoryExW(nullptr, data.destination.c_str(), nullptr);
             data.perFileAction = [&where, &refused](const TFileOpFileData& copied) {
-                if (copied.item && !InstallFile(copied.item->EntryName(), copied.target, where)) ++refused;
+                if (copied.item) InstallFile(copied.item->EntryName(), copied.target, where, refused);
             };
             DialogQuestions questions(host_.Handle(), where);
             FileOperation(fonts, FileOp::Copy, data, questions, {where});
         }
     }
     Finish();
-    ReportNeedsAdministrator(host_.Handle(), refused);
+    ReportRefusals(host_.Handle(), refused);
 }
 
 void InstallCommands::UninstallSelected() {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace typorama::catalog {
 namespace {
 
@@ -55,9 +57,15 @@ TEST(CollectionEntryName, JoinsTheFacesAsWindowsNamesACollection) {
     EXPECT_EQ(CollectionEntryName(cut), u"A & B & C") << "each name cut at its NUL";
     const std::u16string nameless[] = {u"A", std::u16string(u"\0B", 2)};
     EXPECT_EQ(CheckEntryName(CollectionEntryName(nameless)).problem, EntryNameProblem::Empty);
-    // The joined name is checked whole: too long, or a suffix at its end.
-    const std::u16string many[] = {std::u16string(200, u'x'), std::u16string(60, u'y')};
-    EXPECT_EQ(CheckEntryName(CollectionEntryName(many)).problem, EntryNameProblem::TooLong);
+    // Faces past the room of a value name are left out; a first name too long is refused.
+    const std::u16string many[] = {std::u16string(200, u'x'), std::u16string(60, u'y'), u"z"};
+    EXPECT_EQ(CollectionEntryName(many), std::u16string(200, u'x')) << "the faces after the first that does not fit are left out";
+    const std::vector<std::u16string> noto(10, u"Noto Sans Mono CJK HK Bold");
+    const std::u16string tenFaces = CollectionEntryName(noto);
+    EXPECT_EQ(CheckEntryName(tenFaces).problem, EntryNameProblem::None);
+    EXPECT_EQ(tenFaces.size(), 8u * 26 + 7 * 3) << "eight faces fit, the ninth does not";
+    const std::u16string huge[] = {std::u16string(300, u'x'), u"y"};
+    EXPECT_EQ(CheckEntryName(CollectionEntryName(huge)).problem, EntryNameProblem::TooLong);
     const std::u16string suffixed[] = {u"A", u"B (TrueType)"};
     EXPECT_EQ(CheckEntryName(CollectionEntryName(suffixed)).problem, EntryNameProblem::EndsInSuffix);
 }

@@ -149,6 +149,22 @@ TEST_F(InstallFeatureTest, ACollectionInstallsAsOneEntryNamedAfterAllItsFacesAnd
     EXPECT_FALSE(main.FontList()[0].Installed);
 }
 
+TEST_F(InstallFeatureTest, AFontWhoseNameTheListCannotTakeIsReportedNotInstalled) {
+    fontsFolder_.Write(L"odd.ttf", test::BuildFont(test::FontSpec::Named(u"TyInstall Odd (TrueType)")));
+    app::TfrmMain& main = Open(fontsFolder_.Path());
+    ASSERT_EQ(main.FontList().Count(), 1);
+    main.FontList()[0].Tagged = true;
+    ModalAnswers inPlace([&](ui::Dialog& dialog) {
+        Choose(dialog, 0);
+        PostMessageW(dialog.Handle(), WM_COMMAND, IDOK, 0);
+    });
+    ScriptedAnswers answers(IDOK);
+    EXPECT_TRUE(main.RunCommand(IDM_FONT_INSTALL));
+    EXPECT_EQ(win::ValueNames(fontsKey_.Get()).size(), 0u);
+    ASSERT_EQ(answers.asked.size(), 1u);
+    EXPECT_EQ(answers.asked[0], L"1 个字体已载入，但未能安装：字体的名称或文件路径不能写入已安装字体的列表。");
+}
+
 TEST_F(InstallFeatureTest, OffersTenRememberedFoldersAndTheSystemSourceCannotInstall) {
     settings::TRegistryEx install = Settings(L"UnInstall");
     install.WriteInteger(L"FolderCount", 12);
