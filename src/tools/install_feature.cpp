@@ -2,8 +2,6 @@
 
 #include <shlobj.h>
 
-#include <unordered_set>
-
 #include "app/browse_folder_dialog.h"
 #include "app/font_selection.h"
 #include "app/main_window.h"
@@ -16,6 +14,7 @@
 #include "tools/file_operation.h"
 #include "tools/file_ops_feature.h"
 #include "tools/install_dialogs.h"
+#include "tools/list_set_aside.h"
 #include "ui/message_box.h"
 #include "ui/progress_bar_window.h"
 #include "ui/resource.h"
@@ -215,15 +214,7 @@ void InstallCommands::RunFolderCommand(BatchOp op, std::wstring folder, bool inc
         if (includeSubfolders && !ConfirmWholeDrive(owner, folder)) return;
         if (!ConfirmRemovableMedia(owner, folder)) return;
     }
-    catalog::TFontList& list = host_.FontList();
-    // The list's own loads for drawing must not get in the way of the batch.
-    const bool cleared = list.Source() != catalog::SourceKind::System;
-    std::unordered_set<std::wstring> tagged;
-    if (cleared) {
-        for (int i = 0; i < list.Count(); ++i)
-            if (list[i].Tagged) tagged.insert(list[i].Name);
-        list.Clear();
-    }
+    ListSetAside setAside(host_.FontList());
 
     app::TfrmProgress progress(win::LoadResString(IDS_INS_SEARCHING));
     EnableWindow(owner, FALSE);
@@ -271,13 +262,7 @@ void InstallCommands::RunFolderCommand(BatchOp op, std::wstring folder, bool inc
         catalog::BroadcastFontChange();
     }
 
-    if (cleared) {
-        list.Rebuild(false);
-        for (int i = 0; i < list.Count(); ++i)
-            if (tagged.count(list[i].Name)) list[i].Tagged = true;
-    } else {
-        list.Refresh(true);
-    }
+    setAside.Restore();
     EnableWindow(owner, TRUE);
     DestroyWindow(progress.Handle());
     host_.UpdateCommandStates();

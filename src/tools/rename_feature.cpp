@@ -1,13 +1,12 @@
 #include "tools/rename_feature.h"
 
-#include <unordered_set>
-
 #include "app/main_window.h"
 #include "app/progress_window.h"
 #include "catalog/font_registry.h"
 #include "tools/file_operation.h"
 #include "tools/file_ops_feature.h"
 #include "tools/install_feature.h"
+#include "tools/list_set_aside.h"
 #include "tools/rename_dialog.h"
 #include "tools/rename_run.h"
 #include "ui/message_box.h"
@@ -89,15 +88,7 @@ void RenameCommands::Run(bool undo, std::wstring folder, bool includeSubfolders)
     if (includeSubfolders && !ConfirmWholeDrive(owner, folder)) return;
     if (!ConfirmSystemFontsFolder(owner, folder, where)) return;
 
-    catalog::TFontList& list = host_.FontList();
-    // The list's own loads for drawing hold the files open: they go while the files move.
-    const bool cleared = list.Source() != catalog::SourceKind::System;
-    std::unordered_set<std::wstring> tagged;
-    if (cleared) {
-        for (int i = 0; i < list.Count(); ++i)
-            if (list[i].Tagged) tagged.insert(list[i].Name);
-        list.Clear();
-    }
+    ListSetAside setAside(host_.FontList());
     app::TfrmProgress progress(win::LoadResString(IDS_INS_SEARCHING));
     EnableWindow(owner, FALSE);
     progress.Show(owner);
@@ -118,13 +109,7 @@ void RenameCommands::Run(bool undo, std::wstring folder, bool includeSubfolders)
     if (undo && counts.found > 0)
         ui::ShowInformation(owner, win::FormatRes(IDS_REN_UNDO_COUNTS, {static_cast<std::int64_t>(counts.renamed),
                                                                        static_cast<std::int64_t>(counts.found)}));
-    if (cleared) {
-        list.Rebuild(false);
-        for (int i = 0; i < list.Count(); ++i)
-            if (tagged.count(list[i].Name)) list[i].Tagged = true;
-    } else {
-        list.Refresh(true);
-    }
+    setAside.Restore();
     EnableWindow(owner, TRUE);
     DestroyWindow(progress.Handle());
     host_.UpdateCommandStates();
