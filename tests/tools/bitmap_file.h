@@ -1,5 +1,5 @@
-// Saves a bitmap of a device context, or the whole screen, as a 24-bit .bmp
-// file, for the picture tools.
+// For the picture tools: runs the messages while windows paint, and saves a
+// bitmap of a device context, or the whole screen, as a 24-bit .bmp file.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +11,20 @@
 #include "win/unique_handle.h"
 
 namespace typorama {
+
+// Dispatches this thread's messages for `milliseconds`, so that what was shown
+// has painted before the picture is taken.
+inline void PumpMessages(ULONGLONG milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    MSG message;
+    do {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(20);
+    } while (GetTickCount64() < end);
+}
 
 inline bool SaveBitmap(HDC dc, HBITMAP bitmap, int width, int height, const wchar_t* file) {
     BITMAPINFO info{};

@@ -24,18 +24,6 @@ using namespace typorama;
 
 namespace {
 
-void Pump(ULONGLONG milliseconds) {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    MSG message;
-    do {
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(20);
-    } while (GetTickCount64() < end);
-}
-
 bool WriteImage(HWND owner, const std::wstring& base) {
     if (!OpenClipboard(owner)) return false;
     const auto image = static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE));
@@ -90,12 +78,12 @@ int wmain(int argc, wchar_t** argv) {
         if (argc > 6) {
             if (!window.CopyCharAsVector() || !WriteImage(window.Hwnd(), argv[6])) result = 3;
         }
-        Pump(500);
+        PumpMessages(500);
         // The left button held on the cell: the character shows enlarged.
         const int x = ((code - 32) % 16) * window.Grid().CellWidth() + 2;
         const int y = ((code - 32) / 16) * window.Grid().CellHeight() + 2;
         PostMessageW(window.Grid().Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        Pump(static_cast<ULONGLONG>(seconds) * 1000);
+        PumpMessages(static_cast<ULONGLONG>(seconds) * 1000);
         window.Grid().SetCurrentCell(1, 1);  // nothing collected: the close asks nothing
     }
     RegDeleteTreeW(HKEY_CURRENT_USER, kKey);

@@ -17,23 +17,6 @@
 
 using namespace typorama;
 
-namespace {
-
-void Pump(DWORD ms) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(20);
-    } while (GetTickCount() - start < ms);
-}
-
-
-}  // namespace
-
 int wmain(int argc, wchar_t** argv) {
     if (argc != 3) {
         std::fputs("usage: infopane_shot FOLDER OUT_BASE\n", stderr);
@@ -60,7 +43,7 @@ int wmain(int argc, wchar_t** argv) {
     for (const auto& [text, suffix] : {std::pair{L"永", L"-cjk.bmp"}, std::pair{L"Handgloves", L"-latin.bmp"}}) {
         SetWindowTextW(box, text);
         InvalidateRect(main.ListBox().Hwnd(), nullptr, FALSE);
-        Pump(1500);
+        PumpMessages(1500);
         RedrawWindow(main.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         saved = SaveScreen((std::wstring(argv[2]) + suffix).c_str()) && saved;
     }

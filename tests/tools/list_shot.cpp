@@ -29,15 +29,7 @@ int wmain(int argc, wchar_t** argv) {
     SetWindowPos(main.Handle(), nullptr, 0, 0, 760, 600, SWP_NOZORDER);
     main.ListBox().SetItemIndex(_wtoi(argv[2]));
     SetFocus(main.ListBox().Hwnd());
-    const DWORD until = GetTickCount() + 1500;
-    MSG message;
-    while (GetTickCount() < until) {
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(20);
-    }
+    PumpMessages(1500);
     RedrawWindow(main.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     const bool saved = SaveScreen(argv[3]);
     for (int i = 0; i < main.FontList().Count(); ++i) main.FontList()[i].Tagged = false;

@@ -17,22 +17,6 @@
 
 using namespace typorama;
 
-namespace {
-
-void Pump(DWORD ms) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        Sleep(20);
-    } while (GetTickCount() - start < ms);
-}
-
-}  // namespace
-
 int wmain(int argc, wchar_t** argv) {
     if (argc != 2) {
         std::fputs("usage: options_shot OUT_BASE\n", stderr);
@@ -70,7 +54,7 @@ int wmain(int argc, wchar_t** argv) {
     for (int page = 0; page < options::kPageCount; ++page) {
         dialog.ShowPage(static_cast<options::OptionsPage>(page));
         dialog.List(static_cast<options::OptionsPage>(page)).Select(0);
-        Pump(1200);
+        PumpMessages(1200);
         RedrawWindow(dialog.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         saved = SaveScreen((std::wstring(argv[1]) + L"-" + std::to_wstring(page) + L".bmp").c_str()) && saved;
     }
