@@ -95,6 +95,12 @@ void InstallCommands::Finish() {
     host_.Feature<app::Selection>()->RefreshFontList();
 }
 
+bool InstallCommands::AskFolderChoice(TfrmFolderChoice& dialog, catalog::TWorkingList& fonts) {
+    for (int i = 0; i < fonts.Count(); ++i) dialog.Names.push_back(fonts[i].EntryName());
+    dialog.Browse = [this](HWND owner, std::wstring& folder) { return PickFolder(owner, folder, nullptr); };
+    return ui::CreateAndShowForm(dialog, host_.Handle(), false, ui::kCenterOnOwner | ui::kShowModal) == IDOK;
+}
+
 void InstallCommands::InstallSelected() {
     if (host_.FontList().Source() == catalog::SourceKind::System) return;
     app::Selection& selection = *host_.Feature<app::Selection>();
@@ -102,10 +108,8 @@ void InstallCommands::InstallSelected() {
     if (!selection.CollectSelectedFonts(fonts, app::SelectMode::TaggedOrCurrent, true)) return;
     fonts.KeepOneFacePerCollection();
     TfrmInstall dialog;
-    for (int i = 0; i < fonts.Count(); ++i) dialog.Names.push_back(fonts[i].EntryName());
-    dialog.Browse = [this](HWND owner, std::wstring& folder) { return PickFolder(owner, folder, nullptr); };
     dialog.ConfirmFirst = [this](HWND owner) { return ConfirmRemovableMedia(owner, host_.FontList().Folder()); };
-    if (ui::CreateAndShowForm(dialog, host_.Handle(), false, ui::kCenterOnOwner | ui::kShowModal) != IDOK) return;
+    if (!AskFolderChoice(dialog, fonts)) return;
     const catalog::SystemLocations& where = host_.Where();
     Refusals refused;
     {
@@ -139,9 +143,7 @@ void InstallCommands::UninstallSelected() {
     if (!selection.ResolveFontFiles(fonts, false)) return;
     fonts.KeepOneFacePerCollection();
     TfrmRemove dialog;
-    for (int i = 0; i < fonts.Count(); ++i) dialog.Names.push_back(fonts[i].EntryName());
-    dialog.Browse = [this](HWND owner, std::wstring& folder) { return PickFolder(owner, folder, nullptr); };
-    if (ui::CreateAndShowForm(dialog, host_.Handle(), false, ui::kCenterOnOwner | ui::kShowModal) != IDOK) return;
+    if (!AskFolderChoice(dialog, fonts)) return;
     const catalog::SystemLocations& where = host_.Where();
     int refused = 0;
     {

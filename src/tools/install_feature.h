@@ -17,8 +17,13 @@
 namespace typorama::app {
 class TfrmMain;
 }
+namespace typorama::catalog {
+class TWorkingList;
+}
 
 namespace typorama::tools {
+
+class TfrmFolderChoice;
 
 class InstallCommands : public app::WindowFeature {
 public:
@@ -37,6 +42,8 @@ public:
     std::wstring& LastFolder() { return lastFolder_; }
 
 private:
+    // Shows the install or remove dialog for `fonts`; true when answered OK.
+    bool AskFolderChoice(TfrmFolderChoice& dialog, catalog::TWorkingList& fonts);
     void Finish();
 
     app::TfrmMain& host_;
