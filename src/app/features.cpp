@@ -21,6 +21,7 @@
 #include "tools/install_feature.h"
 #include "tools/rename_feature.h"
 #include "tools/repair_feature.h"
+#include "tools/duplicates_feature.h"
 
 namespace typorama::app {
 
@@ -43,6 +44,7 @@ void AddFeatures(TfrmMain& host) {
     host.AddFeature(std::make_unique<tools::InstallCommands>(host));
     host.AddFeature(std::make_unique<tools::RepairCommands>(host));
     host.AddFeature(std::make_unique<tools::RenameCommands>(host));
+    host.AddFeature(std::make_unique<tools::DuplicatesFeature>(host));
 }
 
 }  // namespace typorama::app

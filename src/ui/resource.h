@@ -22,6 +22,7 @@
 //     4800..4999    printing and the progress bar window (dialogs 360..379)
 //     5000..5199    installing, uninstalling, loading and unloading (dialogs 380..399)
 //     5200..5399    the current font: information pane, sample strings (dialogs 400..419)
+//     5400..5599    the duplicate finder (dialogs 420..439)
 //     5600..5799    renaming font files to full names (dialogs 440..459)
 //     6000..6199    the repair wizard and the fonts-folder view (dialogs 480..499)
 //    40000..40999   commands (stored in the button bar's layout: never renumbered)
@@ -46,6 +47,7 @@
 #include "ui/resource_install.h"
 #include "ui/resource_rename.h"
 #include "ui/resource_repair.h"
+#include "ui/resource_duplicates.h"
 
 #ifndef RC_INVOKED
 #include "ui/resource_range.h"
@@ -68,6 +70,7 @@ inline constexpr Range kRanges[] = {
     {"install dialogs", IDD_INSTALL_FIRST, IDD_INSTALL_LAST},
     {"repair dialogs", IDD_REPAIR_FIRST, IDD_REPAIR_LAST},
     {"rename dialogs", IDD_RENAME_FIRST, IDD_RENAME_LAST},
+    {"duplicate finder dialogs", IDD_DUPLICATES_FIRST, IDD_DUPLICATES_LAST},
     {"font listing results", IDR_LISTING_RESULTS_FIRST, IDR_LISTING_RESULTS_LAST},
     {"font texts", IDR_FONT_TEXTS_FIRST, IDR_FONT_TEXTS_LAST},
     {"main window", IDR_MAIN_WINDOW_FIRST, IDR_MAIN_WINDOW_LAST},
@@ -85,6 +88,7 @@ inline constexpr Range kRanges[] = {
     {"install", IDR_INSTALL_FIRST, IDR_INSTALL_LAST},
     {"repair", IDR_REPAIR_FIRST, IDR_REPAIR_LAST},
     {"rename", IDR_RENAME_FIRST, IDR_RENAME_LAST},
+    {"duplicate finder", IDR_DUPLICATES_FIRST, IDR_DUPLICATES_LAST},
     {"commands", IDR_COMMANDS_FIRST, IDR_COMMANDS_LAST},
     {"menu list items", IDR_MENU_LISTS_FIRST, IDR_MENU_LISTS_LAST},
 };
