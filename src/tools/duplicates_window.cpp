@@ -97,7 +97,8 @@ bool TfrmFindDuplicates::OnInitDialog() {
         boldFont_.reset(CreateFontIndirectW(&font));
         if (boldFont_) SetWindowFont(Item(IDC_DUP_START), boldFont_.get(), FALSE);
     }
-    // Seven lines of the box's own font, and 3 pixels for its frame.
+    // Seven lines of the box's own font and 3 pixels, besides its frame and
+    // the scroll bar that long lines need.
     const HWND info = Item(IDC_DUP_INFO);
     if (HDC dc = GetDC(info)) {
         const HGDIOBJ old = SelectObject(dc, GetWindowFont(info));
@@ -105,7 +106,7 @@ bool TfrmFindDuplicates::OnInitDialog() {
         GetTextMetricsW(dc, &metrics);
         SelectObject(dc, old);
         ReleaseDC(info, dc);
-        infoHeight_ = metrics.tmHeight * 7 + 3 + 2 * GetSystemMetrics(SM_CYEDGE);
+        infoHeight_ = metrics.tmHeight * 7 + 3 + 2 * GetSystemMetrics(SM_CYEDGE) + GetSystemMetrics(SM_CYHSCROLL);
     }
 
     folders_ = ReadDuplicateFolders(settingsRoot_);

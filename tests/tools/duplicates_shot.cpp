@@ -1,6 +1,6 @@
 // Pictures of the duplicate finder's window, for looking at them:
-//   duplicates_shot results FOLDER OUT.bmp    after a search of FOLDER and its subfolders
-//   duplicates_shot progress FOLDER OUT.bmp   while that search runs, with its counts
+//   duplicates_shot results OUT.bmp FOLDER...    after a search of the folders and their subfolders
+//   duplicates_shot progress OUT.bmp FOLDER...   while that search runs, with its counts
 // The settings and the installed-font list are scratch keys of this program.
 #include <windows.h>
 #include <commctrl.h>
@@ -12,6 +12,8 @@
 #include "support/scratch.h"
 #include "tools/bitmap_file.h"
 #include "tools/duplicates_window.h"
+#include "ui/image_strip.h"
+#include "win/unique_handle.h"
 
 using namespace typorama;
 
@@ -36,21 +38,24 @@ void PumpFor(DWORD milliseconds) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 4) {
-        std::fputs("usage: duplicates_shot results|progress FOLDER OUT.bmp\n", stderr);
+    if (argc < 4) {
+        std::fputs("usage: duplicates_shot results|progress OUT.bmp FOLDER...\n", stderr);
         return 2;
     }
     const std::wstring mode = argv[1];
-    g_out = argv[3];
+    g_out = argv[2];
     INITCOMMONCONTROLSEX init{sizeof init, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&init);
     test::ScratchKey settingsKey(L"duplicates-shot-settings");
     test::ScratchKey fontsKey(L"duplicates-shot-fonts");
     const catalog::SystemLocations where = catalog::ScratchLocations(fontsKey, L"C:\\windows\\Fonts\\");
 
-    tools::TfrmFindDuplicates window(where, nullptr, {HKEY_CURRENT_USER, settingsKey.SubKey()});
+    // The main window's small images, as the program gives them to the window.
+    win::UniqueImageList images(ImageList_LoadImageW(GetModuleHandleW(nullptr), ui::kToolbarBitmap, ui::kImageSize, 0,
+                                                     ui::kImageTransparent, IMAGE_BITMAP, LR_CREATEDIBSECTION));
+    tools::TfrmFindDuplicates window(where, images.get(), {HKEY_CURRENT_USER, settingsKey.SubKey()});
     if (!window.Create()) return 1;
-    window.AddFolder({argv[2], true});
+    for (int i = 3; i < argc; ++i) window.AddFolder({argv[i], true});
     ShowWindow(window.Handle(), SW_SHOW);
     PumpFor(500);
     if (mode == L"progress") {
