@@ -112,7 +112,7 @@ bool TfrmFindDuplicates::OnInitDialog() {
     folders_ = ReadDuplicateFolders(settingsRoot_);
     ShowFolders();
     // The template's size is in dialog units: the window starts at its minimum.
-    SetWindowPos(Handle(), nullptr, 0, 0, kMinWidth + 150, kMinHeight + 120, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(Handle(), nullptr, 0, 0, kMinWidth + 150, kMinHeight + 180, SWP_NOMOVE | SWP_NOZORDER);
     Layout();
     return true;
 }
