@@ -377,9 +377,9 @@ void TfrmFindDuplicates::DeleteFile() {
     if (!file) return;
     const std::wstring path = file->path;
     const HWND owner = Handle();
-    if (!DeleteDuplicateFile(path, groups_[group].fullName, [owner](const std::wstring& gone) {
-            DeleteToRecycleBin(owner, gone);
-        }, where_))
+    if (!DeleteCall ||
+        !DeleteDuplicateFile(path, groups_[group].fullName, [&](const std::wstring& gone) { DeleteCall(owner, gone); },
+                             where_))
         return;  // cancelled or refused: the file and its node stay
     auto& files = groups_[group].files;
     files.erase(files.begin() + static_cast<std::ptrdiff_t>(position));

@@ -51,6 +51,9 @@ public:
 
     // The folder picker: folder and subfolder flag in and out, true for OK.
     std::function<bool(HWND owner, std::wstring& folder, bool& subfolders)> BrowseFolder;
+    // The deletion of one file: to the recycle bin with the shell's
+    // confirmation, owned by the window (tests delete or keep it themselves).
+    std::function<void(HWND owner, const std::wstring& path)> DeleteCall = DeleteToRecycleBin;
     // Given to the search's progress window (tests press Cancel through it).
     app::SearchProgressHook ProgressShown;
     std::function<void()> Destroyed;

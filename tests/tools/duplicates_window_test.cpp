@@ -55,6 +55,19 @@ TEST(DuplicatesWindowTest, SearchShowsTheGroupsNothingFoundAndCancelLeavesItUsab
     TreeView_SelectItem(tree, group);
     EXPECT_EQ(window.InfoText(), L"") << "a group node shows nothing";
 
+    // Delete on a file node: refused, the node stays; done, node and path go.
+    const HTREEITEM second = TreeView_GetNextSibling(tree, first);
+    TreeView_SelectItem(tree, second);
+    window.DeleteCall = [](HWND, const std::wstring&) {};
+    SendMessageW(window.Handle(), WM_COMMAND, IDC_DUP_DELETE, 0);
+    EXPECT_EQ(TreeView_GetCount(tree), 3u);
+    window.DeleteCall = [](HWND, const std::wstring& path) { DeleteFileW(path.c_str()); };
+    SendMessageW(window.Handle(), WM_COMMAND, IDC_DUP_DELETE, 0);
+    EXPECT_EQ(TreeView_GetCount(tree), 2u);
+    ASSERT_EQ(window.Groups()[0].files.size(), 1u);
+    EXPECT_EQ(window.Groups()[0].files[0].path, a) << "the other file of the group is kept";
+    EXPECT_EQ(GetFileAttributesW((folder.Path() + L"a\\sub\\two.ttf").c_str()), INVALID_FILE_ATTRIBUTES);
+
     // Cancelled from its progress window: nothing shown, the window usable again.
     HWND progress = nullptr;
     window.ProgressShown = [&](HWND shown, const SearchCounts&) {
