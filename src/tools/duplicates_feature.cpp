@@ -16,7 +16,11 @@ DuplicatesFeature::DuplicatesFeature(app::TfrmMain& host) : host_(host) {
     };
 }
 
-DuplicatesFeature::~DuplicatesFeature() = default;
+DuplicatesFeature::~DuplicatesFeature() {
+    // Also when the main window goes without its close (the program ends
+    // another way): the folder list is stored all the same.
+    if (TfrmFindDuplicates* window = Window()) SendMessageW(window->Handle(), WM_CLOSE, 0, 0);
+}
 
 TfrmFindDuplicates* DuplicatesFeature::Window() const {
     return window_ && window_->Handle() ? window_.get() : nullptr;

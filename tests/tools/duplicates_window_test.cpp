@@ -5,9 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include "app/main_window.h"
+#include "app/main_window_fixture.h"
 #include "catalog/scratch_locations.h"
 #include "support/font_builder.h"
 #include "support/scratch.h"
+#include "tools/duplicates_feature.h"
 #include "ui/image_strip.h"
 #include "win/resource_strings.h"
 
@@ -96,6 +99,39 @@ TEST(DuplicatesWindowTest, SearchShowsTheGroupsNothingFoundAndCancelLeavesItUsab
     ASSERT_EQ(stored.size(), 1u);
     EXPECT_EQ(stored[0].path, folder.Path() + L"lonely");
     EXPECT_TRUE(stored[0].includeSubfolders);
+}
+
+}  // namespace
+}  // namespace typorama::tools
+
+namespace typorama::tools {
+namespace {
+
+class DuplicatesFeatureTest : public test::MainWindowFixture {
+protected:
+    DuplicatesFeatureTest() : MainWindowFixture(L"dups-feature") {}
+};
+
+TEST_F(DuplicatesFeatureTest, ToolsCommandOpensOneOwnerlessWindowThatStoresItsFoldersWhenTheMainWindowCloses) {
+    auto main = OpenHidden();
+    ASSERT_TRUE(main);
+    DuplicatesFeature& feature = *main->Feature<DuplicatesFeature>();
+    main->RunCommand(IDM_TOOLS_FIND_DUPLICATES);
+    TfrmFindDuplicates* window = feature.Window();
+    ASSERT_NE(window, nullptr);
+    const HWND hwnd = window->Handle();
+    EXPECT_TRUE(IsWindowVisible(hwnd));
+    EXPECT_EQ(GetWindow(hwnd, GW_OWNER), nullptr) << "its own taskbar button";
+    EXPECT_NE(GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+    window->AddFolder({L"C:\\Fonts Elsewhere", true});
+    main->RunCommand(IDM_TOOLS_FIND_DUPLICATES);
+    EXPECT_EQ(feature.Window(), window) << "brought to the front, not opened twice";
+
+    CloseUntagged(main);
+    EXPECT_FALSE(IsWindow(hwnd));
+    const auto stored = ReadDuplicateFolders(SettingsRoot());
+    ASSERT_EQ(stored.size(), 1u);
+    EXPECT_EQ(stored[0].path, L"C:\\Fonts Elsewhere");
 }
 
 }  // namespace
