@@ -18,6 +18,7 @@
 #include "charmap/metrics_feature.h"
 #include "options/options_feature.h"
 #include "output/print_feature.h"
+#include "tools/duplicates_feature.h"
 #include "tools/file_ops_feature.h"
 #include "tools/install_feature.h"
 #include "tools/rename_feature.h"
@@ -45,6 +46,7 @@ void AddFeatures(TfrmMain& host) {
     host.AddFeature(std::make_unique<tools::RepairCommands>(host));
     host.AddFeature(std::make_unique<tools::RenameCommands>(host));
     host.AddFeature(std::make_unique<options::OptionsFeature>(host));
+    host.AddFeature(std::make_unique<tools::DuplicatesFeature>(host));
 }
 
 }  // namespace typorama::app

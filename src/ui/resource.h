@@ -22,6 +22,7 @@
 //     4800..4999    printing and the progress bar window (dialogs 360..379)
 //     5000..5199    installing, uninstalling, loading and unloading (dialogs 380..399)
 //     5200..5399    the current font: information pane, sample strings (dialogs 400..419)
+//     5400..5599    the duplicate finder (dialogs 420..439)
 //     5600..5799    renaming font files to full names (dialogs 440..459)
 //     6000..6199    the repair wizard and the fonts-folder view (dialogs 480..499)
 //     6200..6399    the options dialog and the shell's folder entry (dialogs 500..519)
@@ -45,6 +46,7 @@
 #include "ui/resource_file_ops.h"
 #include "ui/resource_current_font.h"
 #include "ui/resource_install.h"
+#include "ui/resource_duplicates.h"
 #include "ui/resource_options.h"
 #include "ui/resource_rename.h"
 #include "ui/resource_repair.h"
@@ -71,6 +73,7 @@ inline constexpr Range kRanges[] = {
     {"repair dialogs", IDD_REPAIR_FIRST, IDD_REPAIR_LAST},
     {"rename dialogs", IDD_RENAME_FIRST, IDD_RENAME_LAST},
     {"options dialogs", IDD_OPTIONS_FIRST, IDD_OPTIONS_LAST},
+    {"duplicate finder dialogs", IDD_DUPLICATES_FIRST, IDD_DUPLICATES_LAST},
     {"font listing results", IDR_LISTING_RESULTS_FIRST, IDR_LISTING_RESULTS_LAST},
     {"font texts", IDR_FONT_TEXTS_FIRST, IDR_FONT_TEXTS_LAST},
     {"main window", IDR_MAIN_WINDOW_FIRST, IDR_MAIN_WINDOW_LAST},
@@ -89,6 +92,7 @@ inline constexpr Range kRanges[] = {
     {"repair", IDR_REPAIR_FIRST, IDR_REPAIR_LAST},
     {"rename", IDR_RENAME_FIRST, IDR_RENAME_LAST},
     {"options", IDR_OPTIONS_FIRST, IDR_OPTIONS_LAST},
+    {"duplicate finder", IDR_DUPLICATES_FIRST, IDR_DUPLICATES_LAST},
     {"commands", IDR_COMMANDS_FIRST, IDR_COMMANDS_LAST},
     {"menu list items", IDR_MENU_LISTS_FIRST, IDR_MENU_LISTS_LAST},
 };
