@@ -80,9 +80,12 @@ DuplicateSearchResult FindDuplicates(const std::vector<FolderEntry>& folders, co
     records.reserve(found.size());
     for (std::size_t i : order) {
         if (Cancelled(cancel)) break;
-        auto info = catalog::FactsCache().Read(found[i], stamps[i], where.systemLanguageId);
+        // Each face of a collection takes part under its own name, so that a
+        // font is found also where one copy sits in a collection.
+        const auto faces = catalog::FactsCache().ReadFaces(found[i], stamps[i], where.systemLanguageId);
         if (progress) progress->AddRead();
-        if (info) records.push_back({std::u16string(win::AsU16(found[i])), std::u16string(win::AsU16(info->FullName))});
+        for (const auto& face : faces)
+            records.push_back({std::u16string(win::AsU16(found[i])), std::u16string(win::AsU16(face->FullName))});
     }
     result.cancelled = Cancelled(cancel);
 

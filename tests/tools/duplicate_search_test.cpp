@@ -89,6 +89,20 @@ TEST(DuplicateSearchTest, GroupsSizesCrcsAndInstallStates) {
     EXPECT_NE(lines[0].find(test::Json(b)), std::string::npos) << lines[0];
 }
 
+TEST(DuplicateSearchTest, EachFaceOfACollectionTakesPartUnderItsOwnName) {
+    test::ScratchFolder folder(L"dups-collection");
+    test::ScratchKey fontsKey(L"dups-collection-fonts");
+    const catalog::SystemLocations where = catalog::ScratchLocations(fontsKey, folder.Path());
+    const std::wstring pair = folder.Write(L"pair.ttc", test::BuildCollection({Font(u"TyDup Song"), Font(u"TyDup Hei")}));
+    const std::wstring hei = folder.Write(L"hei.ttf", Font(u"TyDup Hei"));
+    const auto result = FindDuplicates({{folder.Path(), false}}, where);
+    ASSERT_EQ(result.groups.size(), 1u);
+    EXPECT_EQ(result.groups[0].fullName, L"TyDup Hei");
+    ASSERT_EQ(result.groups[0].files.size(), 2u);
+    EXPECT_EQ(result.groups[0].files[0].path, hei);
+    EXPECT_EQ(result.groups[0].files[1].path, pair);
+}
+
 TEST(DuplicateSearchTest, ADeleteThatDoesNotHappenLeavesTheFontAsItWas) {
     test::ScratchFolder folder(L"dups-delete");
     test::ScratchKey fontsKey(L"dups-delete-fonts");
