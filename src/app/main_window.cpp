@@ -702,6 +702,16 @@ void TfrmMain::OnDpiChanged(UINT dpi, const RECT* suggested) {
     InvalidateRect(window_, nullptr, TRUE);
 }
 
+int RunMessageLoop(TfrmMain& main) {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (main.PreTranslate(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
 int RunMainWindow(const std::wstring& startFolder, int showCommand) {
     // What was read from font files in earlier runs; folders listed before
     // then list without opening every file. A damaged copy is only slower.
@@ -709,16 +719,11 @@ int RunMainWindow(const std::wstring& startFolder, int showCommand) {
     if (!factsFile.empty()) catalog::FactsCache().Load(factsFile);
     TfrmMain main;
     if (!main.Create(startFolder, showCommand)) return 1;
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (main.PreTranslate(message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    const int exitCode = RunMessageLoop(main);
     // Not being able to keep it costs the next start time, never a font or a
     // setting: nothing to tell the user.
     if (!factsFile.empty()) catalog::FactsCache().Save(factsFile);
-    return static_cast<int>(message.wParam);
+    return exitCode;
 }
 
 }  // namespace typorama::app

@@ -301,6 +301,10 @@ private:
 // main window exists.
 catalog::TFontList* TheFontList();
 
+// Serves this thread's messages, the main window's keys first, until WM_QUIT;
+// returns the exit code it carries.
+int RunMessageLoop(TfrmMain& main);
+
 // Creates the main window for `startFolder` and runs the message loop until it
 // is closed; returns the exit code.
 int RunMainWindow(const std::wstring& startFolder, int showCommand);

@@ -20,16 +20,6 @@ using namespace typorama;
 
 namespace {
 
-int RunLoop(app::TfrmMain& main) {
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (main.PreTranslate(message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return 0;
-}
-
 void PressKey(WORD key) {
     INPUT input[2] = {};
     input[0].type = input[1].type = INPUT_KEYBOARD;
@@ -65,7 +55,8 @@ int wmain(int argc, wchar_t** argv) {
                 PressKey(VK_RIGHT);
             }).detach();
         }
-        return RunLoop(main);
+        app::RunMessageLoop(main);
+        return 0;
     }
     return 2;
 }

@@ -17,20 +17,6 @@
 
 using namespace typorama;
 
-namespace {
-
-int RunLoop(app::TfrmMain& main) {
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (main.PreTranslate(message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return 0;
-}
-
-}  // namespace
-
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) return 2;
     const std::wstring mode = argv[1];
@@ -69,5 +55,6 @@ int wmain(int argc, wchar_t** argv) {
             progress.SetBar(37, 120);
         }
     });
-    return RunLoop(main);
+    app::RunMessageLoop(main);
+    return 0;
 }

@@ -77,12 +77,7 @@ int wmain(int argc, wchar_t** argv) {
             }
         });
         PostMessageW(main.Handle(), WM_COMMAND, IDM_FONT_PRINT, 0);
-        MSG message;
-        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-            if (main.PreTranslate(message)) continue;
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+        app::RunMessageLoop(main);
         return 0;
     }
     return 64;

@@ -26,12 +26,7 @@ int wmain(int argc, wchar_t** argv) {
             {L"记事本 (列表)", L"notepad.exe $TY_LIST_SELECTED"}};
         // Alt+R, as the user opens the Run menu.
         PostMessageW(main.Handle(), WM_SYSCOMMAND, SC_KEYMENU, L'r');
-        MSG message;
-        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-            if (main.PreTranslate(message)) continue;
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+        app::RunMessageLoop(main);
         return 0;
     }
     INITCOMMONCONTROLSEX init{sizeof init, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
