@@ -17,9 +17,9 @@ using test::BuildFont;
 using test::FontSpec;
 
 std::vector<std::uint8_t> Font(const std::u16string& family, std::size_t padding = 0) {
-    FontSpec spec = FontSpec::Named(family);
-    if (padding) spec.extraTables.push_back({"zpad", std::vector<std::uint8_t>(padding, 0x5A)});
-    return BuildFont(spec);
+    FontSpec font = FontSpec::Named(family);
+    if (padding) font.extraTables.push_back({"zpad", std::vector<std::uint8_t>(padding, 0x5A)});
+    return BuildFont(font);
 }
 
 TEST(DuplicateSearchTest, GroupsSizesCrcsAndInstallStates) {
