@@ -15,6 +15,7 @@
 #include "ui/input_box.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
+#include "ui/ui_language.h"
 #include "win/color_value.h"
 #include "win/folders.h"
 #include "win/resource_strings.h"
@@ -168,6 +169,10 @@ bool TfrmConfig::OnInitDialog() {
 
     FillTree();
     FillLists();
+    const HWND language = Item(IDC_OPT_LANGUAGE);
+    for (UINT id = IDS_LANGUAGE_CHOICE_FIRST; id <= IDS_LANGUAGE_CHOICE_LAST; ++id)
+        SendMessageW(language, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::LoadResString(id).c_str()));
+    SendMessageW(language, CB_SETCURSEL, static_cast<WPARAM>(ui::StoredLanguageChoice()), 0);
     ShowPage(first_);
     return true;
 }
@@ -223,7 +228,9 @@ void TfrmConfig::ShowPage(OptionsPage page) {
     const std::vector<OptionsPage> tabs = Tabs();
     for (std::size_t i = 0; i < tabs.size(); ++i)
         if (tabs[i] == page) TabCtrl_SetCurSel(tab, static_cast<int>(i));
-    ShowWindow(tree_.Hwnd(), page == OptionsPage::General ? SW_SHOW : SW_HIDE);
+    for (const HWND general : {tree_.Hwnd(), Item(IDC_OPT_LANGUAGE_LABEL), Item(IDC_OPT_LANGUAGE),
+                               Item(IDC_OPT_LANGUAGE_NOTE)})
+        ShowWindow(general, page == OptionsPage::General ? SW_SHOW : SW_HIDE);
     for (std::size_t i = 0; i < lists_.size(); ++i)
         ShowWindow(lists_[i].Hwnd(), static_cast<int>(page) == static_cast<int>(i) + 1 ? SW_SHOW : SW_HIDE);
     const bool listPage = page != OptionsPage::General;
@@ -394,6 +401,7 @@ void TfrmConfig::ResetGeneral() {
     static_cast<ThRadioOptionItem*>(TreeItem(6222))->Select();
     static_cast<ThCheckOptionItem*>(TreeItem(6227))->SetChecked(false);
     static_cast<ThCheckOptionItem*>(TreeItem(6232))->SetChecked(true);
+    SendMessageW(Item(IDC_OPT_LANGUAGE), CB_SETCURSEL, static_cast<WPARAM>(LanguageChoice::Auto), 0);
 }
 
 void TfrmConfig::Defaults() {
@@ -446,6 +454,10 @@ void TfrmConfig::Apply() {
     s.startupSpecialFolder = text(6225);
     s.highlightFontFolders = check(6230);
     s.hideSystemFonts = check(6232);
+    // Read once at start, so written at once: the next start takes it.
+    const LRESULT language = SendMessageW(Item(IDC_OPT_LANGUAGE), CB_GETCURSEL, 0, 0);
+    if (language >= 0 && language <= static_cast<LRESULT>(LanguageChoice::English))
+        ui::StoreLanguageChoice(static_cast<LanguageChoice>(language));
     const ShellEntryFailure failure =
         check(6227) ? RegisterShellEntry(program_, win::LoadResString(IDS_OPT_SHELL_CAPTION), places_)
                     : RemoveShellEntry(places_);

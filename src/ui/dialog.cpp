@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "win/resource_strings.h"
+
 namespace typorama::ui {
 namespace {
 
@@ -17,22 +19,33 @@ ModalHook& Hook() {
 
 void SetModalHook(ModalHook hook) { Hook() = std::move(hook); }
 
+const DLGTEMPLATE* DialogTemplate(UINT templateId) {
+    const HMODULE module = GetModuleHandleW(nullptr);
+    const HRSRC found = win::FindLocalizedResource(module, RT_DIALOG, MAKEINTRESOURCEW(templateId));
+    const HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    return loaded ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
+}
+
 Dialog::~Dialog() {
     if (window_ && !modal_) DestroyWindow(window_);
 }
 
 INT_PTR Dialog::ShowModal(HWND owner) {
     modal_ = true;
-    result_ = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner, &Procedure,
-                              reinterpret_cast<LPARAM>(this));
+    const DLGTEMPLATE* dialogTemplate = DialogTemplate(templateId_);
+    result_ = dialogTemplate ? DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate, owner, &Procedure,
+                                                       reinterpret_cast<LPARAM>(this))
+                             : -1;
     modal_ = false;
     return result_;
 }
 
 HWND Dialog::CreateModeless(HWND owner) {
     modal_ = false;
-    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId_), owner, &Procedure,
-                              reinterpret_cast<LPARAM>(this));
+    const DLGTEMPLATE* dialogTemplate = DialogTemplate(templateId_);
+    return dialogTemplate ? CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate, owner, &Procedure,
+                                                       reinterpret_cast<LPARAM>(this))
+                          : nullptr;
 }
 
 void Dialog::End(INT_PTR result) {

@@ -77,6 +77,10 @@ private:
 using ModalHook = std::function<void(Dialog& dialog)>;
 void SetModalHook(ModalHook hook);
 
+// The dialog template with this id in the interface's language (Chinese when
+// the language has none); null if there is none at all.
+const DLGTEMPLATE* DialogTemplate(UINT templateId);
+
 // CreateAndShowForm's flags.
 inline constexpr int kCenterOnScreen = 1;
 inline constexpr int kCenterOnOwner = 2;

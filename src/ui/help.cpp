@@ -3,6 +3,7 @@
 #include "ui/message_box.h"
 #include "ui/resource.h"
 #include "ui/shell_open.h"
+#include "ui/ui_language.h"
 #include "win/folders.h"
 #include "win/resource_strings.h"
 #include "win/wide.h"
@@ -25,6 +26,15 @@ bool OpenPage(HWND owner, const std::wstring& file) {
     return false;
 }
 
+// A page in the interface language's folder; the Chinese page when that
+// language has no such page (the Chinese pages are complete).
+std::wstring PageFile(const std::wstring& name) {
+    const std::wstring chosen = Folder() + LanguageFolderName(CurrentUiLanguage()) + L"\\" + name;
+    if (CurrentUiLanguage() == UiLanguage::Chinese || win::IsFile(chosen)) return chosen;
+    const std::wstring chinese = Folder() + LanguageFolderName(UiLanguage::Chinese) + L"\\" + name;
+    return win::IsFile(chinese) ? chinese : chosen;
+}
+
 }  // namespace
 
 void SetHelpFolder(std::wstring folder) {
@@ -34,11 +44,11 @@ void SetHelpFolder(std::wstring folder) {
 
 const std::wstring& HelpFolder() { return Folder(); }
 
-std::wstring HelpContextFile(DWORD context) { return Folder() + std::to_wstring(context) + L".html"; }
+std::wstring HelpContextFile(DWORD context) { return PageFile(std::to_wstring(context) + L".html"); }
 
-std::wstring HelpTopicFile(const std::wstring& topic) { return Folder() + topic + L".html"; }
+std::wstring HelpTopicFile(const std::wstring& topic) { return PageFile(topic + L".html"); }
 
-std::wstring HelpContentsFile() { return Folder() + L"index.html"; }
+std::wstring HelpContentsFile() { return PageFile(L"index.html"); }
 
 bool ShowHelpContext(HWND owner, DWORD context) {
     if (context == 0) return false;  // no page was meant

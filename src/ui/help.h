@@ -1,6 +1,8 @@
-// The program's help: HTML pages in the "help" folder beside the program,
-// opened in the user's browser. A help context number n is the page
-// "<n>.html", a topic name the page "<name>.html", the contents "index.html".
+// The program's help: HTML pages in the "help" folder beside the program, one
+// folder per interface language ("zh-CN", "en"), opened in the user's
+// browser. A help context number n is the page "<n>.html", a topic name the
+// page "<name>.html", the contents "index.html"; a page missing in English is
+// taken from the Chinese folder.
 #pragma once
 
 #include <windows.h>
@@ -14,7 +16,7 @@ namespace typorama::ui {
 void SetHelpFolder(std::wstring folder);
 const std::wstring& HelpFolder();
 
-// The file of each kind of page below the help folder.
+// The file of each kind of page below the help folder, in the language's folder.
 std::wstring HelpContextFile(DWORD context);
 std::wstring HelpTopicFile(const std::wstring& topic);
 std::wstring HelpContentsFile();

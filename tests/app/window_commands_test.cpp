@@ -20,6 +20,7 @@
 #include "ui/dialog.h"
 #include "ui/file_dialog.h"
 #include "ui/help.h"
+#include "ui/ui_language.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
 #include "ui/shell_open.h"
@@ -276,38 +277,49 @@ TEST_F(WindowCommandsTest, HelpPagesResolveAndAMissingPageIsReported) {
     auto main = OpenHidden();
     ASSERT_TRUE(main);
     EXPECT_EQ(ui::HelpFolder(), test::ProgramFolder() + L"help\\") << "help beside the program";
-    EXPECT_NE(GetFileAttributesW((test::ProgramFolder() + L"help\\index.html").c_str()), INVALID_FILE_ATTRIBUTES)
-        << "the build installs the help pages";
+    for (const wchar_t* page : {L"help\\zh-CN\\index.html", L"help\\en\\index.html", L"help\\en\\style.css"})
+        EXPECT_NE(GetFileAttributesW((test::ProgramFolder() + page).c_str()), INVALID_FILE_ATTRIBUTES)
+            << "the build installs the help pages of both languages";
     {
         RecordedShell shell(true);
         ScriptedAnswers answers(IDOK);
         main->RunCommand(IDM_HELP_CONTENTS);
-        EXPECT_EQ(shell.opened, (std::vector<std::wstring>{test::ProgramFolder() + L"help\\index.html"}));
+        EXPECT_EQ(shell.opened, (std::vector<std::wstring>{test::ProgramFolder() + L"help\\zh-CN\\index.html"}));
         EXPECT_TRUE(answers.asked.empty());
     }
 
-    ScratchFolder folder(L"window-help");
-    folder.Write(L"5000.html", {'x'});
-    folder.Write(L"Customize_Toolbar.html", {'x'});
-    folder.Write(L"index.html", {'x'});
-    ui::SetHelpFolder(folder.Path().substr(0, folder.Path().size() - 1));  // the backslash is added
-    EXPECT_EQ(ui::HelpContextFile(5000), folder.Path() + L"5000.html");
-    EXPECT_EQ(ui::HelpTopicFile(L"Customize_Toolbar"), folder.Path() + L"Customize_Toolbar.html");
-    EXPECT_EQ(ui::HelpContentsFile(), folder.Path() + L"index.html");
+    ScratchFolder root(L"window-help");
+    root.Write(L"zh-CN\\5000.html", {'x'});
+    root.Write(L"zh-CN\\Customize_Toolbar.html", {'x'});
+    root.Write(L"zh-CN\\index.html", {'x'});
+    root.Write(L"en\\5000.html", {'x'});
+    ui::SetHelpFolder(root.Path().substr(0, root.Path().size() - 1));  // the backslash is added
+    {
+        // English pages where there are, the Chinese ones where not.
+        ui::SetUiLanguage(UiLanguage::English);
+        EXPECT_EQ(ui::HelpContextFile(5000), root.Path() + L"en\\5000.html");
+        EXPECT_EQ(ui::HelpContentsFile(), root.Path() + L"zh-CN\\index.html");
+        EXPECT_EQ(ui::HelpContextFile(5001), root.Path() + L"en\\5001.html") << "missing in both: the English name";
+        ui::SetUiLanguage(UiLanguage::Chinese);
+    }
+    const std::wstring folder = root.Path() + L"zh-CN\\";
+    EXPECT_EQ(ui::HelpContextFile(5000), folder + L"5000.html");
+    EXPECT_EQ(ui::HelpTopicFile(L"Customize_Toolbar"), folder + L"Customize_Toolbar.html");
+    EXPECT_EQ(ui::HelpContentsFile(), folder + L"index.html");
     {
         RecordedShell shell(true);
         ScriptedAnswers answers(IDOK);
         EXPECT_TRUE(ui::ShowHelpContext(nullptr, 5000));
         EXPECT_TRUE(ui::ShowHelpTopic(nullptr, L"Customize_Toolbar"));
         EXPECT_FALSE(ui::ShowHelpContext(nullptr, 0)) << "context 0 asks for nothing";
-        EXPECT_EQ(shell.opened, (std::vector<std::wstring>{folder.Path() + L"5000.html",
-                                                           folder.Path() + L"Customize_Toolbar.html"}));
+        EXPECT_EQ(shell.opened, (std::vector<std::wstring>{folder + L"5000.html",
+                                                           folder + L"Customize_Toolbar.html"}));
         EXPECT_TRUE(answers.asked.empty());
 
         EXPECT_FALSE(ui::ShowHelpContext(nullptr, 5001));
         EXPECT_FALSE(ui::ShowHelpTopic(nullptr, L"..\\..\\secrets"));
         ASSERT_EQ(answers.asked.size(), 2u) << "a missing page is reported, not ignored";
-        EXPECT_NE(answers.asked[0].find(folder.Path() + L"5001.html"), std::wstring::npos) << answers.asked[0];
+        EXPECT_NE(answers.asked[0].find(folder + L"5001.html"), std::wstring::npos) << answers.asked[0];
         EXPECT_EQ(shell.opened.size(), 2u) << "nothing else was opened";
     }
     {
