@@ -18,6 +18,7 @@
 using namespace typorama;
 
 int wmain(int argc, wchar_t** argv) {
+    UseShotLanguage();
     if (argc < 3) return 2;
     const std::wstring mode = argv[1];
     INITCOMMONCONTROLSEX init{sizeof init, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};

@@ -13,11 +13,13 @@
 #include "settings/settings_store.h"
 #include "support/scratch.h"
 #include "tools/bitmap_file.h"
+#include "tools/shot_language.h"
 #include "ui/resource.h"
 
 using namespace typorama;
 
 int wmain(int argc, wchar_t** argv) {
+    UseShotLanguage();
     if (argc != 2) {
         std::fputs("usage: options_shot OUT_BASE\n", stderr);
         return 2;

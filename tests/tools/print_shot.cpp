@@ -56,6 +56,7 @@ int PrintLayouts(const std::wstring& outFolder, const std::wstring& folder, cons
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    UseShotLanguage();
     INITCOMMONCONTROLSEX init{sizeof init, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&init);
     const std::wstring mode = argc > 1 ? argv[1] : L"";
