@@ -17,6 +17,7 @@
 #include "support/scratch.h"
 #include "ui/input_box.h"
 #include "ui/resource.h"
+#include "ui/ui_language.h"
 
 namespace typorama::options {
 namespace {
@@ -205,6 +206,28 @@ TEST_F(OptionsDialogTest, OkAppliesEveryValueAndCancelNone) {
     EXPECT_EQ(after.hideSystemFonts, !before.hideSystemFonts);
     EXPECT_TRUE(ShellEntryPresent(L"C:\\Program Files\\Typorama\\typorama.exe",
                                   main_->Feature<OptionsFeature>()->ShellPlaces));
+}
+
+TEST_F(OptionsDialogTest, TheLanguageBoxShowsTheStoredChoiceAndOkStoresTheNewOne) {
+    ASSERT_TRUE(main_);
+    ASSERT_TRUE(ui::StoreLanguageChoice(LanguageChoice::Chinese));
+    Run(IDM_TOOLS_OPTIONS, [](TfrmConfig& dialog) {
+        const HWND box = dialog.Item(IDC_OPT_LANGUAGE);
+        EXPECT_EQ(SendMessageW(box, CB_GETCOUNT, 0, 0), 3);
+        EXPECT_EQ(SendMessageW(box, CB_GETCURSEL, 0, 0), 1) << "Chinese, as stored";
+        EXPECT_TRUE(Shown(box));
+        dialog.ShowPage(OptionsPage::Favorites);
+        EXPECT_FALSE(Shown(box)) << "on the General page only";
+        EXPECT_FALSE(Shown(dialog.Item(IDC_OPT_LANGUAGE_NOTE)));
+        SendMessageW(box, CB_SETCURSEL, 2, 0);
+    }, IDCANCEL);
+    EXPECT_EQ(ui::StoredLanguageChoice(), LanguageChoice::Chinese) << "Cancel stores nothing";
+    Run(IDM_TOOLS_OPTIONS, [](TfrmConfig& dialog) { SendMessageW(dialog.Item(IDC_OPT_LANGUAGE), CB_SETCURSEL, 2, 0); },
+        IDOK);
+    settings::TRegistryEx reg;
+    ASSERT_TRUE(reg.OpenKeyReadOnly(L""));
+    EXPECT_EQ(reg.ReadStringDef(ui::kLanguageValue, L""), L"en") << "stored at once, read at the next start";
+    EXPECT_EQ(ui::CurrentUiLanguage(), UiLanguage::Chinese) << "the running program keeps its language";
 }
 
 TEST_F(OptionsDialogTest, OptionTreeActsOnImageClicksAndSpaceAndBeepsWhenDisabled) {
