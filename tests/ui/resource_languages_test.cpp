@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "settings/settings_store.h"
+#include "support/scratch.h"
 #include "ui/dialog.h"
 #include "ui/resource.h"
 #include "ui/ui_language.h"
@@ -195,6 +197,20 @@ TEST(ResourceLanguagesTest, TheLoadersFollowTheChosenLanguage) {
     wchar_t text[64]{};
     GetWindowTextW(window, text, 64);
     EXPECT_STREQ(text, L"查找字体");
+}
+
+TEST(ResourceLanguagesTest, TheStartTakesTheSwitchOverTheSettingAndRemovesIt) {
+    test::ScratchKey key(L"ui-language");
+    const settings::SettingsRoot root{HKEY_CURRENT_USER, key.SubKey()};
+    ASSERT_TRUE(StoreLanguageChoice(LanguageChoice::English, root));
+    std::vector<std::wstring> arguments{L"/lang:zh-CN", L"C:\\Fonts"};
+    EXPECT_EQ(ChooseLanguageAtStart(arguments, root), UiLanguage::Chinese);
+    EXPECT_EQ(arguments, std::vector<std::wstring>{L"C:\\Fonts"}) << "the folder is the first argument left";
+    EXPECT_EQ(CurrentUiLanguage(), UiLanguage::Chinese);
+    arguments = {L"C:\\Fonts"};
+    EXPECT_EQ(ChooseLanguageAtStart(arguments, root), UiLanguage::English) << "the stored setting";
+    EXPECT_EQ(win::LoadResString(IDS_MAIN_TITLE_LOADED), L"Loaded Fonts");
+    SetUiLanguage(UiLanguage::Chinese);
 }
 
 }  // namespace
