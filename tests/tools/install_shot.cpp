@@ -13,6 +13,7 @@
 #include "app/progress_window.h"
 #include "catalog/font_registry.h"
 #include "ui/resource.h"
+#include "tools/shot_language.h"
 #include "win/registry.h"
 
 using namespace typorama;

@@ -18,6 +18,7 @@
 #include "output/print_dialog.h"
 #include "support/file_printer.h"
 #include "ui/dialog.h"
+#include "tools/shot_language.h"
 #include "ui/resource.h"
 
 using namespace typorama;
