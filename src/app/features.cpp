@@ -5,6 +5,7 @@
 #include "app/browsing.h"
 #include "app/button_bar.h"
 #include "app/current_font_commands.h"
+#include "app/drop_feature.h"
 #include "app/font_info_pane.h"
 #include "app/font_list_view.h"
 #include "app/keyboard_focus.h"
@@ -47,6 +48,7 @@ void AddFeatures(TfrmMain& host) {
     host.AddFeature(std::make_unique<tools::RenameCommands>(host));
     host.AddFeature(std::make_unique<options::OptionsFeature>(host));
     host.AddFeature(std::make_unique<tools::DuplicatesFeature>(host));
+    host.AddFeature(std::make_unique<DropFeature>(host));
 }
 
 }  // namespace typorama::app

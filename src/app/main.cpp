@@ -3,20 +3,24 @@
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 #include "app/main_window.h"
 #include "app/single_instance.h"
+#include "win/folders.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
-    // A second start only brings the first to the front; its folder argument
-    // is not passed on.
-    if (typorama::app::ActivateRunningInstance()) return 0;
-
-    std::wstring startFolder;
+    std::vector<std::wstring> arguments;
     int argc = 0;
     if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc)) {
-        if (argc > 1) startFolder = argv[1];
+        for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
         LocalFree(argv);
     }
-    return typorama::app::RunMainWindow(startFolder, showCommand);
+    arguments = typorama::app::FullPaths(arguments);
+    const std::wstring startFolder = arguments.empty() ? std::wstring() : arguments.front();
+    // A second start hands its font files to the first; with a folder it
+    // only brings the first to the front, which keeps its list.
+    const bool folderGiven = typorama::win::IsFolder(startFolder);
+    if (typorama::app::ActivateRunningInstance(folderGiven ? std::vector<std::wstring>() : arguments)) return 0;
+    return typorama::app::RunMainWindow(startFolder, showCommand, arguments);
 }

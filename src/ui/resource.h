@@ -26,6 +26,7 @@
 //     5600..5799    renaming font files to full names (dialogs 440..459)
 //     6000..6199    the repair wizard and the fonts-folder view (dialogs 480..499)
 //     6200..6399    the options dialog and the shell's folder entry (dialogs 500..519)
+//     6400..6599    dropped files and files handed over by another start (dialogs 520..539)
 //    40000..40999   commands (stored in the button bar's layout: never renumbered)
 //    41000..56999   items of the lists inserted into the menus
 //
@@ -50,6 +51,7 @@
 #include "ui/resource_options.h"
 #include "ui/resource_rename.h"
 #include "ui/resource_repair.h"
+#include "ui/resource_drop.h"
 
 #ifndef RC_INVOKED
 #include "ui/resource_range.h"
@@ -74,6 +76,7 @@ inline constexpr Range kRanges[] = {
     {"rename dialogs", IDD_RENAME_FIRST, IDD_RENAME_LAST},
     {"options dialogs", IDD_OPTIONS_FIRST, IDD_OPTIONS_LAST},
     {"duplicate finder dialogs", IDD_DUPLICATES_FIRST, IDD_DUPLICATES_LAST},
+    {"drop dialogs", IDD_DROP_FIRST, IDD_DROP_LAST},
     {"font listing results", IDR_LISTING_RESULTS_FIRST, IDR_LISTING_RESULTS_LAST},
     {"font texts", IDR_FONT_TEXTS_FIRST, IDR_FONT_TEXTS_LAST},
     {"main window", IDR_MAIN_WINDOW_FIRST, IDR_MAIN_WINDOW_LAST},
@@ -93,6 +96,7 @@ inline constexpr Range kRanges[] = {
     {"rename", IDR_RENAME_FIRST, IDR_RENAME_LAST},
     {"options", IDR_OPTIONS_FIRST, IDR_OPTIONS_LAST},
     {"duplicate finder", IDR_DUPLICATES_FIRST, IDR_DUPLICATES_LAST},
+    {"drop", IDR_DROP_FIRST, IDR_DROP_LAST},
     {"commands", IDR_COMMANDS_FIRST, IDR_COMMANDS_LAST},
     {"menu list items", IDR_MENU_LISTS_FIRST, IDR_MENU_LISTS_LAST},
 };
