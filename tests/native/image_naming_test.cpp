@@ -55,7 +55,7 @@ TEST(ImageNaming, TheLaterOfTwoFontsMappingToOneFileGetsANumberedName) {
     ImagePathClaims claims;
     EXPECT_EQ(claims.Claim(ImagePath(u"A", u"C:\\F\\Name.ttf", beside)), u"C:\\F\\Name.bmp");
     EXPECT_EQ(claims.Claim(ImagePath(u"B", u"C:\\F\\Name.otf", beside)), u"C:\\F\\Name (2).bmp");
-    EXPECT_EQ(claims.Claim(ImagePath(u"C", u"C:\\F\\NAME.TTC", beside)), u"C:\\F\\Name (3).bmp");
+    EXPECT_EQ(claims.Claim(ImagePath(u"C", u"C:\\F\\NAME.TTC", beside)), u"C:\\F\\NAME (3).bmp");
     EXPECT_EQ(claims.Claim(u"C:\\G\\Name.bmp"), u"C:\\G\\Name.bmp");  // another folder
     EXPECT_EQ(claims.Claim(u"C:\\F.d\\Name (2).bmp"), u"C:\\F.d\\Name (2).bmp");
     EXPECT_EQ(claims.Claim(u"C:\\F.d\\Name (2).bmp"), u"C:\\F.d\\Name (2) (2).bmp");
