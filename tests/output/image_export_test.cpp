@@ -202,7 +202,8 @@ TEST(ImageExportRun, CancelAfterTheFifthOfTwentyAndRetryIgnoreAbortOnFailedWrite
 
     // A folder where the image should go: the write fails. Retry once, then
     // ignore it and go on; an abort ends the run, which is not a cancel.
-    CreateDirectoryW((out.Path() + L"c1.bmp").c_str(), nullptr);
+    DeleteFileW((out.Path() + L"c1.bmp").c_str());
+    ASSERT_TRUE(CreateDirectoryW((out.Path() + L"c1.bmp").c_str(), nullptr));
     std::vector<std::wstring> asked;
     std::vector<SaveFailureAnswer> answers{SaveFailureAnswer::Retry, SaveFailureAnswer::Ignore};
     hooks.cancelRequested = {};
