@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <span>
 
 #include "app/clipboard_text.h"
 #include "app/program_dialogs.h"
@@ -70,6 +71,13 @@ constexpr int kMarginsPage[] = {IDC_EXP_LEFT_LABEL, IDC_EXP_LEFT,       IDC_EXP_
 constexpr int kNamingPage[] = {IDC_EXP_OUT_DEFAULT, IDC_EXP_OUT_FOLDER,   IDC_EXP_FOLDER,     IDC_EXP_BROWSE,
                                IDC_EXP_NAME_FILE,   IDC_EXP_NAME_FACE,    IDC_EXP_FORMAT_GROUP, IDC_EXP_FORMAT_BMP,
                                IDC_EXP_FORMAT_PNG};
+
+bool OnTabPage(int id) {
+    for (const auto& page : {std::span<const int>(kTextPage), std::span<const int>(kMarginsPage),
+                             std::span<const int>(kNamingPage)})
+        if (std::find(page.begin(), page.end(), id) != page.end()) return true;
+    return false;
+}
 
 LOGFONTW SystemGuiFont() {
     LOGFONTW font{};
@@ -546,7 +554,7 @@ bool TfrmExportBitmap::OnCommand(int id, int code, HWND) {
     }
 }
 
-bool TfrmExportBitmap::HandleMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result) {
+bool TfrmExportBitmap::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (message) {
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
@@ -561,6 +569,15 @@ bool TfrmExportBitmap::HandleMessage(UINT message, WPARAM, LPARAM lParam, LRESUL
         if (item->CtlID != IDC_EXP_COLOR_TEXT && item->CtlID != IDC_EXP_COLOR_BACK) return false;
         DrawColorButton(*item);
         result = TRUE;
+        return true;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN: {
+        // With visual styles the tab's pane is the window colour, not the
+        // dialog's: the controls standing on it take that colour too.
+        if (!IsAppThemed() || !OnTabPage(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))) return false;
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
+        result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
         return true;
     }
     case WM_DESTROY: {
