@@ -18,6 +18,7 @@
 #include "charmap/char_map_feature.h"
 #include "charmap/metrics_feature.h"
 #include "options/options_feature.h"
+#include "output/export_images_feature.h"
 #include "output/print_feature.h"
 #include "tools/duplicates_feature.h"
 #include "tools/file_ops_feature.h"
@@ -49,6 +50,7 @@ void AddFeatures(TfrmMain& host) {
     host.AddFeature(std::make_unique<options::OptionsFeature>(host));
     host.AddFeature(std::make_unique<tools::DuplicatesFeature>(host));
     host.AddFeature(std::make_unique<DropFeature>(host));
+    host.AddFeature(std::make_unique<output::ExportImagesFeature>(host));
 }
 
 }  // namespace typorama::app
