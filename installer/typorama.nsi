@@ -54,6 +54,8 @@ ${UnStrStr}
 Var AllUsers  ; "1": installed for every user
 
 !define MUI_ABORTWARNING
+!define MUI_ICON "${__FILEDIR__}\..\src\ui\res\typorama.ico"
+!define MUI_UNICON "${__FILEDIR__}\..\src\ui\res\typorama.ico"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\typorama.exe"
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
 !insertmacro MUI_PAGE_DIRECTORY
@@ -112,8 +114,8 @@ FunctionEnd
   ${EndIf}
 !macroend
 
+; The pages speak the user's interface language (Chinese or English) without asking.
 Function .onInit
-  !insertmacro MUI_LANGDLL_DISPLAY
   Call ChooseInstallMode
   ${If} $AllUsers == "1"
   ${AndIf} $0 != "Admin"
@@ -216,7 +218,6 @@ SectionEnd
 !insertmacro MUI_UNFUNCTION_DESCRIPTION_END
 
 Function un.onInit
-  !insertmacro MUI_UNGETLANGUAGE
   Call un.ChooseInstallMode
   ${If} $AllUsers == "1"
   ${AndIf} $0 != "Admin"
