@@ -9,7 +9,7 @@ packages=(
   wine wine64 fonts-wine xvfb xauth imagemagick x11-apps
   g++ clang libclang-rt-14-dev libfreetype-dev fontconfig
   fonts-dejavu-core fonts-liberation2 fonts-noto-cjk fonts-wqy-microhei fonts-urw-base35
-  ghostscript zlib1g-dev
+  ghostscript zlib1g-dev nsis zip unzip
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the pure code natively under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the font reader's fuzzer for a bounded time, then
-# the Windows test programs under Wine. Ends with CTest's summary of the latter.
+# the Windows test programs under Wine, after building the packages and trying
+# them in a fresh Wine prefix. Ends with CTest's summary of the latter.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -22,6 +23,11 @@ cmake --build "$root/build-fuzz" -j "$jobs" --target font_facts_fuzzer font_fuzz
 
 echo "== Windows build and tests under Wine"
 "$root/scripts/build.sh"
+
+echo "== packages: release build, portable zip and installer, tried in a fresh Wine prefix"
+"$root/scripts/package.sh"
+"$root/tests/package/package_test.sh" "$root/dist" "$root/build/bin" "$root/build/package-test"
+
 export WINEPREFIX="$root/build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 "$root/scripts/wine-prefix.sh" "$WINEPREFIX"
 # A persistent server: otherwise each test program waits for Wine's own to time out.

@@ -5,6 +5,7 @@
 #include "app/browsing.h"
 #include "app/button_bar.h"
 #include "app/current_font_commands.h"
+#include "app/drop_feature.h"
 #include "app/font_info_pane.h"
 #include "app/font_list_view.h"
 #include "app/keyboard_focus.h"
@@ -17,6 +18,7 @@
 #include "charmap/char_map_feature.h"
 #include "charmap/metrics_feature.h"
 #include "options/options_feature.h"
+#include "output/export_images_feature.h"
 #include "output/print_feature.h"
 #include "tools/duplicates_feature.h"
 #include "tools/file_ops_feature.h"
@@ -47,6 +49,8 @@ void AddFeatures(TfrmMain& host) {
     host.AddFeature(std::make_unique<tools::RenameCommands>(host));
     host.AddFeature(std::make_unique<options::OptionsFeature>(host));
     host.AddFeature(std::make_unique<tools::DuplicatesFeature>(host));
+    host.AddFeature(std::make_unique<DropFeature>(host));
+    host.AddFeature(std::make_unique<output::ExportImagesFeature>(host));
 }
 
 }  // namespace typorama::app

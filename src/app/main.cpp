@@ -8,12 +8,9 @@
 #include "app/main_window.h"
 #include "app/single_instance.h"
 #include "ui/ui_language.h"
+#include "win/folders.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
-    // A second start only brings the first to the front; its folder argument
-    // is not passed on.
-    if (typorama::app::ActivateRunningInstance()) return 0;
-
     std::vector<std::wstring> arguments;
     int argc = 0;
     if (LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc)) {
@@ -21,7 +18,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
         LocalFree(argv);
     }
     // Before any window: every text and dialog is loaded in this language.
+    // The /lang switch is taken out of the arguments.
     typorama::ui::ChooseLanguageAtStart(arguments);
+    arguments = typorama::app::FullPaths(arguments);
     const std::wstring startFolder = arguments.empty() ? std::wstring() : arguments.front();
-    return typorama::app::RunMainWindow(startFolder, showCommand);
+    // A second start hands its font files to the first; with a folder it
+    // only brings the first to the front, which keeps its list.
+    const bool folderGiven = typorama::win::IsFolder(startFolder);
+    if (typorama::app::ActivateRunningInstance(folderGiven ? std::vector<std::wstring>() : arguments)) return 0;
+    return typorama::app::RunMainWindow(startFolder, showCommand, arguments);
 }

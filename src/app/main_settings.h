@@ -13,6 +13,7 @@
 #include "settings/setting_values.h"
 #include "win/color_value.h"
 #include "settings/settings_store.h"
+#include "typorama_version.h"
 
 namespace typorama::app {
 
@@ -78,9 +79,9 @@ settings::WriteOutcome WriteKeptLists(const settings::SettingsRoot& root, const 
 // The installation record under the local machine; failures are silent.
 void WriteVersionRecord(const settings::SettingsRoot& versionKey, const std::wstring& programPath);
 
-// The program's version.
-inline constexpr int kVersionMajor = 1;
-inline constexpr int kVersionMinor = 2;
-inline constexpr int kVersionBuild = 2;
+// The program's version, set in the project's CMake file.
+inline constexpr int kVersionMajor = TYPORAMA_VERSION_MAJOR;
+inline constexpr int kVersionMinor = TYPORAMA_VERSION_MINOR;
+inline constexpr int kVersionBuild = TYPORAMA_VERSION_PATCH;
 
 }  // namespace typorama::app

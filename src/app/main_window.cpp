@@ -79,7 +79,7 @@ TfrmMain::~TfrmMain() {
     if (g_mainWindow == this) g_mainWindow = nullptr;
 }
 
-bool TfrmMain::Create(const std::wstring& startFolder, int showCommand) {
+bool TfrmMain::Create(const std::wstring& startFolder, int showCommand, const std::vector<std::wstring>& arguments) {
     startingUp_ = true;
     const HWND window = CreateBound(WS_EX_APPWINDOW, ui::kMessageCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr);
@@ -116,8 +116,11 @@ bool TfrmMain::Create(const std::wstring& startFolder, int showCommand) {
         SettingsApplied();
         RebuildMenus();
         ApplyViewSettings();
-        const std::wstring settingsFolder = StartupFolder ? StartupFolder() : std::wstring();
-        OpenStartSource(win::IsFolder(startFolder) ? startFolder : settingsFolder, showCommand);
+        const bool folderGiven = win::IsFolder(startFolder);
+        if (folderGiven || arguments.empty() || !OpenStartArguments || !OpenStartArguments(arguments)) {
+            const std::wstring settingsFolder = StartupFolder ? StartupFolder() : std::wstring();
+            OpenStartSource(folderGiven ? startFolder : settingsFolder, showCommand);
+        }
     } catch (const std::exception&) {
         // A failure while starting up leaves whatever was built; the window stays usable.
     }
@@ -531,10 +534,12 @@ void TfrmMain::UpdateTitle() {
                 fontList_->ShowTaggedOnly())
                 title += L"*";
             break;
-        case catalog::SourceKind::FileList:
-            title += win::LoadResString(IDS_MAIN_TITLE_SEARCH);
+        case catalog::SourceKind::FileList: {
+            const std::wstring named = FileListTitle ? FileListTitle() : std::wstring();
+            title += named.empty() ? win::LoadResString(IDS_MAIN_TITLE_SEARCH) : named;
             if (fontList_->ShowTaggedOnly()) title += L"*";
             break;
+        }
         case catalog::SourceKind::Folder:
             title += fontList_->Folder();
             if (fontList_->IncludeSubfolders) title += L"*";
@@ -712,13 +717,13 @@ int RunMessageLoop(TfrmMain& main) {
     return static_cast<int>(message.wParam);
 }
 
-int RunMainWindow(const std::wstring& startFolder, int showCommand) {
+int RunMainWindow(const std::wstring& startFolder, int showCommand, const std::vector<std::wstring>& arguments) {
     // What was read from font files in earlier runs; folders listed before
     // then list without opening every file. A damaged copy is only slower.
     const std::wstring factsFile = catalog::DefaultFactsCacheFile();
     if (!factsFile.empty()) catalog::FactsCache().Load(factsFile);
     TfrmMain main;
-    if (!main.Create(startFolder, showCommand)) return 1;
+    if (!main.Create(startFolder, showCommand, arguments)) return 1;
     const int exitCode = RunMessageLoop(main);
     // Not being able to keep it costs the next start time, never a font or a
     // setting: nothing to tell the user.

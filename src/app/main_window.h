@@ -83,8 +83,10 @@ public:
     // Creates the window and runs the start-up steps. `startFolder` (from the
     // command line) is opened when it names an existing folder; otherwise the
     // list shows the loaded fonts. The window is shown with `showCommand`
-    // (SW_HIDE keeps it hidden, as tests want). False if no window came up.
-    bool Create(const std::wstring& startFolder, int showCommand);
+    // (SW_HIDE keeps it hidden, as tests want). `arguments`, the command
+    // line's, go to OpenStartArguments when `startFolder` is no folder.
+    // False if no window came up.
+    bool Create(const std::wstring& startFolder, int showCommand, const std::vector<std::wstring>& arguments = {});
 
     HWND Handle() const { return window_; }
     catalog::TFontList& FontList() { return *fontList_; }
@@ -201,6 +203,12 @@ public:
     // The folder the settings choose to open at start when the command line
     // names none (empty: the loaded fonts).
     std::function<std::wstring()> StartupFolder;
+    // Opens the start-up source from the command line's arguments when they
+    // name no folder (font files); true when it did, else the settings choose.
+    std::function<bool(const std::vector<std::wstring>& arguments)> OpenStartArguments;
+    // Names the list of files in the title when the feature that showed them
+    // knows what they are; empty (or unset): search results.
+    std::function<std::wstring()> FileListTitle;
     // Replaces the plain refresh of the list on TYWM_FONTCHANGE.
     std::function<void()> OnFontChangeMessage;
     // The beep of a search that finds nothing or wraps around and of a click
@@ -305,8 +313,8 @@ catalog::TFontList* TheFontList();
 // returns the exit code it carries.
 int RunMessageLoop(TfrmMain& main);
 
-// Creates the main window for `startFolder` and runs the message loop until it
-// is closed; returns the exit code.
-int RunMainWindow(const std::wstring& startFolder, int showCommand);
+// Creates the main window for `startFolder` (or the other `arguments` of the
+// command line) and runs the message loop until it is closed; returns the exit code.
+int RunMainWindow(const std::wstring& startFolder, int showCommand, const std::vector<std::wstring>& arguments = {});
 
 }  // namespace typorama::app

@@ -37,6 +37,14 @@ bool IsReservedDeviceName(std::u16string_view name) {
     return false;
 }
 
+// The name cut at its first NUL, without the characters no file name may hold.
+std::u16string WithoutForbidden(std::u16string_view name) {
+    std::u16string kept;
+    for (char16_t c : name.substr(0, name.find(u'\0')))
+        if (!IsForbidden(c)) kept += c;
+    return kept;
+}
+
 }  // namespace
 
 CheckedFileName CheckFileName(std::u16string_view name) {
@@ -68,9 +76,7 @@ std::u16string InsertBeforeExtension(std::u16string_view name, std::u16string_vi
 }
 
 CheckedFileName FileNameFromFontName(std::u16string_view fontName, std::u16string_view extension) {
-    std::u16string stem;
-    for (char16_t c : fontName.substr(0, fontName.find(u'\0')))
-        if (!IsForbidden(c)) stem += c;
+    std::u16string stem = WithoutForbidden(fontName);
     // The stem is checked on its own: "Foo ." followed by ".ttf" passes as a
     // whole name, but a stem ending in a dot or blank is trimmed by the
     // shell and by tools when the name is retyped, and a stem "CON" is a
@@ -78,6 +84,20 @@ CheckedFileName FileNameFromFontName(std::u16string_view fontName, std::u16strin
     CheckedFileName checked = CheckFileName(stem);
     if (!checked.usable()) return checked;
     return CheckFileName(stem + std::u16string(extension));
+}
+
+std::u16string MendedFileNameFromFontName(std::u16string_view fontName, std::u16string_view extension,
+                                          std::u16string_view fallbackStem) {
+    std::u16string stem = WithoutForbidden(fontName);
+    const std::size_t room = kMaxFileNameChars > extension.size() + 1 ? kMaxFileNameChars - extension.size() - 1 : 1;
+    if (stem.size() > room) {
+        stem.resize(room);
+        if (stem.back() >= 0xD800 && stem.back() <= 0xDBFF) stem.pop_back();  // half a pair
+    }
+    while (!stem.empty() && (stem.back() == u'.' || stem.back() == u' ')) stem.pop_back();
+    if (stem.find_first_not_of(u" .") == std::u16string::npos) stem = fallbackStem;
+    if (IsReservedDeviceName(stem)) stem += u'_';
+    return stem + std::u16string(extension);
 }
 
 }  // namespace typorama

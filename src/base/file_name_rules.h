@@ -44,4 +44,13 @@ std::u16string InsertBeforeExtension(std::u16string_view name, std::u16string_vi
 // than the one logged), or is too long with the extension.
 CheckedFileName FileNameFromFontName(std::u16string_view fontName, std::u16string_view extension);
 
+// A file name from a font's name for files the program makes on its own
+// (saved images), where refusing is no answer: as FileNameFromFontName, then
+// mended until usable. Trailing dots and blanks are dropped, a device name
+// gets "_" appended ("CON" -> "CON_"), a long stem is cut so that the whole
+// name fits (never inside a surrogate pair), and an empty stem becomes
+// `fallbackStem`, which must be usable itself.
+std::u16string MendedFileNameFromFontName(std::u16string_view fontName, std::u16string_view extension,
+                                          std::u16string_view fallbackStem);
+
 }  // namespace typorama

@@ -126,6 +126,15 @@ constexpr char kUsage[] =
     "                 as their codes; \"FontBox\" and the sub/superscript pairs as\n"
     "                 arrays), or with --text the report's 55 lines exactly as the window\n"
     "                 shows them.\n"
+    "  image [--text TEXT] [--title TITLE] [--size PX] [--width PX] [--format bmp|png]\n"
+    "        [--out FOLDER] FILE...\n"
+    "                 Saves the image export's picture of each font of the FILEs (a\n"
+    "                 folder stands for its font files): the title (\"$TY_FACENAME -\n"
+    "                 $TY_FILENAME\"; empty for none) above the sample TEXT (\\n breaks a\n"
+    "                 line), drawn PX pixels high (27), as wide as the text or PX wide\n"
+    "                 with --width (50 to 1000). Images go beside the font files, or into\n"
+    "                 FOLDER, named after the font file, numbered when two fonts give\n"
+    "                 one name. Prints {\"file\", \"image\", \"width\", \"height\"} per image.\n"
     "  sysinfo        Prints the system-information report (Windows, memory, drives,\n"
     "                 display, printers, file versions) as the Help menu copies it.\n"
     "  rename [--subfolders] [--undo] [--on-clash skip|delete-old|fail] [--log FILE]\n"
@@ -224,6 +233,7 @@ int Run(const std::vector<std::wstring>& args, Output& out, Output& err) {
     if (command == L"delete") return RunDelete(rest, out, err);
     if (command == L"rename") return RunRename(rest, out, err);
     if (command == L"duplicates") return RunDuplicates(rest, out, err);
+    if (command == L"image") return RunImage(rest, out, err);
     err.Write(L"typorama-cli: unknown command '" + command + L"'\n\n");
     err.Write(kUsage);
     return kExitUsage;

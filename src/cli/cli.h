@@ -48,6 +48,7 @@ int RunSysinfo(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunCopy(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunMove(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunDelete(const std::vector<std::wstring>& args, Output& out, Output& err);
+int RunImage(const std::vector<std::wstring>& args, Output& out, Output& err);
 int RunRename(const std::vector<std::wstring>& args, Output& out, Output& err);
 
 int Run(const std::vector<std::wstring>& args, Output& out, Output& err);

@@ -12,6 +12,7 @@
 #include "base/current_font_rules.h"
 #include "base/list_edit_rules.h"
 #include "settings/command_variables.h"
+#include "ui/color_dialog.h"
 #include "ui/input_box.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
@@ -65,19 +66,6 @@ bool OldCommonControls() {
     return info.dwMajorVersion < 4 || (info.dwMajorVersion == 4 && info.dwMinorVersion <= 70);
 }
 
-bool ChooseColorValue(HWND owner, std::uint32_t& color) {
-    static COLORREF custom[16] = {};
-    CHOOSECOLORW choose{};
-    choose.lStructSize = sizeof choose;
-    choose.hwndOwner = owner;
-    choose.rgbResult = win::ResolveColorValue(color);
-    choose.lpCustColors = custom;
-    choose.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (!ChooseColorW(&choose)) return false;
-    color = choose.rgbResult & 0x00FFFFFF;
-    return true;
-}
-
 }  // namespace
 
 TfrmConfig::TfrmConfig(app::TfrmMain& main, OptionsPage page, bool alone, ShellEntryPlaces places,
@@ -93,7 +81,7 @@ TfrmConfig::TfrmConfig(app::TfrmMain& main, OptionsPage page, bool alone, ShellE
         bool checked = false;
         return app::BrowseForFolder(main_, owner, folder, L"", false, checked);
     };
-    PickColor = ChooseColorValue;
+    PickColor = ui::ChooseColorValue;
 }
 
 ThDragListBox& TfrmConfig::List(OptionsPage page) {

@@ -24,8 +24,10 @@
 //     5200..5399    the current font: information pane, sample strings (dialogs 400..419)
 //     5400..5599    the duplicate finder (dialogs 420..439)
 //     5600..5799    renaming font files to full names (dialogs 440..459)
+//     5800..5999    exporting sample images (dialogs 460..479)
 //     6000..6199    the repair wizard and the fonts-folder view (dialogs 480..499)
 //     6200..6399    the options dialog and the shell's folder entry (dialogs 500..519)
+//     6400..6599    dropped files and files handed over by another start (dialogs 520..539)
 //     6600..6799    the interface language (dialogs 540..559)
 //    40000..40999   commands (stored in the button bar's layout: never renumbered)
 //    41000..56999   items of the lists inserted into the menus
@@ -50,7 +52,9 @@
 #include "ui/resource_duplicates.h"
 #include "ui/resource_options.h"
 #include "ui/resource_rename.h"
+#include "ui/resource_export.h"
 #include "ui/resource_repair.h"
+#include "ui/resource_drop.h"
 #include "ui/resource_language.h"
 
 #ifndef RC_INVOKED
@@ -74,8 +78,10 @@ inline constexpr Range kRanges[] = {
     {"install dialogs", IDD_INSTALL_FIRST, IDD_INSTALL_LAST},
     {"repair dialogs", IDD_REPAIR_FIRST, IDD_REPAIR_LAST},
     {"rename dialogs", IDD_RENAME_FIRST, IDD_RENAME_LAST},
+    {"image export dialogs", IDD_EXPORT_FIRST, IDD_EXPORT_LAST},
     {"options dialogs", IDD_OPTIONS_FIRST, IDD_OPTIONS_LAST},
     {"duplicate finder dialogs", IDD_DUPLICATES_FIRST, IDD_DUPLICATES_LAST},
+    {"drop dialogs", IDD_DROP_FIRST, IDD_DROP_LAST},
     {"language dialogs", IDD_LANGUAGE_FIRST, IDD_LANGUAGE_LAST},
     {"font listing results", IDR_LISTING_RESULTS_FIRST, IDR_LISTING_RESULTS_LAST},
     {"font texts", IDR_FONT_TEXTS_FIRST, IDR_FONT_TEXTS_LAST},
@@ -94,8 +100,10 @@ inline constexpr Range kRanges[] = {
     {"install", IDR_INSTALL_FIRST, IDR_INSTALL_LAST},
     {"repair", IDR_REPAIR_FIRST, IDR_REPAIR_LAST},
     {"rename", IDR_RENAME_FIRST, IDR_RENAME_LAST},
+    {"image export", IDR_EXPORT_FIRST, IDR_EXPORT_LAST},
     {"options", IDR_OPTIONS_FIRST, IDR_OPTIONS_LAST},
     {"duplicate finder", IDR_DUPLICATES_FIRST, IDR_DUPLICATES_LAST},
+    {"drop", IDR_DROP_FIRST, IDR_DROP_LAST},
     {"interface language", IDR_LANGUAGE_FIRST, IDR_LANGUAGE_LAST},
     {"commands", IDR_COMMANDS_FIRST, IDR_COMMANDS_LAST},
     {"menu list items", IDR_MENU_LISTS_FIRST, IDR_MENU_LISTS_LAST},

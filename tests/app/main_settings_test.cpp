@@ -1,6 +1,7 @@
 // The main window's settings from and back to a scratch settings root: list
 // caps, what an exit leaves in the registry, the start-up folder choice, the
-// stored width with the folder tree, and the version record.
+// stored width with the folder tree, the version record, and the version
+// resource of both programs.
 #include "app/main_settings.h"
 
 #include <gtest/gtest.h>
@@ -19,6 +20,7 @@
 #include "support/scratch.h"
 #include "ui/message_box.h"
 #include "win/system_error.h"
+#include "win/wide.h"
 
 namespace typorama::app {
 namespace {
@@ -326,6 +328,38 @@ TEST_F(MainSettingsTest, HandEditedNumbersLogoffAndAnUnwritableKeyLoseNoSettings
     ASSERT_TRUE(version.OpenKeyReadOnly(L"")) << "the version record is written";
     EXPECT_EQ(version.ReadIntegerDef(L"VersionMajor", 0, settings::kAnyInteger), 1);
     EXPECT_TRUE(SetKeyAccess(SettingsRoot(), L"D:(A;OICI;KA;;;WD)"));
+}
+
+}  // namespace
+}  // namespace typorama::app
+
+namespace typorama::app {
+namespace {
+
+// Both programs carry the version the code reports, in the resource Explorer
+// and installers read.
+TEST(VersionResource, BothProgramsCarryTheProgramsVersion) {
+    for (const std::wstring name : {std::wstring(L"" TYPORAMA_GUI_EXE), std::wstring(L"typorama-cli.exe")}) {
+        const std::wstring path = test::ProgramFolder() + name;
+        DWORD ignored = 0;
+        const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+        ASSERT_GT(size, 0u) << "no version resource in " << win::WideToUtf8(name);
+        std::vector<std::uint8_t> block(size);
+        ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, block.data()));
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        UINT length = 0;
+        ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
+        EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(MAKELONG(kVersionMinor, kVersionMajor)));
+        EXPECT_EQ(fixed->dwFileVersionLS, static_cast<DWORD>(MAKELONG(0, kVersionBuild)));
+        wchar_t* text = nullptr;
+        ASSERT_TRUE(VerQueryValueW(block.data(), L"\\StringFileInfo\\040904B0\\ProductVersion",
+                                   reinterpret_cast<void**>(&text), &length));
+        EXPECT_EQ(std::wstring(text), std::to_wstring(kVersionMajor) + L"." + std::to_wstring(kVersionMinor) + L"." +
+                                          std::to_wstring(kVersionBuild));
+        ASSERT_TRUE(VerQueryValueW(block.data(), L"\\StringFileInfo\\040904B0\\OriginalFilename",
+                                   reinterpret_cast<void**>(&text), &length));
+        EXPECT_EQ(std::wstring(text), name);
+    }
 }
 
 }  // namespace
