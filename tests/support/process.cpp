@@ -54,7 +54,7 @@ ProcessResult RunProcess(const std::wstring& commandLine) {
     PROCESS_INFORMATION info{};
     std::wstring line = commandLine;
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup, &info))
-        throw std::runtime_error("CreateProcess failed");
+        throw std::runtime_error("CreateProcess failed with error " + std::to_string(GetLastError()));
     win::UniqueHandleNull process(info.hProcess), thread(info.hThread);
     outWrite.reset();
     errWrite.reset();

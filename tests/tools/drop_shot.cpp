@@ -13,10 +13,12 @@
 #include "settings/settings_store.h"
 #include "support/scratch.h"
 #include "tools/bitmap_file.h"
+#include "tools/shot_language.h"
 
 using namespace typorama;
 
 int wmain(int argc, wchar_t** argv) {
+    UseShotLanguage();
     if (argc < 3) {
         std::fputs("usage: drop_shot OUT.bmp FILE...\n", stderr);
         return 2;

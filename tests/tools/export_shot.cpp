@@ -13,6 +13,7 @@
 #include "app/main_window.h"
 #include "output/export_images_dialog.h"
 #include "tools/bitmap_file.h"
+#include "tools/shot_language.h"
 #include "ui/dialog.h"
 #include "ui/resource.h"
 
@@ -38,6 +39,7 @@ std::wstring WithLineBreaks(std::wstring text) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+    UseShotLanguage();
     INITCOMMONCONTROLSEX init{sizeof init, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&init);
     if (argc < 3) return 2;
