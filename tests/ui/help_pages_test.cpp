@@ -41,9 +41,10 @@ TEST(HelpPagesTest, EveryPageTheProgramOpensIsThereInBothLanguages) {
         for (const std::wstring& page : pages) EXPECT_TRUE(win::IsFile(folder + page)) << "missing: " << folder << page;
 
         const std::set<std::wstring> contents = LocalLinks(test::ReadFileBytes(folder + L"index.html"));
-        for (const std::wstring& page : pages)
-            if (page != L"index.html")
-                EXPECT_TRUE(contents.count(page)) << language << ": the contents do not lead to " << page;
+        for (const std::wstring& page : pages) {
+            if (page == L"index.html") continue;
+            EXPECT_TRUE(contents.count(page)) << language << ": the contents do not lead to " << page;
+        }
 
         WIN32_FIND_DATAW found{};
         const win::UniqueFind find(FindFirstFileW((folder + L"*.html").c_str(), &found));
