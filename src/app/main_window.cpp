@@ -333,7 +333,8 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;
         case kLoadProblemMessage:
-            ui::ShowMessage(window_, win::LoadResString(IDS_MAIN_LOAD_PROBLEM), MB_ICONERROR | MB_OK, ui::kLoadProblemsHelpContext);
+            ui::ShowMessage(window_, win::LoadResString(IDS_MAIN_LOAD_PROBLEM), MB_ICONERROR | MB_OK,
+                            ui::kLoadProblemsHelpContext);
             return 0;
         case kActivateMessage:
             OnActivateInstance();
