@@ -4,6 +4,7 @@
 
 #include "app/main_window.h"
 #include "ui/help.h"
+#include "ui/help_topics.h"
 #include "ui/image_strip.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
@@ -12,9 +13,6 @@
 
 namespace typorama::app {
 namespace {
-
-// The help page the toolbar's customise dialog opens.
-constexpr wchar_t kCustomizeHelpTopic[] = L"Customize_Toolbar";
 
 // The buttons the bar may hold. The size button (lnkFontSize) stands for the
 // size sub-menu: a click asks for a size, its arrow offers the list.
@@ -94,7 +92,7 @@ ButtonBar::ButtonBar(TfrmMain& host) : host_(host) {
         if (id == IDM_VIEW_BROWSER) host.TrackPopup(FavoritesDropDown(), where);
         if (id == IDM_VIEW_FONT_SIZE) host.TrackPopup(FontSizeDropDown(), where);
     };
-    bar.OnCustomizeHelp = [&host] { ui::ShowHelpTopic(host.Handle(), kCustomizeHelpTopic); };
+    bar.OnCustomizeHelp = [&host] { ui::ShowHelpTopic(host.Handle(), ui::kCustomizeToolbarHelpTopic); };
     bar.OnChanged = [&host] {
         if (host.Handle()) host.LayoutClient();
     };

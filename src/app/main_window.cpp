@@ -16,6 +16,7 @@
 #include "settings/settings_store.h"
 #include "ui/font_texts.h"
 #include "ui/help.h"
+#include "ui/help_topics.h"
 #include "ui/image_strip.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
@@ -332,7 +333,8 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnDpiChanged(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
             return 0;
         case kLoadProblemMessage:
-            ui::ShowMessage(window_, win::LoadResString(IDS_MAIN_LOAD_PROBLEM), MB_ICONERROR | MB_OK, 5000);
+            ui::ShowMessage(window_, win::LoadResString(IDS_MAIN_LOAD_PROBLEM), MB_ICONERROR | MB_OK,
+                            ui::kLoadProblemsHelpContext);
             return 0;
         case kActivateMessage:
             OnActivateInstance();

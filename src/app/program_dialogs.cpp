@@ -4,6 +4,7 @@
 
 #include "ui/file_dialog.h"
 #include "ui/help.h"
+#include "ui/help_topics.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
 #include "win/resource_strings.h"
@@ -54,7 +55,7 @@ bool TfrmInsertVariable::OnCommand(int id, int code, HWND control) {
         return true;
     }
     if (id == IDC_VAR_HELP) {
-        ui::ShowHelpTopic(Handle(), L"Variables");
+        ui::ShowHelpTopic(Handle(), ui::kVariablesHelpTopic);
         return true;
     }
     return false;

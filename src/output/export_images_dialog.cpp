@@ -18,6 +18,7 @@
 #include "ui/color_dialog.h"
 #include "ui/folder_check.h"
 #include "ui/help.h"
+#include "ui/help_topics.h"
 #include "ui/message_box.h"
 #include "ui/progress_bar_window.h"
 #include "ui/resource.h"
@@ -549,7 +550,7 @@ bool TfrmExportBitmap::OnCommand(int id, int code, HWND) {
         FillControls();
         Changed();
         return true;
-    case IDC_EXP_HELP: ui::ShowHelpTopic(window_, L"Save_Images"); return true;
+    case IDC_EXP_HELP: ui::ShowHelpTopic(window_, ui::kSaveImagesHelpTopic); return true;
     default: return false;
     }
 }

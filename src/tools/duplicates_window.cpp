@@ -13,6 +13,7 @@
 #include "tools/duplicate_groups.h"
 #include "ui/font_texts.h"
 #include "ui/help.h"
+#include "ui/help_topics.h"
 #include "ui/image_strip.h"
 #include "ui/message_box.h"
 #include "win/resource_strings.h"
@@ -444,7 +445,7 @@ bool TfrmFindDuplicates::OnCommand(int id, int code, HWND control) {
         case IDC_DUP_START: Search(); return true;
         case IDC_DUP_CLEAR: Clear(); return true;
         case IDC_DUP_CLOSE: SendMessageW(Handle(), WM_CLOSE, 0, 0); return true;
-        case IDC_DUP_HELP: ui::ShowHelpTopic(Handle(), kDuplicatesHelpTopic); return true;
+        case IDC_DUP_HELP: ui::ShowHelpTopic(Handle(), ui::kDuplicatesHelpTopic); return true;
         case IDC_DUP_VIEW: ViewFile(); return true;
         case IDC_DUP_DELETE: DeleteFile(); return true;
         case IDC_DUP_PROPERTIES: ShowProperties(); return true;

@@ -21,7 +21,6 @@
 namespace typorama::tools {
 
 inline constexpr wchar_t kDuplicatesSettingsKey[] = L"FindDuplicates";
-inline constexpr wchar_t kDuplicatesHelpTopic[] = L"Find_Duplicate_Fonts";
 
 // The folder list as stored: entries with an empty path are left out.
 std::vector<FolderEntry> ReadDuplicateFolders(const settings::SettingsRoot& root);

@@ -6,6 +6,7 @@
 #include "catalog/font_registry.h"
 #include "settings/setting_values.h"
 #include "ui/font_listing_dialog.h"
+#include "ui/help_topics.h"
 #include "ui/message_box.h"
 #include "ui/resource.h"
 #include "win/busy_cursor.h"
@@ -142,7 +143,7 @@ void RepairCommands::RebuildFontCache(HWND owner) {
 void RepairCommands::SwitchFontsView() {
     HWND owner = host_.Handle();
     const int answer = ui::ShowMessage(owner, win::LoadResString(IDS_REP_VIEW_QUESTION),
-                                       MB_ICONQUESTION | MB_YESNOCANCEL | MB_DEFBUTTON2, kFontsViewHelpContext);
+                                       MB_ICONQUESTION | MB_YESNOCANCEL | MB_DEFBUTTON2, ui::kFontsViewHelpContext);
     if (answer != IDYES && answer != IDNO) return;
     const std::wstring& folder = host_.Where().fontsFolder;
     if (folder.empty()) {

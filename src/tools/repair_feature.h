@@ -22,8 +22,6 @@ class TfrmMain;
 namespace typorama::tools {
 
 inline constexpr wchar_t kRepairSettingsKey[] = L"Repair";
-// The help page of the fonts-folder question.
-inline constexpr DWORD kFontsViewHelpContext = 5001;
 
 class RepairCommands : public app::WindowFeature {
 public:
