@@ -2,7 +2,6 @@
 
 #include <commdlg.h>
 #include <dlgs.h>
-#include <uxtheme.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -573,14 +572,9 @@ bool TfrmExportBitmap::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam,
         return true;
     }
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-        // With visual styles the tab's pane is the window colour, not the
-        // dialog's: the controls standing on it take that colour too.
-        if (!IsAppThemed() || !OnTabPage(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))) return false;
-        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
-        result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-        return true;
-    }
+    case WM_CTLCOLORBTN:
+        return OnTabPage(GetDlgCtrlID(reinterpret_cast<HWND>(lParam))) &&
+               ui::ColorLikeTabPane(reinterpret_cast<HDC>(wParam), result);
     case WM_DESTROY: {
         ClosePreview();
         ReadControls();

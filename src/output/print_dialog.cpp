@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 #include <commdlg.h>
-#include <uxtheme.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -536,14 +535,9 @@ bool TfrmPrint::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         return true;
     }
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-        // With visual styles the tab's pane is the window colour, not the
-        // dialog's: the controls standing on it take that colour too.
-        if (!IsAppThemed() || !OnTabPage(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))) return false;
-        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
-        result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-        return true;
-    }
+    case WM_CTLCOLORBTN:
+        return OnTabPage(GetDlgCtrlID(reinterpret_cast<HWND>(lParam))) &&
+               ui::ColorLikeTabPane(reinterpret_cast<HDC>(wParam), result);
     case WM_DESTROY: {
         const settings::WriteOutcome written = WritePrintSettings(ValuesFromControls(), root_);
         (void)written;  // a read-only settings key only loses this dialog's values

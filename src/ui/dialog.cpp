@@ -1,5 +1,6 @@
 #include "ui/dialog.h"
 
+#include <uxtheme.h>
 #include <windowsx.h>
 
 #include "win/resource_strings.h"
@@ -151,6 +152,13 @@ INT_PTR CreateAndShowForm(Dialog& dialog, HWND owner, bool waitCursor, int flags
     if (waitCursor) SetCursor(previous);
     if (window && (flags & kShowModeless)) ShowWindow(window, SW_SHOW);
     return 0;
+}
+
+bool ColorLikeTabPane(HDC dc, LRESULT& result) {
+    if (!IsAppThemed()) return false;
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    return true;
 }
 
 }  // namespace typorama::ui

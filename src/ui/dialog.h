@@ -96,4 +96,10 @@ INT_PTR CreateAndShowForm(Dialog& dialog, HWND owner, bool waitCursor, int flags
 // integer halves of the sizes.
 void CenterWindow(HWND window, HWND over);
 
+// With visual styles a tab control's pane is drawn in the window colour, not
+// the dialog's: a label or button standing on the pane answers its
+// WM_CTLCOLORSTATIC or WM_CTLCOLORBTN with that colour. False without a theme,
+// when the dialog's own colour is right.
+bool ColorLikeTabPane(HDC dc, LRESULT& result);
+
 }  // namespace typorama::ui

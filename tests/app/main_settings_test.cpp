@@ -339,7 +339,7 @@ namespace {
 // Both programs carry the version the code reports, in the resource Explorer
 // and installers read.
 TEST(VersionResource, BothProgramsCarryTheProgramsVersion) {
-    for (const std::wstring name : {std::wstring(L"" TYPORAMA_GUI_EXE), std::wstring(L"typorama-cli.exe")}) {
+    for (const std::wstring& name : {std::wstring(L"" TYPORAMA_GUI_EXE), std::wstring(L"typorama-cli.exe")}) {
         const std::wstring path = test::ProgramFolder() + name;
         DWORD ignored = 0;
         const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
