@@ -116,6 +116,17 @@ std::vector<std::wstring> FindFilesOfFolders(const std::vector<TFolderEntry>& en
     return std::vector<std::wstring>(found.begin(), found.end());
 }
 
+std::vector<std::wstring> FindFilesOfFolder(const std::wstring& folder, const std::wstring& patterns,
+                                            bool includeSubfolders, std::stop_token stop, SearchProgress& progress) {
+    std::vector<std::wstring> files;
+    catalog::FindFontFiles(folder, patterns, includeSubfolders, files, [&](std::size_t listed) {
+        progress.SetFound(listed);
+        return !stop.stop_requested();
+    });
+    progress.EndScan();
+    return files;
+}
+
 std::vector<std::wstring> FindNotInstalledFiles(const std::wstring& folder, bool includeSubfolders,
                                                 const catalog::SystemLocations& where, std::stop_token stop,
                                                 SearchProgress& progress) {

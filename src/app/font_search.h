@@ -26,6 +26,10 @@ using SearchJob = std::function<std::vector<std::wstring>(std::stop_token stop, 
 // sorted, each path once whatever its letter case.
 std::vector<std::wstring> FindFilesOfFolders(const std::vector<TFolderEntry>& entries, std::stop_token stop,
                                              SearchProgress& progress);
+// The files of `folder` (of its subfolders too when asked) matching the
+// ';'-separated `patterns`, in the order of the scan.
+std::vector<std::wstring> FindFilesOfFolder(const std::wstring& folder, const std::wstring& patterns,
+                                            bool includeSubfolders, std::stop_token stop, SearchProgress& progress);
 // The font files of `folder` whose facts can be read and whose font has no
 // installed-font entry pointing at that file, in the order of the scan.
 std::vector<std::wstring> FindNotInstalledFiles(const std::wstring& folder, bool includeSubfolders,

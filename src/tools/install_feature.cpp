@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include "app/browse_folder_dialog.h"
+#include "app/font_search.h"
 #include "app/font_selection.h"
 #include "app/main_window.h"
 #include "app/progress_window.h"
@@ -36,17 +37,23 @@ struct Refusals {
     int unusable = 0;
 };
 
-// Installs `file` under `name`: loaded, then registered.
-void InstallFile(const std::wstring& name, const std::wstring& file, const catalog::SystemLocations& where,
-                 Refusals& refusals) {
-    catalog::LoadFont(file, where);
-    switch (catalog::RegisterFont(name, file, where).status) {
+// Counts a change of the installed-font list that was refused; true when it was made.
+bool CountRefusal(const catalog::EntryResult& result, Refusals& refusals) {
+    switch (result.status) {
         case catalog::EntryStatus::NeedsAdministrator: ++refusals.needsAdministrator; break;
         case catalog::EntryStatus::NoFullName:
         case catalog::EntryStatus::UnusableName:
         case catalog::EntryStatus::PathTooLong: ++refusals.unusable; break;
         default: break;
     }
+    return static_cast<bool>(result);
+}
+
+// Installs `file` under `name`: loaded, then registered.
+void InstallFile(const std::wstring& name, const std::wstring& file, const catalog::SystemLocations& where,
+                 Refusals& refusals) {
+    catalog::LoadFont(file, where);
+    CountRefusal(catalog::RegisterFont(name, file, where), refusals);
 }
 
 void ReportNeedsAdministrator(HWND owner, int count) {
@@ -216,13 +223,20 @@ void InstallCommands::RunFolderCommand(BatchOp op, std::wstring folder, bool inc
         if (includeSubfolders && !ConfirmWholeDrive(owner, folder)) return;
         if (!ConfirmRemovableMedia(owner, folder)) return;
     }
+    // A whole drive takes a while: the search runs beside the window, and Cancel ends the command.
+    const std::optional<std::vector<std::wstring>> found =
+        app::RunSearch(owner, win::LoadResString(IDS_INS_SEARCHING), false,
+                       [&folder, includeSubfolders](std::stop_token stop, SearchProgress& searched) {
+                           return app::FindFilesOfFolder(folder, catalog::kFontFilePatterns, includeSubfolders,
+                                                         stop, searched);
+                       });
+    if (!found) return;
+    const std::vector<std::wstring>& files = *found;
     ListSetAside setAside(host_.FontList());
 
     app::TfrmProgress progress(win::LoadResString(IDS_INS_SEARCHING));
     EnableWindow(owner, FALSE);
     progress.Show(owner);
-    std::vector<std::wstring> files;
-    catalog::FindFontFiles(folder, catalog::kFontFilePatterns, includeSubfolders, files);
     std::vector<std::u16string> batchFiles;
     for (const std::wstring& file : files) batchFiles.push_back(U16(file));
 
@@ -241,11 +255,13 @@ void InstallCommands::RunFolderCommand(BatchOp op, std::wstring folder, bool inc
     };
     calls.load = [&where](const std::u16string& file) { return catalog::LoadFont(Wide(file), where); };
     calls.unload = [&where](const std::u16string& file) { return catalog::UnloadFont(Wide(file), where); };
-    calls.registerFont = [&where](const std::u16string& name, const std::u16string& file) {
-        return static_cast<bool>(catalog::RegisterFont(Wide(name), Wide(file), where));
+    // Refusals are told apart from other failures: they have a remedy the user can take.
+    Refusals refusals;
+    calls.registerFont = [&where, &refusals](const std::u16string& name, const std::u16string& file) {
+        return CountRefusal(catalog::RegisterFont(Wide(name), Wide(file), where), refusals);
     };
-    calls.unregisterFont = [&where](const std::u16string& name, const std::u16string& file) {
-        return static_cast<bool>(catalog::UnregisterFont(Wide(name), Wide(file), where));
+    calls.unregisterFont = [&where, &refusals](const std::u16string& name, const std::u16string& file) {
+        return CountRefusal(catalog::UnregisterFont(Wide(name), Wide(file), where), refusals);
     };
     // Between files the window's messages run: it repaints, and Cancel or Esc stops the run.
     calls.cancelled = [&progress] {
@@ -281,6 +297,7 @@ void InstallCommands::RunFolderCommand(BatchOp op, std::wstring folder, bool inc
                                                        static_cast<std::int64_t>(counts.processed)});
     }
     ui::ShowInformation(owner, message);
+    ReportRefusals(owner, refusals);
 }
 
 }  // namespace typorama::tools

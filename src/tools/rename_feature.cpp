@@ -1,5 +1,6 @@
 #include "tools/rename_feature.h"
 
+#include "app/font_search.h"
 #include "app/main_window.h"
 #include "app/progress_window.h"
 #include "catalog/font_registry.h"
@@ -88,6 +89,15 @@ void RenameCommands::Run(bool undo, std::wstring folder, bool includeSubfolders)
     if (includeSubfolders && !ConfirmWholeDrive(owner, folder)) return;
     if (!ConfirmSystemFontsFolder(owner, folder, where)) return;
 
+    // The search runs beside the window, and Cancel ends the command before any file is renamed.
+    const std::optional<std::vector<std::wstring>> found =
+        app::RunSearch(owner, win::LoadResString(IDS_INS_SEARCHING), false,
+                       [&folder, includeSubfolders](std::stop_token stop, SearchProgress& searched) {
+                           return app::FindFilesOfFolder(folder, kRenameFilePatterns, includeSubfolders, stop,
+                                                         searched);
+                       });
+    if (!found) return;
+    const std::vector<std::wstring>& files = *found;
     ListSetAside setAside(host_.FontList());
     app::TfrmProgress progress(win::LoadResString(IDS_INS_SEARCHING));
     EnableWindow(owner, FALSE);
@@ -96,7 +106,6 @@ void RenameCommands::Run(bool undo, std::wstring folder, bool includeSubfolders)
     std::wstring logPath;
     {
         win::BusyCursor busy;
-        const std::vector<std::wstring> files = CollectRenameFiles(folder, includeSubfolders);
         if (!files.empty()) {
             logPath = LogPath();
             DialogRenameQuestions questions(host_, progress.Handle());

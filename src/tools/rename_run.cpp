@@ -98,7 +98,7 @@ DWORD SaveRenameLog(const std::wstring& path, const RenameLog& log) {
 
 std::vector<std::wstring> CollectRenameFiles(const std::wstring& folder, bool includeSubfolders) {
     std::vector<std::wstring> files;
-    catalog::FindFontFiles(folder, L"*.ttf", includeSubfolders, files);
+    catalog::FindFontFiles(folder, kRenameFilePatterns, includeSubfolders, files);
     return files;
 }
 

@@ -74,6 +74,9 @@ DWORD SaveRenameLog(const std::wstring& path, const RenameLog& log);
 RenameCounts RunRename(bool undo, const std::vector<std::wstring>& files, const std::wstring& logPath,
                        RenameQuestions& questions, const catalog::SystemLocations& where = catalog::Locations());
 
+// The files the run takes: TrueType files, not collections.
+inline constexpr wchar_t kRenameFilePatterns[] = L"*.ttf";
+
 // The *.ttf files of a folder (and the folders below it), as the run takes them.
 std::vector<std::wstring> CollectRenameFiles(const std::wstring& folder, bool includeSubfolders);
 

@@ -1,5 +1,7 @@
 #include "support/scratch.h"
 
+#include <sddl.h>
+
 #include <stdexcept>
 
 namespace typorama::test {
@@ -62,7 +64,26 @@ ScratchKey::ScratchKey(const std::wstring& name)
         throw std::runtime_error("cannot create scratch key");
 }
 
+namespace {
+
+bool SetKeyAccess(HKEY key, const wchar_t* sddl) {
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor, nullptr))
+        return false;
+    const LSTATUS status = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
+    LocalFree(descriptor);
+    return status == ERROR_SUCCESS;
+}
+
+}  // namespace
+
+bool ScratchKey::DenyValueChanges() {
+    denied_ = true;
+    return SetKeyAccess(key_.get(), L"D:(D;;0x2;;;WD)(A;;KA;;;WD)");
+}
+
 ScratchKey::~ScratchKey() {
+    if (denied_) SetKeyAccess(key_.get(), L"D:(A;;KA;;;WD)");
     key_.reset();
     RegDeleteTreeW(HKEY_CURRENT_USER, subKey_.c_str());
 }

@@ -40,10 +40,14 @@ public:
     HKEY Get() const { return key_.get(); }
     const std::wstring& SubKey() const { return subKey_; }  // below HKEY_CURRENT_USER
     void SetString(const std::wstring& subKey, const std::wstring& value, const std::wstring& data) const;
+    // Denies everyone changes to the key's values, as the machine's installed-font list does for a
+    // user without administrator rights; the key can still be deleted at the end.
+    bool DenyValueChanges();
 
 private:
     std::wstring subKey_;
     win::UniqueKey key_;
+    bool denied_ = false;
 };
 
 // The folder of the running test program, ending with a backslash.

@@ -209,5 +209,18 @@ TEST_F(InstallFeatureTest, ToolsUninstallOfFontsNotLoadedKeepsTheirEntriesAndCou
     EXPECT_FALSE(catalog::IsFontAvailable(L"TyInstall Gamma", L"TyInstall Gamma"));
 }
 
+TEST_F(InstallFeatureTest, ToolsInstallWithoutRightsSaysWhy) {
+    const std::wstring e = folder_.Write(L"e.ttf", test::BuildFont(test::FontSpec::Named(u"TyInstall Epsilon")));
+    app::TfrmMain& main = Open(L"");
+    ASSERT_TRUE(fontsKey_.DenyValueChanges());
+    ScriptedAnswers answers(IDOK);
+    main.Feature<InstallCommands>()->RunFolderCommand(BatchOp::Install, folder_.Path());
+    catalog::UnloadFont(e, where_);
+    EXPECT_EQ(Entry(L"TyInstall Epsilon (TrueType)"), L"<none>");
+    ASSERT_EQ(answers.asked.size(), 2u);
+    EXPECT_EQ(answers.asked[0], L"总计 1 字体已处理。\r\n其中 0 个成功，1 个已处理。");
+    EXPECT_EQ(answers.asked[1], L"1 个字体未能安装或卸载：需要管理员权限。");
+}
+
 }  // namespace
 }  // namespace typorama::tools

@@ -5,8 +5,6 @@
 // reason, and desktop.ini keeping its other entries.
 #include "tools/repair_feature.h"
 
-#include <aclapi.h>
-#include <sddl.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -32,18 +30,6 @@ using test::ScriptedAnswers;
 
 const std::wstring kClassKey = L"CLSID\\{BD84B380-8CA2-1069-AB1D-08000948F534}";
 
-// Denies changing the key's values to everyone, as the machine's list does
-// for a user without administrator rights.
-bool SetAccess(HKEY key, const wchar_t* sddl) {
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor, nullptr))
-        return false;
-    const LSTATUS status = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
-    LocalFree(descriptor);
-    return status == ERROR_SUCCESS;
-}
-bool DenySetValue(HKEY key) { return SetAccess(key, L"D:(D;;0x2;;;WD)(A;;KA;;;WD)"); }
-
 class RepairFeatureTest : public test::MainWindowFixture {
 protected:
     RepairFeatureTest()
@@ -54,11 +40,7 @@ protected:
         where_.userFontsKey = userKey_.SubKey();
         font_ = test::BuildFont(test::FontSpec::Named(u"TyRepair"));
     }
-    ~RepairFeatureTest() override {
-        CloseUntagged(main_);
-        // The scratch key must be deletable again.
-        SetAccess(machineKey_.Get(), L"D:(A;;KA;;;WD)");
-    }
+    ~RepairFeatureTest() override { CloseUntagged(main_); }
 
     RepairCommands& Open() {
         main_ = OpenHidden(L"", where_);
@@ -137,7 +119,7 @@ TEST_F(RepairFeatureTest, InvalidEntriesOfBothListsAndTheirRemovalFromTheListThe
 
     // A list that refuses changes reports every entry with the system's reason.
     win::WriteString(machineKey_.Get(), L"Gone (TrueType)", L"gone.ttf");
-    ASSERT_TRUE(DenySetValue(machineKey_.Get()));
+    ASSERT_TRUE(machineKey_.DenyValueChanges());
     const std::vector<RemovalFailure> failures = RemoveRegistrations(FindInvalidRegistrations(true, where_), where_);
     ASSERT_EQ(failures.size(), 1u);
     EXPECT_EQ(failures[0].error, ERROR_ACCESS_DENIED);
@@ -183,7 +165,7 @@ TEST_F(RepairFeatureTest, TheWizardRunsItsRepairsInOrderAndReportsRefusals) {
     EXPECT_EQ(Settings(L"Repair").ReadBoolDef(L"CheckRegistry", false), true);
 
     // "是" on a list this user may not change: the entry stays and the message says why.
-    ASSERT_TRUE(DenySetValue(machineKey_.Get()));
+    ASSERT_TRUE(machineKey_.DenyValueChanges());
     {
         ScriptedAnswers messages(IDOK);
         auto answers = Answer(true, true, false, ui::TfrmFontListing::kButton1);
