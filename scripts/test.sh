@@ -37,5 +37,5 @@ trap 'wineserver -k 2>/dev/null || true' EXIT
 cd "$root/build"
 # The window tests share one display, so now and then another test's window takes the
 # foreground at the wrong moment: a failed test runs once more (both runs are printed),
-# and a hung one is stopped after five minutes rather than holding up the whole run.
-ctest --output-on-failure -j "$jobs" --timeout 300 --repeat until-pass:2
+# and a hung one is stopped after two minutes rather than holding up the whole run.
+ctest --output-on-failure -j "$jobs" --timeout 120 --repeat until-pass:2

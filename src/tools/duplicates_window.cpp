@@ -16,6 +16,7 @@
 #include "ui/help_topics.h"
 #include "ui/image_strip.h"
 #include "ui/message_box.h"
+#include "win/dpi.h"
 #include "win/resource_strings.h"
 #include "win/system_error.h"
 #include "win/text_compare.h"
@@ -26,7 +27,7 @@ namespace {
 
 // Far more than anyone lists; bounds what a damaged settings key makes us read.
 constexpr std::int32_t kMaxStoredFolders = 1000;
-// The window's size rules and layout, in pixels.
+// The window's size rules and layout, in pixels at 96 dpi.
 constexpr int kMinWidth = 350;
 constexpr int kMinHeight = 380;
 constexpr int kMaxWidth = 800;
@@ -98,24 +99,37 @@ bool TfrmFindDuplicates::OnInitDialog() {
         boldFont_.reset(CreateFontIndirectW(&font));
         if (boldFont_) SetWindowFont(Item(IDC_DUP_START), boldFont_.get(), FALSE);
     }
+    folders_ = ReadDuplicateFolders(settingsRoot_);
+    ShowFolders();
+    // The template's size is in dialog units: the window starts at a size of
+    // its own, no taller than the monitor's work area.
+    int height = Px(kMinHeight + 180);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &monitor))
+        height = std::max(Px(kMinHeight), std::min<int>(height, monitor.rcWork.bottom - monitor.rcWork.top));
+    SetWindowPos(Handle(), nullptr, 0, 0, Px(kMinWidth + 150), height, SWP_NOMOVE | SWP_NOZORDER);
+    Layout();
+    return true;
+}
+
+int TfrmFindDuplicates::Px(int pixels) const { return win::ScaleForWindow(Handle(), pixels); }
+
+int TfrmFindDuplicates::InfoBoxHeight() const {
     // Seven lines of the box's own font and 3 pixels, besides its frame and
-    // the scroll bar that long lines need.
+    // the scroll bar that long lines need; measured each time, as the font
+    // changes with the monitor's dpi.
     const HWND info = Item(IDC_DUP_INFO);
+    TEXTMETRICW metrics{};
     if (HDC dc = GetDC(info)) {
         const HGDIOBJ old = SelectObject(dc, GetWindowFont(info));
-        TEXTMETRICW metrics{};
         GetTextMetricsW(dc, &metrics);
         SelectObject(dc, old);
         ReleaseDC(info, dc);
-        infoHeight_ = metrics.tmHeight * 7 + 3 + 2 * GetSystemMetrics(SM_CYEDGE) + GetSystemMetrics(SM_CYHSCROLL);
     }
-
-    folders_ = ReadDuplicateFolders(settingsRoot_);
-    ShowFolders();
-    // The template's size is in dialog units: the window starts at its minimum.
-    SetWindowPos(Handle(), nullptr, 0, 0, kMinWidth + 150, kMinHeight + 180, SWP_NOMOVE | SWP_NOZORDER);
-    Layout();
-    return true;
+    const UINT dpi = GetDpiForWindow(info);
+    return metrics.tmHeight * 7 + Px(3) + 2 * GetSystemMetricsForDpi(SM_CYEDGE, dpi) +
+           GetSystemMetricsForDpi(SM_CYHSCROLL, dpi);
 }
 
 void TfrmFindDuplicates::Layout() {
@@ -131,29 +145,32 @@ void TfrmFindDuplicates::Layout() {
     auto place = [this](int id, int x, int y, int w, int h) {
         SetWindowPos(Item(id), nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
     };
-    const int listWidth = std::max(20, width - kButtonWidth - 25);
-    const int buttonsX = kMargin + listWidth + 7;
-    const int listTop = 8 + 16;
-    const int listBottom = listTop + kFolderListHeight;
-    place(IDC_DUP_FOLDERS_LABEL, kMargin, 8, listWidth, kLabelHeight);
-    place(IDC_DUP_FOLDERS, kMargin, listTop, listWidth, kFolderListHeight);
-    place(IDC_DUP_ADD, buttonsX, listTop, kButtonWidth, kButtonHeight);
-    place(IDC_DUP_REMOVE, buttonsX, listTop + kButtonHeight + 4, kButtonWidth, kButtonHeight);
-    place(IDC_DUP_START, buttonsX, listBottom - kButtonHeight, kButtonWidth, kButtonHeight);
+    const int margin = Px(kMargin), buttonWidth = Px(kButtonWidth), buttonHeight = Px(kButtonHeight);
+    const int labelHeight = Px(kLabelHeight), labelStep = Px(16), gap = Px(4);
+    const int listWidth = std::max(Px(20), width - buttonWidth - Px(25));
+    const int buttonsX = margin + listWidth + Px(7);
+    const int listTop = Px(8) + labelStep;
+    const int listBottom = listTop + Px(kFolderListHeight);
+    place(IDC_DUP_FOLDERS_LABEL, margin, Px(8), listWidth, labelHeight);
+    place(IDC_DUP_FOLDERS, margin, listTop, listWidth, Px(kFolderListHeight));
+    place(IDC_DUP_ADD, buttonsX, listTop, buttonWidth, buttonHeight);
+    place(IDC_DUP_REMOVE, buttonsX, listTop + buttonHeight + gap, buttonWidth, buttonHeight);
+    place(IDC_DUP_START, buttonsX, listBottom - buttonHeight, buttonWidth, buttonHeight);
 
-    const int infoTop = bottom - infoHeight_;
-    const int infoLabelTop = infoTop - 16;
-    place(IDC_DUP_INFO, kMargin, infoTop, std::max(20, width - 18), infoHeight_);
-    place(IDC_DUP_INFO_LABEL, kMargin, infoLabelTop, listWidth, kLabelHeight);
+    const int infoHeight = InfoBoxHeight();
+    const int infoTop = bottom - infoHeight;
+    const int infoLabelTop = infoTop - labelStep;
+    place(IDC_DUP_INFO, margin, infoTop, std::max(Px(20), width - 2 * margin), infoHeight);
+    place(IDC_DUP_INFO_LABEL, margin, infoLabelTop, listWidth, labelHeight);
 
-    const int resultsLabelTop = listBottom + 3;
-    const int treeTop = resultsLabelTop + 16;
-    const int treeBottom = std::max(treeTop + kButtonHeight, infoLabelTop - 3);
-    place(IDC_DUP_RESULTS_LABEL, kMargin, resultsLabelTop, listWidth, kLabelHeight);
-    place(IDC_DUP_RESULTS, kMargin, treeTop, listWidth, treeBottom - treeTop);
-    place(IDC_DUP_CLEAR, buttonsX, treeTop, kButtonWidth, kButtonHeight);
-    place(IDC_DUP_CLOSE, buttonsX, treeTop + kButtonHeight + 4, kButtonWidth, kButtonHeight);
-    place(IDC_DUP_HELP, buttonsX, treeBottom - kButtonHeight, kButtonWidth, kButtonHeight);
+    const int resultsLabelTop = listBottom + Px(3);
+    const int treeTop = resultsLabelTop + labelStep;
+    const int treeBottom = std::max(treeTop + buttonHeight, infoLabelTop - Px(3));
+    place(IDC_DUP_RESULTS_LABEL, margin, resultsLabelTop, listWidth, labelHeight);
+    place(IDC_DUP_RESULTS, margin, treeTop, listWidth, treeBottom - treeTop);
+    place(IDC_DUP_CLEAR, buttonsX, treeTop, buttonWidth, buttonHeight);
+    place(IDC_DUP_CLOSE, buttonsX, treeTop + buttonHeight + gap, buttonWidth, buttonHeight);
+    place(IDC_DUP_HELP, buttonsX, treeBottom - buttonHeight, buttonWidth, buttonHeight);
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
@@ -464,9 +481,9 @@ bool TfrmFindDuplicates::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         case WM_SIZE: Layout(); return true;
         case WM_GETMINMAXINFO: {
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-            info->ptMinTrackSize = {kMinWidth, kMinHeight};
-            info->ptMaxTrackSize.x = kMaxWidth;
-            info->ptMaxSize.x = std::min<LONG>(info->ptMaxSize.x, kMaxWidth);
+            info->ptMinTrackSize = {Px(kMinWidth), Px(kMinHeight)};
+            info->ptMaxTrackSize.x = Px(kMaxWidth);
+            info->ptMaxSize.x = std::min<LONG>(info->ptMaxSize.x, Px(kMaxWidth));
             return true;
         }
         case WM_CLOSE:

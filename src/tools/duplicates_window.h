@@ -65,6 +65,9 @@ protected:
 
 private:
     void Layout();
+    // `pixels` at 96 dpi in the pixels of the monitor the window is on.
+    int Px(int pixels) const;
+    int InfoBoxHeight() const;
     void ShowFolders();
     void ShowResults();
     void ShowInfo();
@@ -88,7 +91,6 @@ private:
     std::vector<DuplicateSet> groups_;  // group node's lParam indexes it
     std::wstring status_;
     win::UniqueFont boldFont_;
-    int infoHeight_ = 0;  // seven text lines and 3 pixels
 };
 
 }  // namespace typorama::tools

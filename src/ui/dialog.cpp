@@ -3,6 +3,8 @@
 #include <uxtheme.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "win/resource_strings.h"
 
 namespace typorama::ui {
@@ -125,8 +127,18 @@ void CenterWindow(HWND window, HWND over) {
     GetWindowRect(window, &bounds);
     const int width = bounds.right - bounds.left;
     const int height = bounds.bottom - bounds.top;
-    const int left = area.left + (area.right - area.left) / 2 - width / 2;
-    const int top = area.top + (area.bottom - area.top) / 2 - height / 2;
+    int left = area.left + (area.right - area.left) / 2 - width / 2;
+    int top = area.top + (area.bottom - area.top) / 2 - height / 2;
+    // An owner near the screen's edge must not push the window off it: its
+    // caption in particular stays on the monitor's work area.
+    const RECT placed{left, top, left + width, top + height};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromRect(&placed, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        left = std::max<int>(work.left, std::min<int>(left, work.right - width));
+        top = std::max<int>(work.top, std::min<int>(top, work.bottom - height));
+    }
     SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
