@@ -109,17 +109,6 @@ TEST_F(DropTest, CommandLineFontsOpenAtStart) {
     EXPECT_EQ(main->FontList().Files, std::vector<std::wstring>{a});
 }
 
-// Waits until `window` is the only main window on the desktop, so that the
-// second start cannot pick another test's window.
-bool OnlyMainWindow(HWND window) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        HWND first = FindWindowExW(nullptr, nullptr, kMainWindowClass, nullptr);
-        if (first == window && !FindWindowExW(nullptr, first, kMainWindowClass, nullptr)) return true;
-        Sleep(100);
-    }
-    return false;
-}
-
 TEST_F(DropTest, SecondStartHandsItsFontFilesToTheFirst) {
     ScratchFolder mine(L"drop-running");
     mine.Write(L"a.ttf", BuildFont(FontSpec::Named(u"TyDropRunning")));
@@ -138,7 +127,7 @@ TEST_F(DropTest, SecondStartHandsItsFontFilesToTheFirst) {
     // Tests running beside this one open main windows too; a second start
     // that found one of theirs is tried again.
     for (int attempt = 0; attempt < 5 && main->FontList().Source() != catalog::SourceKind::FileList; ++attempt) {
-        ASSERT_TRUE(OnlyMainWindow(main->Handle()));
+        ASSERT_TRUE(test::OnlyMainWindow(main->Handle()));
         // The second start waits for the first to take the list: this
         // thread serves the window meanwhile.
         std::atomic<bool> done{false};

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "app/single_instance.h"
 #include "settings/settings_store.h"
 #include "support/scratch.h"
 #include "ui/dialog.h"
@@ -26,6 +27,17 @@ inline void PumpMessages() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+}
+
+// Waits until `window` is the only main window on the desktop, so that a
+// second start cannot pick another test's window.
+inline bool OnlyMainWindow(HWND window) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        HWND first = FindWindowExW(nullptr, nullptr, app::kMainWindowClass, nullptr);
+        if (first == window && !FindWindowExW(nullptr, first, app::kMainWindowClass, nullptr)) return true;
+        Sleep(100);
+    }
+    return false;
 }
 
 // Answers every message box with `answer`, keeping the texts and flags asked.

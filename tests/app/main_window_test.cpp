@@ -340,17 +340,6 @@ TEST(MainWindowBoundsTest, DefaultsAndOffScreenCorrection) {
     EXPECT_TRUE(EqualRect(&kept, &moved));
 }
 
-// Waits until `window` is the only main window on the desktop, so that the
-// second start cannot pick another test's window.
-bool OnlyMainWindow(HWND window) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        HWND first = FindWindowExW(nullptr, nullptr, kMainWindowClass, nullptr);
-        if (first == window && !FindWindowExW(nullptr, first, kMainWindowClass, nullptr)) return true;
-        Sleep(100);
-    }
-    return false;
-}
-
 TEST_F(MainWindowTest, SecondStartWithAFolderOnlyActivatesTheFirst) {
     ScratchFolder mine(L"main-window-first");
     mine.Write(L"a.ttf", BuildFont(FontSpec::Named(u"TyMainFirstA")));
@@ -363,7 +352,7 @@ TEST_F(MainWindowTest, SecondStartWithAFolderOnlyActivatesTheFirst) {
     // that found one of theirs is tried again.
     for (int attempt = 0; attempt < 5; ++attempt) {
         ShowWindow(window, SW_SHOWMINNOACTIVE);
-        ASSERT_TRUE(OnlyMainWindow(window));
+        ASSERT_TRUE(test::OnlyMainWindow(window));
         const auto second = test::RunProcess(test::QuoteArgument(test::ProgramFolder() + L"" TYPORAMA_GUI_EXE) +
                                              L" " + test::QuoteArgument(other.Path()));
         EXPECT_EQ(second.exitCode, 0);
