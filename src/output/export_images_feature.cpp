@@ -1,9 +1,11 @@
 #include "output/export_images_feature.h"
 
 #include "app/browse_folder_dialog.h"
+#include "app/font_search.h"
 #include "app/main_window.h"
 #include "app/selection.h"
 #include "catalog/font_list.h"
+#include "catalog/font_scan.h"
 #include "output/export_images_dialog.h"
 #include "tools/file_ops_feature.h"
 #include "tools/install_feature.h"
@@ -54,15 +56,22 @@ void ExportImagesFeature::SaveFolder(std::wstring folder, bool includeSubfolders
     if (includeSubfolders && !tools::ConfirmWholeDrive(owner, folder)) return;
     if (install) install->LastFolder() = folder;
 
+    // A whole drive takes a while: the search runs beside the window, and Cancel ends the command.
+    std::optional<std::vector<std::wstring>> found =
+        app::RunSearch(owner, win::LoadResString(IDS_INS_SEARCHING), false,
+                       [folder, includeSubfolders](std::stop_token stop, SearchProgress& searched) {
+                           return app::FindFilesOfFolder(folder, catalog::kFontFilePatterns, includeSubfolders,
+                                                         stop, searched);
+                       });
+    if (!found) return;
     // The folder's fonts are loaded for drawing by a list of their own; the
     // main list lets go of its loads meanwhile.
     tools::ListSetAside setAside(host_.FontList());
     catalog::TFontList list(host_.Where());
     {
         win::BusyCursor busy;
-        list.SetSourceKind(catalog::SourceKind::Folder);
-        list.IncludeSubfolders = includeSubfolders;
-        list.SetFolder(folder);
+        list.Files = std::move(*found);
+        list.SetSourceKind(catalog::SourceKind::FileList);
         list.Rebuild(false);
     }
     if (list.Count() == 0) {

@@ -226,7 +226,7 @@ void InstallCommands::RunFolderCommand(BatchOp op, std::wstring folder, bool inc
     // A whole drive takes a while: the search runs beside the window, and Cancel ends the command.
     const std::optional<std::vector<std::wstring>> found =
         app::RunSearch(owner, win::LoadResString(IDS_INS_SEARCHING), false,
-                       [&folder, includeSubfolders](std::stop_token stop, SearchProgress& searched) {
+                       [folder, includeSubfolders](std::stop_token stop, SearchProgress& searched) {
                            return app::FindFilesOfFolder(folder, catalog::kFontFilePatterns, includeSubfolders,
                                                          stop, searched);
                        });

@@ -92,7 +92,7 @@ void RenameCommands::Run(bool undo, std::wstring folder, bool includeSubfolders)
     // The search runs beside the window, and Cancel ends the command before any file is renamed.
     const std::optional<std::vector<std::wstring>> found =
         app::RunSearch(owner, win::LoadResString(IDS_INS_SEARCHING), false,
-                       [&folder, includeSubfolders](std::stop_token stop, SearchProgress& searched) {
+                       [folder, includeSubfolders](std::stop_token stop, SearchProgress& searched) {
                            return app::FindFilesOfFolder(folder, kRenameFilePatterns, includeSubfolders, stop,
                                                          searched);
                        });

@@ -16,6 +16,7 @@
 #include "app/main_window.h"
 #include "app/main_window_fixture.h"
 #include "catalog/scratch_locations.h"
+#include "output/export_images_feature.h"
 #include "support/font_builder.h"
 #include "support/scratch.h"
 #include "ui/progress_bar_window.h"
@@ -139,6 +140,30 @@ TEST_F(ExportImagesTest, PreviewClipboardCancelAndSaveFromTheCommand) {
     EXPECT_EQ(Settings(kSaveImageKey).ReadIntegerDef(L"OutputMode", 0, settings::kAnyInteger), 1);
     EXPECT_EQ(Settings(kSaveImageKey).ReadStringDef(L"SampleText", L""), L"Sphinx of black quartz");
     EXPECT_EQ(Settings(kSaveImageHistoryKey).ReadStringDef(L"0", L""), folder);
+}
+
+TEST_F(ExportImagesTest, ByFolderTakesTheFontsOfItsSubfoldersOrSaysThereAreNone) {
+    ASSERT_TRUE(main_);
+    ScratchFolder folder(L"export-images-by-folder");
+    folder.Write(L"top.ttf", test::BuildFont(test::FontSpec::Named(u"TyExportTop")));
+    CreateDirectoryW((folder.Path() + L"sub").c_str(), nullptr);
+    folder.Write(L"sub\\low.otf", test::BuildFont(test::FontSpec::Named(u"TyExportLow")));
+    std::wstring caption;
+    ModalAnswers dialogs([&](ui::Dialog& shown) {
+        caption = win::WindowText(shown.Handle());
+        PostMessageW(shown.Handle(), WM_COMMAND, IDCANCEL, 0);
+    });
+    auto* feature = main_->Feature<ExportImagesFeature>();
+    feature->SaveFolder(folder.Path(), true);
+    EXPECT_EQ(dialogs.shown, 1);
+    EXPECT_EQ(caption, win::FormatRes(IDS_EXP_CAPTION, {std::int64_t{2}}));
+    EXPECT_EQ(main_->FontList().Count(), 20) << "the main list comes back";
+
+    test::ScriptedAnswers answers(IDOK);
+    feature->SaveFolder(out_.Path(), true);
+    EXPECT_EQ(dialogs.shown, 1);
+    ASSERT_EQ(answers.asked.size(), 1u);
+    EXPECT_EQ(answers.asked[0], win::LoadResString(IDS_INS_NONE_FOUND));
 }
 
 TEST(SaveImageHistory, TheLatestFolderGoesFirstOnceAndTenAreKept) {
