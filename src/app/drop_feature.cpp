@@ -25,9 +25,11 @@
 namespace typorama::app {
 namespace {
 
-// Other starts may hand over this many lists before the first has opened them;
-// more are refused rather than kept without end.
-constexpr std::size_t kMaxWaitingLists = 8;
+// Starts that come together (Explorer makes one for each of several files
+// opened at once) hand over one file each: their files open as one list once
+// no start has handed over for this long.
+constexpr UINT kHandedPauseMs = 300;
+constexpr UINT_PTR kHandedTimer = 0x6401;
 
 PathKind KindOf(const std::wstring& path) {
     // Only full paths are looked at: a relative one would depend on this
@@ -206,31 +208,38 @@ DropFeature::DropFeature(TfrmMain& host) : host_(host) {
                 // Our own fonts dropped back on the window are not a new
                 // source (the drop may come while the drag ends or just after).
                 const bool ownDrag = draggingOut_ || (files == draggedFiles_ && GetTickCount64() - dragEnded_ < 2000);
-                if (!ownDrag) Open(files);
+                // A dialog or a run holds the window and the fonts of its list.
+                if (!IsWindowEnabled(host_.Handle()))
+                    MessageBeep(MB_ICONEXCLAMATION);
+                else if (!ownDrag)
+                    Open(files);
                 result = 0;
                 return true;
             }
             case WM_COPYDATA: {
                 const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
                 if (!data || data->dwData != kHandedFilesTag) return false;
-                const auto files = handed_.size() < kMaxWaitingLists ? DecodeHandedFiles(data->lpData, data->cbData)
-                                                                     : std::nullopt;
-                result = files ? TRUE : FALSE;
-                if (files) {
-                    std::vector<std::wstring>& waiting = handed_.emplace_back();
-                    for (const std::u16string& file : *files) waiting.push_back(win::ToWide(file));
-                    PostMessageW(host_.Handle(), kOpenHandedFilesMessage, 0, 0);
+                const auto files = DecodeHandedFiles(data->lpData, data->cbData);
+                // What waits is bounded: a start refused here opens a window of its own.
+                const bool taken = files && handed_.size() + files->size() <= kMaxHandedFiles;
+                result = taken ? TRUE : FALSE;
+                if (taken) {
+                    for (const std::u16string& file : *files) handed_.push_back(win::ToWide(file));
+                    // Answered at once: the list opens after the sender has its
+                    // answer, so a question about tags never holds it up.
+                    SetTimer(host_.Handle(), kHandedTimer, kHandedPauseMs, nullptr);
                 }
                 return true;
             }
-            case kOpenHandedFilesMessage:
-                if (!handed_.empty()) {
-                    const std::vector<std::wstring> files = std::move(handed_.front());
-                    handed_.pop_front();
-                    Open(files);
-                }
+            case WM_TIMER:
+                if (wParam != kHandedTimer) return false;
+                KillTimer(host_.Handle(), kHandedTimer);
+                OpenHanded();
                 result = 0;
                 return true;
+            case WM_ENABLE:
+                if (wParam && !handed_.empty()) SetTimer(host_.Handle(), kHandedTimer, kHandedPauseMs, nullptr);
+                return false;
             default:
                 return false;
         }
@@ -251,6 +260,15 @@ DropFeature::DropFeature(TfrmMain& host) : host_(host) {
         }
         return answered;
     };
+}
+
+void DropFeature::OpenHanded() {
+    // While a dialog or a run holds the window (and pointers into its list),
+    // the files wait until it is free again.
+    if (handed_.empty() || !IsWindowEnabled(host_.Handle())) return;
+    const std::vector<std::wstring> files = std::move(handed_);
+    handed_.clear();
+    Open(files);
 }
 
 bool DropFeature::Open(const std::vector<std::wstring>& paths) {

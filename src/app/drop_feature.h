@@ -8,7 +8,6 @@
 #include <objidl.h>
 #include <shellapi.h>
 
-#include <deque>
 #include <functional>
 #include <string>
 #include <vector>
@@ -38,12 +37,13 @@ public:
     std::function<void(IDataObject* data)> RunDrag = DragWithSystem;
 
 private:
+    void OpenHanded();
     bool ListMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void DragOut();
 
     TfrmMain& host_;
     std::vector<std::wstring> shownFiles_;  // the file list this feature showed last
-    std::deque<std::vector<std::wstring>> handed_;  // from other starts, waiting to open
+    std::vector<std::wstring> handed_;  // from other starts, waiting to open as one list
     int pressedRow_ = -1;  // a tagged row the left button went down on
     POINT pressedAt_{};
     bool draggingOut_ = false;

@@ -25,6 +25,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     // A second start hands its font files to the first; with a folder it
     // only brings the first to the front, which keeps its list.
     const bool folderGiven = typorama::win::IsFolder(startFolder);
+    typorama::app::StartTurn turn;
     if (typorama::app::ActivateRunningInstance(folderGiven ? std::vector<std::wstring>() : arguments)) return 0;
-    return typorama::app::RunMainWindow(startFolder, showCommand, arguments);
+    return typorama::app::RunMainWindow(startFolder, showCommand, arguments, [&turn] { turn.End(); });
 }

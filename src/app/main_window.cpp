@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <exception>
+#include <utility>
 
 #include "app/features.h"
 #include "app/single_instance.h"
@@ -339,11 +340,20 @@ LRESULT TfrmMain::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case kActivateMessage:
             OnActivateInstance();
             return 0;
+        case WM_ENABLE:
+            if (wParam && std::exchange(fontChangeWaits_, false)) PostMessageW(window_, fontChangeMessage_, 0, 0);
+            return 0;
         default:
             break;
     }
     if (message == fontChangeMessage_ && fontChangeMessage_ != 0) {
         const LRESULT result = DefWindowProcW(window_, message, wParam, lParam);
+        // While a dialog or a run holds the window, it may hold the fonts of
+        // the list too: the list is read again once the window is free.
+        if (!IsWindowEnabled(window_)) {
+            fontChangeWaits_ = true;
+            return result;
+        }
         // Another program changed the fonts: list again, keeping the tags.
         if (OnFontChangeMessage) {
             OnFontChangeMessage();
@@ -719,13 +729,16 @@ int RunMessageLoop(TfrmMain& main) {
     return static_cast<int>(message.wParam);
 }
 
-int RunMainWindow(const std::wstring& startFolder, int showCommand, const std::vector<std::wstring>& arguments) {
+int RunMainWindow(const std::wstring& startFolder, int showCommand, const std::vector<std::wstring>& arguments,
+                  const std::function<void()>& created) {
     // What was read from font files in earlier runs; folders listed before
     // then list without opening every file. A damaged copy is only slower.
     const std::wstring factsFile = catalog::DefaultFactsCacheFile();
     if (!factsFile.empty()) catalog::FactsCache().Load(factsFile);
     TfrmMain main;
-    if (!main.Create(startFolder, showCommand, arguments)) return 1;
+    const bool made = main.Create(startFolder, showCommand, arguments);
+    if (created) created();
+    if (!made) return 1;
     const int exitCode = RunMessageLoop(main);
     // Not being able to keep it costs the next start time, never a font or a
     // setting: nothing to tell the user.

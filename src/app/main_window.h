@@ -293,6 +293,7 @@ private:
     win::UniqueFont uiFont_;
     win::UniqueFont nameLineFont_;
     UINT fontChangeMessage_ = 0;
+    bool fontChangeWaits_ = false;  // the fonts changed while the window was disabled
     UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
     bool startingUp_ = false;
     bool settingsLoaded_ = false;  // settings are written at close only when they were read
@@ -314,7 +315,9 @@ catalog::TFontList* TheFontList();
 int RunMessageLoop(TfrmMain& main);
 
 // Creates the main window for `startFolder` (or the other `arguments` of the
-// command line) and runs the message loop until it is closed; returns the exit code.
-int RunMainWindow(const std::wstring& startFolder, int showCommand, const std::vector<std::wstring>& arguments = {});
+// command line) and runs the message loop until it is closed; returns the exit
+// code. `created` is called once the window exists (or could not be made).
+int RunMainWindow(const std::wstring& startFolder, int showCommand, const std::vector<std::wstring>& arguments = {},
+                  const std::function<void()>& created = {});
 
 }  // namespace typorama::app

@@ -10,19 +10,22 @@ namespace {
 // instance that hangs is not waited for.
 constexpr UINT kHandOverTimeoutMs = 5000;
 
-void HandOver(HWND running, const std::vector<std::wstring>& files) {
+// True when the running instance took the files, or when none may travel
+// (then the first only comes forward, as for a folder).
+bool HandOver(HWND running, const std::vector<std::wstring>& files) {
     std::vector<std::u16string> paths;
     paths.reserve(files.size());
     for (const std::wstring& file : files) paths.emplace_back(win::AsU16(file));
     const auto list = EncodeHandedFiles(paths);
-    if (!list) return;  // nothing that may travel: the first only comes forward
+    if (!list) return true;
     COPYDATASTRUCT data{};
     data.dwData = kHandedFilesTag;
     data.cbData = static_cast<DWORD>(list->size() * sizeof(char16_t));
     data.lpData = const_cast<char16_t*>(list->data());
     DWORD_PTR answer = 0;
-    SendMessageTimeoutW(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG | SMTO_BLOCK,
-                        kHandOverTimeoutMs, &answer);
+    return SendMessageTimeoutW(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data),
+                               SMTO_ABORTIFHUNG | SMTO_BLOCK, kHandOverTimeoutMs, &answer) != 0 &&
+           answer == TRUE;
 }
 
 }  // namespace
@@ -34,9 +37,22 @@ bool ActivateRunningInstance(const std::vector<std::wstring>& files) {
     DWORD processId = 0;
     GetWindowThreadProcessId(running, &processId);
     AllowSetForegroundWindow(processId);
-    if (!files.empty()) HandOver(running, files);
+    if (!files.empty() && !HandOver(running, files)) return false;
     PostMessageW(running, kActivateMessage, 0, 0);
     return true;
+}
+
+StartTurn::StartTurn(const wchar_t* name, DWORD waitMs) : mutex_(CreateMutexW(nullptr, FALSE, name)) {
+    if (!mutex_) return;  // no turns: starts go at once
+    const DWORD waited = WaitForSingleObject(mutex_.get(), waitMs);
+    // Abandoned: the start that held it ended without giving it back.
+    held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+}
+
+void StartTurn::End() {
+    if (held_) ReleaseMutex(mutex_.get());
+    held_ = false;
+    mutex_.reset();
 }
 
 std::vector<std::wstring> FullPaths(const std::vector<std::wstring>& paths) {

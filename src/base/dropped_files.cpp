@@ -83,7 +83,10 @@ bool IsHandedPath(std::u16string_view path) {
         if (c < 0x20) return false;
     const bool drive = ((path[0] >= u'A' && path[0] <= u'Z') || (path[0] >= u'a' && path[0] <= u'z')) &&
                        path[1] == u':' && path[2] == u'\\';
-    const bool share = path[0] == u'\\' && path[1] == u'\\' && path[2] != u'\\';
+    // A share names its server; paths starting \\.\ or \\?\ name devices and
+    // pipes, which are never fonts and may block whoever opens them.
+    const bool share = path[0] == u'\\' && path[1] == u'\\' && path[2] != u'\\' &&
+                       !((path[2] == u'.' || path[2] == u'?') && (path.size() == 3 || path[3] == u'\\'));
     return drive || share;
 }
 

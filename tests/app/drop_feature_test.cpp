@@ -22,6 +22,7 @@
 #include "support/scratch.h"
 #include "ui/resource.h"
 #include "win/resource_strings.h"
+#include "win/wide.h"
 
 namespace typorama::app {
 namespace {
@@ -149,6 +150,35 @@ TEST_F(DropTest, SecondStartHandsItsFontFilesToTheFirst) {
     ASSERT_EQ(main->FontList().Source(), catalog::SourceKind::FileList);
     ASSERT_EQ(main->FontList().Count(), 1);
     EXPECT_EQ(main->FontList()[0].Name, L"TyDropHanded");
+}
+
+TEST_F(DropTest, HandedFilesWaitForAFreeWindowAndOpenAsOneList) {
+    ScratchFolder mine(L"drop-waiting");
+    mine.Write(L"a.ttf", BuildFont(FontSpec::Named(u"TyDropWaiting")));
+    ScratchFolder other(L"drop-together");
+    auto main = OpenHidden(mine.Path());
+    ASSERT_TRUE(main);
+    // Two starts hand over a file each while a dialog holds the window.
+    EnableWindow(main->Handle(), FALSE);
+    for (const char16_t* name : {u"X", u"Y"}) {
+        const std::wstring file = other.Write(win::ToWide(name) + L".ttf", BuildFont(FontSpec::Named(u"TyDropTogether" + std::u16string(name))));
+        const auto list = EncodeHandedFiles({std::u16string(win::AsU16(file))});
+        ASSERT_TRUE(list);
+        COPYDATASTRUCT data{kHandedFilesTag, static_cast<DWORD>(list->size() * 2), const_cast<char16_t*>(list->data())};
+        EXPECT_EQ(SendMessageW(main->Handle(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), TRUE);
+    }
+    auto pumpFor = [](DWORD ms) {
+        for (const ULONGLONG end = GetTickCount64() + ms; GetTickCount64() < end;) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+            PumpMessages();
+        }
+    };
+    pumpFor(600);
+    EXPECT_EQ(main->FontList().Folder(), mine.Path()) << "nothing opens while the window is held";
+    EnableWindow(main->Handle(), TRUE);
+    pumpFor(600);
+    ASSERT_EQ(main->FontList().Source(), catalog::SourceKind::FileList);
+    EXPECT_EQ(main->FontList().Count(), 2) << "one list of both files";
 }
 
 TEST_F(DropTest, DraggingATaggedRowOffersTheTaggedFilesThatExist) {

@@ -113,6 +113,16 @@ TEST_F(MainWindowTest, FontChangeMessageRefreshesTheListKeepingTags) {
     ASSERT_EQ(main->FontList().Count(), 2) << "the folder is read again";
     EXPECT_TRUE(main->FontList()[0].Tagged) << "tags survive the refresh";
     EXPECT_FALSE(main->FontList()[1].Tagged);
+
+    // A dialog holds the window (and may hold its fonts): the list waits until it is free.
+    folder.Write(L"c.ttf", BuildFont(FontSpec::Named(u"TyMainChangeC")));
+    EnableWindow(main->Handle(), FALSE);
+    SendMessageW(main->Handle(), RegisterWindowMessageW(L"TYWM_FONTCHANGE"), 0, 0);
+    PumpMessages();
+    EXPECT_EQ(main->FontList().Count(), 2);
+    EnableWindow(main->Handle(), TRUE);
+    PumpMessages();
+    EXPECT_EQ(main->FontList().Count(), 3);
     main->FontList()[0].Tagged = false;  // let it close without asking
 }
 

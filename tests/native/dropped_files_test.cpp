@@ -59,6 +59,8 @@ TEST(DroppedFiles, HandedListTravelsWholeAndOnlyWithFullPaths) {
 
     EXPECT_FALSE(EncodeHandedFiles({u"relative.ttf"}));
     EXPECT_FALSE(EncodeHandedFiles({u"C:\\a\nb.ttf"}));
+    for (const char16_t* device : {u"\\\\.\\pipe\\x.ttf", u"\\\\?\\GLOBALROOT\\a.ttf", u"\\\\.\\COM1"})
+        EXPECT_FALSE(IsHandedPath(device)) << "devices and pipes are not handed over";
     EXPECT_FALSE(EncodeHandedFiles({}));
     EXPECT_FALSE(EncodeHandedFiles(std::vector<std::u16string>(kMaxHandedFiles + 1, u"C:\\a.ttf")));
     EXPECT_TRUE(EncodeHandedFiles(std::vector<std::u16string>(kMaxHandedFiles, u"C:\\a.ttf")));
