@@ -182,8 +182,6 @@ Section "un.$(ProgramPart)" SecUnProgram
   Delete "$INSTDIR\typorama-cli.exe"
   Delete "$INSTDIR\README.txt"
   Delete "$INSTDIR\LICENSE.txt"
-  ; The rename log of this copy, written beside the program when its folder is writable.
-  Delete "$INSTDIR\Rename.log"
   RMDir /r "$INSTDIR\help"
 
   Delete "$SMPROGRAMS\${PRODUCT}.lnk"
@@ -204,6 +202,9 @@ Section /o "un.$(SettingsPart)" SecUnSettings
   ${EndIf}
   Delete "$APPDATA\${PRODUCT}\Rename.log"
   RMDir "$APPDATA\${PRODUCT}"
+  ; The rename log of this copy, written beside the program when its folder is
+  ; writable: it undoes renames, so it goes only with the settings.
+  Delete "$INSTDIR\Rename.log"
 SectionEnd
 
 ; Last, so that the program's folder going away means the uninstaller is done.

@@ -3,7 +3,7 @@
 #   - the installer runs silently for the current user; the program starts
 #     from the installed place and opens its window; the uninstaller runs
 #     silently and leaves no file, Start-menu entry, Uninstall key or folder
-#     context-menu entry behind, and keeps the settings;
+#     context-menu entry behind, and keeps the settings and the rename log;
 #   - the same for every user (Wine counts as elevated), uninstalled with
 #     /RemoveSettings, which takes the settings too and leaves another
 #     copy's folder context-menu entry alone;
@@ -72,9 +72,13 @@ check "the program wrote its settings" key_exists "HKCU\\$settings"
 wine reg add "$shell_entry\\Command" /ve /d "\"$winpath\\typorama.exe\" \"%L\"" /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Classes\Drive\Shell\Typorama\Command' /ve /d "\"$winpath\\typorama.exe\" \"%L\"" /f >/dev/null 2>&1
 
+# A rename log beside the program, as renames leave it in a writable program folder.
+printf 'renamed\r\n' > "$installed/Rename.log"
+
 wine "$installed/uninstall.exe" /S /CurrentUser
-uninstalled "$installed"
-check "no file left" absent test -e "$installed"
+uninstalled "$installed/uninstall.exe"
+check "no file left but the rename log, which goes with the settings" test "$(ls -A "$installed")" = Rename.log
+rm -rf "$installed"
 check "no Start-menu entry left" absent test -e "$home/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Typorama.lnk"
 check "no Uninstall key left" absent key_exists "HKCU\\$uninstall"
 check "no folder context-menu entry left" absent key_exists "$shell_entry"
