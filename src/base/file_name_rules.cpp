@@ -1,5 +1,6 @@
 #include "base/file_name_rules.h"
 
+#include <algorithm>
 #include <array>
 
 namespace typorama {
@@ -89,6 +90,13 @@ CheckedFileName FileNameFromFontName(std::u16string_view fontName, std::u16strin
 std::u16string MendedFileNameFromFontName(std::u16string_view fontName, std::u16string_view extension,
                                           std::u16string_view fallbackStem) {
     std::u16string stem = WithoutForbidden(fontName);
+    // A device name is one up to the first dot and its blanks ("NUL .Sans"
+    // opens NUL): the mark goes there, so that the rest cannot bring it back.
+    if (IsReservedDeviceName(stem)) {
+        std::size_t end = std::min(stem.find(u'.'), stem.size());
+        while (end > 0 && stem[end - 1] == u' ') --end;
+        stem.insert(end, 1, u'_');
+    }
     const std::size_t room = kMaxFileNameChars > extension.size() + 1 ? kMaxFileNameChars - extension.size() - 1 : 1;
     if (stem.size() > room) {
         stem.resize(room);
@@ -96,7 +104,6 @@ std::u16string MendedFileNameFromFontName(std::u16string_view fontName, std::u16
     }
     while (!stem.empty() && (stem.back() == u'.' || stem.back() == u' ')) stem.pop_back();
     if (stem.find_first_not_of(u" .") == std::u16string::npos) stem = fallbackStem;
-    if (IsReservedDeviceName(stem)) stem += u'_';
     return stem + std::u16string(extension);
 }
 

@@ -164,8 +164,9 @@ void TfrmPreviewImage::Show(RenderedImage image) {
     if (!window_) return;
     image_ = std::move(image);
     RECT frame{0, 0, image_.width + 20, image_.height + 20};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
+    // The frame of the monitor the window is on, which may differ from the system's.
+    AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)), FALSE,
+                             static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)), GetDpiForWindow(window_));
     SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     SetWindowTextW(window_, win::FormatRes(IDS_EXP_PREVIEW_CAPTION, {std::int64_t{image_.width},
@@ -193,6 +194,11 @@ LRESULT TfrmPreviewImage::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_CLOSE:
         if (OnClosed) OnClosed();
         return 0;
+    case WM_DESTROY: {
+        RECT place{};
+        if (OnGone && GetWindowRect(window_, &place)) OnGone({place.left, place.top});
+        return 0;
+    }
     default: return DefaultHandling(message, wParam, lParam);
     }
 }
@@ -203,6 +209,10 @@ TfrmExportBitmap::TfrmExportBitmap(std::vector<catalog::TFontListItem*> fonts, s
                                    settings::SettingsRoot root)
     : Dialog(IDD_EXPORT_BITMAP), fonts_(std::move(fonts)), fontsFolder_(std::move(fontsFolder)), root_(std::move(root)) {
     preview_.OnClosed = [this] { ClosePreview(); };
+    preview_.OnGone = [this](POINT topLeft) {
+        values_.previewLeft = topLeft.x;
+        values_.previewTop = topLeft.y;
+    };
 }
 
 TfrmExportBitmap::~TfrmExportBitmap() = default;
@@ -295,6 +305,8 @@ void TfrmExportBitmap::UpdateWidthField() {
 void TfrmExportBitmap::ShowTitleFont() {
     settings::FontSettings font;
     font.logFont = values_.titleFont;
+    // In the font dialog's points: it sizes fonts at the screen's dpi.
+    if (const int dpi = GetDeviceCaps(win::WindowDC().get(), LOGPIXELSY); dpi > 0) font.pixelsPerInch = dpi;
     std::wstring face = font.FaceName();
     if (font.Bold()) face += win::LoadResString(IDS_EXP_BOLD);
     if (font.Italic()) face += win::LoadResString(IDS_EXP_ITALIC);
@@ -332,13 +344,7 @@ void TfrmExportBitmap::TogglePreview() {
 }
 
 void TfrmExportBitmap::ClosePreview() {
-    if (HWND window = preview_.Handle()) {
-        RECT place{};
-        GetWindowRect(window, &place);
-        values_.previewLeft = place.left;
-        values_.previewTop = place.top;
-        preview_.Destroy();
-    }
+    preview_.Destroy();  // its place is kept as it goes
     Button_SetCheck(Item(IDC_EXP_PREVIEW), BST_UNCHECKED);
 }
 

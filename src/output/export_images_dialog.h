@@ -60,6 +60,9 @@ public:
     HWND Handle() const { return window_; }
     const RenderedImage& Image() const { return image_; }
     std::function<void()> OnClosed;  // the user closed it
+    // Told where the window was as it goes, however it goes (an owner that
+    // ends destroys it before its own WM_DESTROY).
+    std::function<void(POINT topLeft)> OnGone;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -2,6 +2,7 @@
 
 #include "catalog/font_list.h"
 #include "win/folders.h"
+#include "win/text_compare.h"
 #include "win/wide.h"
 
 namespace typorama::output {
@@ -9,7 +10,7 @@ namespace typorama::output {
 ExportOutcome RunImageExport(std::span<catalog::TFontListItem* const> fonts, const ExportJob& job,
                              const ExportHooks& hooks) {
     ExportOutcome outcome;
-    ImagePathClaims claims;
+    ImagePathClaims claims(win::UpperNoCase);
     int done = 0;
     for (catalog::TFontListItem* font : fonts) {
         if (hooks.cancelRequested && hooks.cancelRequested()) {

@@ -1,5 +1,7 @@
 #include "output/image_naming.h"
 
+#include <utility>
+
 #include "base/file_name_rules.h"
 #include "settings/command_variables.h"
 
@@ -44,14 +46,16 @@ std::u16string ImagePath(std::u16string_view fontName, std::u16string_view fontF
     return folder + ReplacedExtension(settings::FileNamePart(fontFile), extension);
 }
 
+ImagePathClaims::ImagePathClaims(Fold fold) : fold_(fold ? std::move(fold) : Fold(Folded)) {}
+
 std::u16string ImagePathClaims::Claim(const std::u16string& path) {
-    if (taken_.insert(Folded(path)).second) return path;
+    if (taken_.insert(fold_(path)).second) return path;
     // Numbers go before the extension of the name, not into the folder.
     const std::u16string_view name = settings::FileNamePart(path);
     const std::u16string folder = path.substr(0, path.size() - name.size());
     for (int n = 2;; ++n) {
         std::u16string candidate = folder + InsertBeforeExtension(name, u" (" + Number(n) + u")");
-        if (taken_.insert(Folded(candidate)).second) {
+        if (taken_.insert(fold_(candidate)).second) {
             ++renumbered_;
             return candidate;
         }

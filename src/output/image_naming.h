@@ -4,6 +4,7 @@
 // Pure code.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -36,12 +37,18 @@ std::u16string ImagePath(std::u16string_view fontName, std::u16string_view fontF
 // file systems do.
 class ImagePathClaims {
 public:
+    // Paths are the same file when `fold` makes them equal: the file system's
+    // letter-case rule, which the caller has (A-Z only when none is given).
+    using Fold = std::function<std::u16string(std::u16string_view)>;
+    explicit ImagePathClaims(Fold fold = {});
+
     // The path to write for `path`, claimed for the rest of the run.
     std::u16string Claim(const std::u16string& path);
     // How many claims were given a numbered name.
     int Renumbered() const { return renumbered_; }
 
 private:
+    Fold fold_;
     std::unordered_set<std::u16string> taken_;  // folded paths
     int renumbered_ = 0;
 };

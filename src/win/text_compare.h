@@ -24,6 +24,18 @@ inline int CompareNoCase(std::wstring_view a, std::wstring_view b) {
            CSTR_EQUAL;
 }
 inline bool EqualNoCase(std::wstring_view a, std::wstring_view b) { return CompareNoCase(a, b) == 0; }
+// The text through the same upper-case table: two paths that give the same
+// text are the same to CompareNoCase, for keys of hashed sets.
+inline std::u16string UpperNoCase(std::u16string_view text) {
+    if (text.empty()) return {};
+    const std::wstring wide = ToWide(text);
+    std::wstring upper(wide.size(), L'\0');
+    const int n = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.data(), static_cast<int>(wide.size()),
+                                upper.data(), static_cast<int>(upper.size()), nullptr, nullptr, 0);
+    if (n <= 0) return std::u16string(text);
+    upper.resize(static_cast<std::size_t>(n));
+    return std::u16string(AsU16(upper));
+}
 // The order of CompareNoCase, for sorted containers.
 struct LessNoCase {
     bool operator()(std::wstring_view a, std::wstring_view b) const { return CompareNoCase(a, b) < 0; }

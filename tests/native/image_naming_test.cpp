@@ -36,6 +36,8 @@ TEST(ImageNaming, HostileFontNamesGiveAFileOfTheirOwnInTheFolder) {
     EXPECT_EQ(ImagePath(std::u16string(u"Good\0..\\bad", 11), u"", byName), u"D:\\Out\\Good.bmp");
     EXPECT_EQ(ImagePath(u"CON", u"", byName), u"D:\\Out\\CON_.bmp");      // not the console
     EXPECT_EQ(ImagePath(u"lpt1 ", u"", byName), u"D:\\Out\\lpt1_.bmp");
+    EXPECT_EQ(ImagePath(u"NUL.Sans", u"", byName), u"D:\\Out\\NUL_.Sans.bmp");  // a device up to the first dot
+    EXPECT_EQ(ImagePath(u"com1 .x", u"", byName), u"D:\\Out\\com1_ .x.bmp");
     EXPECT_EQ(ImagePath(u"Dots...", u"", byName), u"D:\\Out\\Dots.bmp");  // not "Dots....bmp" renamed by the system
     EXPECT_EQ(ImagePath(u"<>:|?*", u"", byName), u"D:\\Out\\Font.bmp");
     EXPECT_EQ(ImagePath(u"", u"", byName), u"D:\\Out\\Font.bmp");

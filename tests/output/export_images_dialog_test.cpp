@@ -126,6 +126,9 @@ TEST_F(ExportImagesTest, PreviewClipboardCancelAndSaveFromTheCommand) {
         EXPECT_EQ(ImagesInOut(), 5);
         stayedOpen = IsWindow(window) && IsWindowEnabled(window) && dialog->Result() == 0;
 
+        // The preview stays open, moved, while the dialog closes: its place is kept.
+        click(IDC_EXP_PREVIEW);
+        SetWindowPos(dialog->Preview().Handle(), nullptr, 123, 77, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         dialog->OnImageDone = {};
         click(IDC_EXP_SAVE);
         closed = dialog->Result() == IDOK;
@@ -140,6 +143,8 @@ TEST_F(ExportImagesTest, PreviewClipboardCancelAndSaveFromTheCommand) {
     EXPECT_EQ(Settings(kSaveImageKey).ReadIntegerDef(L"OutputMode", 0, settings::kAnyInteger), 1);
     EXPECT_EQ(Settings(kSaveImageKey).ReadStringDef(L"SampleText", L""), L"Sphinx of black quartz");
     EXPECT_EQ(Settings(kSaveImageHistoryKey).ReadStringDef(L"0", L""), folder);
+    EXPECT_EQ(Settings(kSaveImageKey).ReadIntegerDef(L"PreviewLeft", 0, settings::kAnyInteger), 123);
+    EXPECT_EQ(Settings(kSaveImageKey).ReadIntegerDef(L"PreviewTop", 0, settings::kAnyInteger), 77);
 }
 
 TEST_F(ExportImagesTest, ByFolderTakesTheFontsOfItsSubfoldersOrSaysThereAreNone) {

@@ -16,6 +16,8 @@ TEST(TextCompareTest, EachRuleFoldsWhatItShould) {
     EXPECT_TRUE(EqualNoCase(std::wstring_view(), L"")) << "an empty view without data";
     const std::set<std::wstring, LessNoCase> paths{L"C:\\x.ttf", L"c:\\X.TTF", L"C:\\y.ttf"};
     EXPECT_EQ(paths.size(), 2u);
+    EXPECT_EQ(UpperNoCase(u"C:\\Fonts\\ärger.ttf"), UpperNoCase(u"c:\\FONTS\\Ärger.TTF")) << "the same key";
+    EXPECT_NE(UpperNoCase(u"C:\\a-b"), UpperNoCase(u"C:\\ab"));
 
     // The folder lists the user keeps: A-Z only.
     EXPECT_TRUE(EqualFoldedAscii(L"C:\\Fonts", L"c:\\fONTS"));
