@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "app/font_list_view.h"
@@ -385,6 +388,21 @@ namespace {
 // The window cannot be made so small that the list, the tree and the status
 // bar stop being usable; after a resize the client area is laid out again
 // once the menu bar has settled, with nothing left blank.
+TEST(StartTurnTest, AStartWaitsUntilTheOneBeforeHasItsWindow) {
+    const std::wstring name = L"Local\\Typorama.Test.StartTurn." + std::to_wstring(GetCurrentProcessId());
+    StartTurn first(name.c_str(), 0);
+    std::atomic<bool> next{false};
+    std::thread start([&] {
+        StartTurn turn(name.c_str(), 10000);
+        next = true;
+    });
+    Sleep(300);
+    EXPECT_FALSE(next) << "the turn is held";
+    first.End();
+    start.join();
+    EXPECT_TRUE(next);
+}
+
 TEST_F(MainWindowTest, HasAMinimumSizeAndLaysOutAgainAfterAResize) {
     auto main = OpenHidden();
     ASSERT_TRUE(main);
