@@ -70,7 +70,8 @@ std::u16string DriveRoot(std::u16string_view path) {
     return {};
 }
 
-IniEdit RemoveIniEntry(std::u16string_view text, std::u16string_view section, std::u16string_view key) {
+IniEdit RemoveIniEntry(std::u16string_view text, std::u16string_view section, std::u16string_view key,
+                       std::u16string_view value) {
     // Lines with their line ends, so that what stays keeps its bytes.
     std::vector<std::u16string_view> lines;
     for (std::size_t start = 0; start < text.size();) {
@@ -105,7 +106,8 @@ IniEdit RemoveIniEntry(std::u16string_view text, std::u16string_view section, st
         }
         if (!inSection || !IsContent(lines[i])) continue;
         const std::size_t equals = lines[i].find(u'=');
-        if (equals != std::u16string_view::npos && EqualAsciiNoCase(Trim(lines[i].substr(0, equals)), key)) {
+        if (equals != std::u16string_view::npos && EqualAsciiNoCase(Trim(lines[i].substr(0, equals)), key) &&
+            (value.empty() || EqualAsciiNoCase(Trim(lines[i].substr(equals + 1)), value))) {
             keep[i] = false;
             edit.removed = removedHere = true;
         } else {
@@ -120,6 +122,13 @@ IniEdit RemoveIniEntry(std::u16string_view text, std::u16string_view section, st
         if (!Trim(lines[i]).empty()) edit.empty = false;
     }
     return edit;
+}
+
+IniEdit RemoveFontsView(std::u16string_view text) {
+    IniEdit edit = RemoveIniEntry(text, kShellClassSection, kFontsViewKey);
+    IniEdit folderClass = RemoveIniEntry(edit.text, kShellClassSection, u"CLSID", kFontsFolderClass);
+    folderClass.removed = folderClass.removed || edit.removed;
+    return folderClass;
 }
 
 }  // namespace typorama::tools

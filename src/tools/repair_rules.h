@@ -29,13 +29,19 @@ bool IsRegistrationValid(DriveKind drive, bool fileExists, bool includeRemovable
 std::u16string DriveRoot(std::u16string_view path);
 
 // desktop.ini text without `key` of `section` (both compared without regard to
-// ASCII letter case, around spaces); a section left without entries loses its
-// header too. Everything else keeps its bytes and order.
+// ASCII letter case, around spaces); with `value`, only an entry holding that
+// value goes. A section left without entries loses its header too. Everything
+// else keeps its bytes and order.
 struct IniEdit {
     std::u16string text;
     bool removed = false;  // the key was there
     bool empty = false;    // nothing but blank lines remains: the file can go
 };
-IniEdit RemoveIniEntry(std::u16string_view text, std::u16string_view section, std::u16string_view key);
+IniEdit RemoveIniEntry(std::u16string_view text, std::u16string_view section, std::u16string_view key,
+                       std::u16string_view value = {});
+// Without the fonts view: the entry this program writes (`UICLSID`), and the
+// folder class naming the fonts folder (`CLSID` with that class), which turns
+// the view on as well; other entries stay.
+IniEdit RemoveFontsView(std::u16string_view text);
 
 }  // namespace typorama::tools

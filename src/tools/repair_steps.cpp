@@ -135,7 +135,7 @@ DWORD RemoveFontsViewEntry(const std::wstring& folder) {
     } else {
         text = win::AnsiToWide(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
     }
-    const IniEdit edit = RemoveIniEntry(win::AsU16(text), kShellClassSection, kFontsViewKey);
+    const IniEdit edit = RemoveFontsView(win::AsU16(text));
     if (!edit.removed && !edit.empty) return ERROR_SUCCESS;
     const DWORD attributes = GetFileAttributesW(path.c_str());
     // A hidden or system file refuses to be emptied or deleted while it is one.

@@ -537,7 +537,10 @@ LRESULT ShellTree::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_TIMER:
             if (wParam == kWatchTimer) {
-                PollWatches();
+                // A folder that went may move the selection, and the window's
+                // list with it: not while a dialog or a run holds the window.
+                // The changes stay signalled until it is free.
+                if (IsWindowEnabled(GetAncestor(window_, GA_ROOT))) PollWatches();
                 return 0;
             }
             break;

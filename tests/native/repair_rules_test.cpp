@@ -50,6 +50,13 @@ TEST(RepairRules, RemovingTheViewEntryKeepsEverythingElse) {
     EXPECT_FALSE(edit.removed);
     EXPECT_FALSE(edit.empty);
     EXPECT_EQ(edit.text, u"[Other]\nUICLSID=1\n[.ShellClassInfo]\n; UICLSID=2\n");
+
+    // The folder class naming the fonts folder turns the view on too; another class stays.
+    edit = RemoveFontsView(u"[.ShellClassInfo]\r\nCLSID={bd84b380-8ca2-1069-ab1d-08000948f534}\r\n");
+    EXPECT_TRUE(edit.removed);
+    EXPECT_TRUE(edit.empty);
+    edit = RemoveFontsView(u"[.ShellClassInfo]\r\nCLSID={00000000-0000-0000-0000-000000000000}\r\n");
+    EXPECT_FALSE(edit.removed);
 }
 
 }  // namespace

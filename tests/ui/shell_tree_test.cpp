@@ -117,8 +117,13 @@ TEST_F(ShellTreeTest, NewFolderRefreshAndChangesOnDisk) {
     tree_->Refresh();
     EXPECT_EQ(ChildPaths(node), (std::vector<std::wstring>{base + L"\\keep", base + L"\\新建文件夹",
                                                           base + L"\\新建文件夹 (2)"}));
-    // ... and the tree follows them by itself after a while.
+    // ... and the tree follows them by itself after a while, but not while a
+    // dialog holds the window (the window's list may change with the tree).
+    EnableWindow(parent_, FALSE);
     ASSERT_TRUE(CreateDirectoryW((base + L"\\added").c_str(), nullptr));
+    PumpFor(1500, [&] { return ChildPaths(node).size() == 4; });
+    EXPECT_EQ(ChildPaths(node).size(), 3u) << "held while the window is disabled";
+    EnableWindow(parent_, TRUE);
     PumpFor(5000, [&] { return ChildPaths(node).size() == 4; });
     EXPECT_EQ(ChildPaths(node).front(), base + L"\\added") << "noticed without a refresh";
 }
