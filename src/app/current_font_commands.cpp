@@ -81,8 +81,7 @@ void CurrentFontCommands::View() {
     if (!host_.RequireFonts(FontNeed::Current)) return;
     const std::wstring file = CurrentFile();
     if (file.empty()) return;
-    // The viewer is given the 8.3 form; nothing follows when there is none.
-    if (RunCommandLine(L"fontview.exe " + win::ShortPath(file), false)) return;
+    if (RunFontViewer(file)) return;
     const std::wstring reason = win::SystemErrorText(GetLastError());
     ui::ShowError(host_.Handle(), win::FormatRes(IDS_FOP_FONTVIEW_FAILED, {win::AsU16(reason)}));
 }

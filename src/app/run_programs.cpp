@@ -115,6 +115,13 @@ private:
 
 }  // namespace
 
+bool RunFontViewer(const std::wstring& file) {
+    std::wstring path = win::ShortPath(file);
+    if (path.empty()) path = file;
+    if (path.find(L' ') != std::wstring::npos) path = L"\"" + path + L"\"";
+    return RunCommandLine(L"fontview.exe " + path, false);
+}
+
 bool RunCommandLine(const std::wstring& commandLine, bool wait) {
     std::wstring buffer = commandLine;  // CreateProcessW may write into it
     STARTUPINFOW startup{};

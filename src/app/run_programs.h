@@ -27,6 +27,10 @@ class TfrmMain;
 // With `wait`, returns once the process has ended. False, with the system's
 // error in GetLastError(), when no process was created.
 bool RunCommandLine(const std::wstring& commandLine, bool wait);
+// Opens `file` in the system's font viewer: given its 8.3 form, which the old
+// viewer reads best, or, on volumes without 8.3 names, the path itself, quoted
+// when it holds blanks. False as RunCommandLine.
+bool RunFontViewer(const std::wstring& file);
 
 class RunPrograms : public WindowFeature {
 public:

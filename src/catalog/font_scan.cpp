@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "base/dropped_files.h"
 #include "win/folders.h"
+#include "win/wide.h"
 
 namespace typorama::catalog {
 namespace {
@@ -28,12 +30,14 @@ bool ScanFolder(std::wstring folder, const std::wstring& patterns, bool includeS
         std::size_t end = patterns.find(L';', start);
         if (end == std::wstring::npos) end = patterns.size();
         if (end > start) {
-            win::ForEachFolderEntry(folder, std::wstring_view(patterns).substr(start, end - start),
-                                    win::EntryKind::Files,
-                                    [&](const WIN32_FIND_DATAW& data) {
-                                        files.push_back(folder + data.cFileName);
-                                        if (stamps) stamps->push_back(StampOf(data));
-                                    });
+            const std::wstring_view pattern = std::wstring_view(patterns).substr(start, end - start);
+            win::ForEachFolderEntry(folder, pattern, win::EntryKind::Files, [&](const WIN32_FIND_DATAW& data) {
+                // The system also matches the 8.3 name: "Foo.ttf_old" is found
+                // as FOO~1.TTF, and is no font file.
+                if (!MatchesPatterns(win::AsU16(data.cFileName), win::AsU16(pattern))) return;
+                files.push_back(folder + data.cFileName);
+                if (stamps) stamps->push_back(StampOf(data));
+            });
         }
         start = end + 1;
     }

@@ -114,8 +114,7 @@ void TfrmConfirmOverwrite::ChooseNewName() {
 }
 
 void TfrmConfirmOverwrite::View(const std::wstring& file) {
-    const std::wstring shortPath = win::ShortPath(file);
-    if (app::RunCommandLine(L"fontview.exe " + (shortPath.empty() ? file : shortPath), false)) return;
+    if (app::RunFontViewer(file)) return;
     const std::wstring reason = win::SystemErrorText(GetLastError());
     ui::ShowError(Handle(), win::FormatRes(IDS_FOP_FONTVIEW_FAILED, {U16(reason)}));
 }

@@ -9,6 +9,7 @@
 #include <optional>
 #include <stop_token>
 
+#include "app/run_programs.h"
 #include "catalog/font_file.h"
 #include "tools/duplicate_groups.h"
 #include "ui/font_texts.h"
@@ -354,25 +355,9 @@ void TfrmFindDuplicates::ShowInfo() {
 
 void TfrmFindDuplicates::ViewFile() {
     const DuplicateFile* file = SelectedFile();
-    if (!file) return;
-    std::wstring line = L"fontview.exe ";
-    wchar_t shortPath[MAX_PATH];
-    const DWORD length = GetShortPathNameW(file->path.c_str(), shortPath, MAX_PATH);
-    if (length > 0 && length < MAX_PATH) {
-        // Without 8.3 names the system gives the long path back, which may hold blanks.
-        const std::wstring path(shortPath, length);
-        line += path.find(L' ') == std::wstring::npos ? path : L"\"" + path + L"\"";
-    }
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        const std::wstring reason = win::SystemErrorText(GetLastError());
-        ui::ShowError(Handle(), win::FormatRes(IDS_DUP_VIEW_FAILED, {win::AsU16(reason)}));
-        return;
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    if (!file || app::RunFontViewer(file->path)) return;
+    const std::wstring reason = win::SystemErrorText(GetLastError());
+    ui::ShowError(Handle(), win::FormatRes(IDS_DUP_VIEW_FAILED, {win::AsU16(reason)}));
 }
 
 void TfrmFindDuplicates::ShowProperties() {

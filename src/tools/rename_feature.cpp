@@ -32,7 +32,14 @@ std::wstring WithoutBackslash(std::wstring folder) {
 // The run's questions answered by the conflict dialog and message boxes.
 class DialogRenameQuestions : public RenameQuestions {
 public:
-    DialogRenameQuestions(app::TfrmMain& host, HWND progress) : host_(host), progress_(progress) {}
+    DialogRenameQuestions(app::TfrmMain& host, app::TfrmProgress& progress)
+        : host_(host), progressWindow_(progress), progress_(progress.Handle()) {}
+
+    // Between files the window's messages run: it repaints, and Cancel or Esc stops the run.
+    bool Cancelled() override {
+        ui::PumpWaitingMessages(progress_);
+        return progressWindow_.CancelRequested();
+    }
 
     RenameClashAnswer AskClash(const RenameClashInfo& clash) override {
         const std::wstring folder = FolderOf(clash.oldPath);
@@ -64,6 +71,7 @@ public:
 
 private:
     app::TfrmMain& host_;
+    app::TfrmProgress& progressWindow_;
     HWND progress_;
 };
 
@@ -108,7 +116,7 @@ void RenameCommands::Run(bool undo, std::wstring folder, bool includeSubfolders)
         win::BusyCursor busy;
         if (!files.empty()) {
             logPath = LogPath();
-            DialogRenameQuestions questions(host_, progress.Handle());
+            DialogRenameQuestions questions(host_, progress);
             counts = RunRename(undo, files, logPath, questions, where);
             if (counts.renamed > 0) catalog::BroadcastFontChange();
         }

@@ -110,6 +110,10 @@ RenameCounts RunRename(bool undo, const std::vector<std::wstring>& files, const 
     RenameLog log = LoadRenameLog(logPath);
     bool logChanged = false;
     for (const std::wstring& oldPath : files) {
+        if (questions.Cancelled()) {
+            counts.stopped = true;
+            break;
+        }
         catalog::TFontInfo info;
         if (!catalog::ReadFontInfo(oldPath, info, where.systemLanguageId)) {
             questions.FileDone({oldPath, {}, RenameAction::Skipped, false});

@@ -46,12 +46,14 @@ public:
     virtual RenameFailureAnswer AskFailure(const std::wstring& oldPath, const std::wstring& newPath, DWORD error) = 0;
     // After each file, with what became of it (an unreadable one is skipped).
     virtual void FileDone(const RenameFileReport& report) { (void)report; }
+    // Asked before each file: true ends the run there, as Cancel in a clash does.
+    virtual bool Cancelled() { return false; }
 };
 
 struct RenameCounts {
     std::size_t found = 0;    // files given
     std::size_t renamed = 0;  // files moved to their new names
-    bool stopped = false;     // Cancel in a clash, or Abort after a failure
+    bool stopped = false;     // Cancel in a clash or in the progress window, or Abort after a failure
     DWORD logError = ERROR_SUCCESS;  // the rename log could not be written
 };
 

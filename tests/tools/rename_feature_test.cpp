@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,7 +54,9 @@ public:
         return failures.size() == 1 ? RenameFailureAnswer::Retry : RenameFailureAnswer::Ignore;
     }
     void FileDone(const RenameFileReport& report) override { reports.push_back(report); }
+    bool Cancelled() override { return reports.size() >= cancelAfter; }
 
+    std::size_t cancelAfter = SIZE_MAX;
     RenameClashAnswer clash_{RenameClash::Skip, {}};
     std::vector<RenameClashInfo> clashes;
     std::vector<DWORD> failures;
@@ -77,6 +81,21 @@ protected:
     catalog::SystemLocations where_;
     std::wstring log_;
 };
+
+TEST_F(RenameRunTest, CancelBetweenFilesStopsTheRunAndKeepsTheLogOfWhatWasDone) {
+    folder_.Write(L"c1.ttf", Font(u"TyRen Cancel One"));
+    folder_.Write(L"c2.ttf", Font(u"TyRen Cancel Two"));
+    Script script;
+    script.cancelAfter = 1;
+    const RenameCounts counts = Run(false, script);
+    EXPECT_TRUE(counts.stopped);
+    EXPECT_EQ(counts.renamed, 1u);
+    ASSERT_EQ(script.reports.size(), 1u);
+    // Whichever the folder listed first was renamed and logged; the other stays.
+    const bool firstWasOne = script.reports[0].file == folder_.Path() + L"c1.ttf";
+    EXPECT_EQ(FileBytes(log_), firstWasOne ? "TyRen Cancel One.ttf|c1.ttf\r\n" : "TyRen Cancel Two.ttf|c2.ttf\r\n");
+    EXPECT_TRUE(win::IsFile(folder_.Path() + (firstWasOne ? L"c2.ttf" : L"c1.ttf")));
+}
 
 TEST_F(RenameRunTest, RenamesToFullNamesLogsEachOnceAndUndoesFromTheLog) {
     folder_.Write(L"TYREN ALPHA.TTF", Font(u"TyRen Alpha"));  // already its name, in another case
