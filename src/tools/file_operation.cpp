@@ -74,6 +74,9 @@ struct DeleteResult {
     DWORD error = ERROR_SUCCESS;
 };
 
+// Whether a moved font's entry followed it to the copy.
+enum class KeepResult { NotInstalled, Kept, Failed };
+
 class Run {
 public:
     Run(FileOp op, const TFileOpData& data, FileOpQuestions& questions, const FileOpPlaces& places)
@@ -96,7 +99,12 @@ private:
                                 bool shownByList);
     // Loads the copy in place of the old file and moves the font's entry to
     // it; true when the entry moved.
-    bool KeepInstalled(catalog::TFontListItem& item, const std::wstring& source, const std::wstring& target);
+    struct Kept {
+        KeepResult result = KeepResult::NotInstalled;
+        DWORD error = ERROR_SUCCESS;  // why it did not, when Failed
+        Kept(KeepResult r = KeepResult::NotInstalled, DWORD e = ERROR_SUCCESS) : result(r), error(e) {}
+    };
+    Kept KeepInstalled(catalog::TFontListItem& item, const std::wstring& source, const std::wstring& target);
 
     FileOp op_;
     const TFileOpData& data_;
@@ -118,6 +126,17 @@ DeleteResult Run::DeleteFontFile(const std::wstring& file, const std::wstring& n
     const SavedEntries saved = SavedEntries::Read(name, where);
     const catalog::EntryResult removed = catalog::UnregisterFont(name, file, where);
     const DWORD attributes = GetFileAttributesW(file.c_str());
+    // The file stays, so it stays as it was: a font left unregistered and
+    // unloaded although its file is still there would simply be lost.
+    auto stays = [&](DWORD error) {
+        if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(file.c_str(), attributes);
+        if (removed) saved.Restore();
+        if (unloaded && !keptInstalled) catalog::LoadFont(file, where);
+        if (unloadedPrivate) catalog::LoadFont(file, where, catalog::FontScope::Private);
+        return DeleteResult{DeleteOutcome::Failed, error};
+    };
+    // An entry this user may not remove would be left naming a file that is gone.
+    if (removed.status == catalog::EntryStatus::NeedsAdministrator) return stays(ERROR_ACCESS_DENIED);
     // Read-only files are deleted too: the user asked for the file to go.
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (DeleteFileW(file.c_str())) {
@@ -138,16 +157,10 @@ DeleteResult Run::DeleteFontFile(const std::wstring& file, const std::wstring& n
         }
         error = GetLastError();  // scheduling needs administrator rights
     }
-    // The file stays, so it stays as it was: a font left unregistered and
-    // unloaded although its file is still there would simply be lost.
-    if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(file.c_str(), attributes);
-    if (removed) saved.Restore();
-    if (unloaded && !keptInstalled) catalog::LoadFont(file, where);
-    if (unloadedPrivate) catalog::LoadFont(file, where, catalog::FontScope::Private);
-    return {DeleteOutcome::Failed, error};
+    return stays(error);
 }
 
-bool Run::KeepInstalled(catalog::TFontListItem& item, const std::wstring& source, const std::wstring& target) {
+Run::Kept Run::KeepInstalled(catalog::TFontListItem& item, const std::wstring& source, const std::wstring& target) {
     const SystemLocations& where = places_.where;
     // Items listed from the system never carry the flag; the list may also
     // be older than the entry. Asked anew from the installed-font list.
@@ -159,14 +172,20 @@ bool Run::KeepInstalled(catalog::TFontListItem& item, const std::wstring& source
     // it (Wine does), and the old file's unload would then take the font away.
     catalog::UnloadFont(source, where);
     catalog::LoadFont(target, where);
-    if (!item.InstalledFromThisFile) return false;
+    if (!item.InstalledFromThisFile) return KeepResult::NotInstalled;
     // The entry cannot point at two files: it goes from the old file to the
     // new one, and back when the new one cannot be registered.
     const SavedEntries saved = SavedEntries::Read(name, where);
     const catalog::EntryResult removed = catalog::UnregisterFont(name, source, where);
-    if (removed && catalog::RegisterFont(name, target, where)) return true;
+    const catalog::EntryResult registered = removed ? catalog::RegisterFont(name, target, where) : removed;
+    if (registered) return KeepResult::Kept;
     if (removed) saved.Restore();
-    return false;
+    switch (registered.status) {
+        case catalog::EntryStatus::NeedsAdministrator: return {KeepResult::Failed, ERROR_ACCESS_DENIED};
+        case catalog::EntryStatus::PathTooLong: return {KeepResult::Failed, ERROR_FILENAME_EXCED_RANGE};
+        case catalog::EntryStatus::OtherFilesEntry: return {KeepResult::Failed, ERROR_ALREADY_EXISTS};
+        default: return {KeepResult::Failed, ERROR_ACCESS_DENIED};
+    }
 }
 
 bool Run::Item(catalog::TFontListItem& item) {
@@ -180,7 +199,7 @@ bool Run::Item(catalog::TFontListItem& item) {
     const std::wstring& source = result.source;
     bool skip = skipAll_;
     bool copied = false;  // a Retry after a failed deletion does not copy again
-    bool keptInstalled = false;
+    Kept kept;
     for (;;) {
         std::optional<FileOpFailure> failure;
         if (op_ == FileOp::Delete) {
@@ -230,11 +249,16 @@ bool Run::Item(catalog::TFontListItem& item) {
                                   : op_ == FileOp::Move ? FileOpResult::Action::Moved
                                                          : FileOpResult::Action::Copied;
                     if (op_ == FileOp::Move && data_.keepInstalled && destinationFixed_)
-                        keptInstalled = KeepInstalled(item, source, result.target);
+                        kept = KeepInstalled(item, source, result.target);
                 }
             }
-            if (copied && op_ == FileOp::Move) {
-                DeleteResult deleted = DeleteFontFile(source, item.EntryName(), keptInstalled, item.LoadedByList);
+            if (copied && op_ == FileOp::Move && kept.result == KeepResult::Failed) {
+                // The entry could not follow the copy: the source stays, and the
+                // font stays installed from it, rather than being uninstalled.
+                failure = FileOpFailure{FileOpFailure::Kind::DeleteAfterCopy, source, destination_, kept.error};
+            } else if (copied && op_ == FileOp::Move) {
+                DeleteResult deleted = DeleteFontFile(source, item.EntryName(), kept.result == KeepResult::Kept,
+                                                      item.LoadedByList);
                 if (deleted.outcome == DeleteOutcome::Failed)
                     failure = FileOpFailure{FileOpFailure::Kind::DeleteAfterCopy, source, destination_, deleted.error};
             }

@@ -287,6 +287,34 @@ TEST_F(FileOperationTest, MovingInstalledFontsKeepsThemInstalledAtTheNewFilesOrU
     catalog::UnloadFont(droppedCopy, where_);
 }
 
+TEST_F(FileOperationTest, AnEntryThisUserMayNotChangeKeepsTheFontAndItsFile) {
+    const std::wstring file = WriteFont(source_, L"locked.ttf", u"TyFop Locked");
+    ASSERT_TRUE(catalog::LoadFont(file, where_));
+    ASSERT_TRUE(catalog::RegisterFont(L"TyFop Locked", file, where_));
+    ASSERT_TRUE(key_.DenyValueChanges());
+
+    // Moved with "keep installed": the entry cannot follow, so the source stays.
+    Item(file, L"TyFop Locked").InstalledFromThisFile = true;
+    Run(FileOp::Move, destination_.Path(), true);
+    ASSERT_EQ(questions_.failures.size(), 1u);
+    EXPECT_EQ(questions_.failures[0].kind, FileOpFailure::Kind::DeleteAfterCopy);
+    EXPECT_EQ(questions_.failures[0].error, static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_TRUE(win::IsFile(file));
+    EXPECT_EQ(catalog::RegisteredFile(L"TyFop Locked", where_), file);
+
+    // Deleted: the entry would name a file that is gone, so the file stays.
+    list_ = {};
+    Item(file, L"TyFop Locked").InstalledFromThisFile = true;
+    Run(FileOp::Delete, L"");
+    ASSERT_EQ(questions_.failures.size(), 2u);
+    EXPECT_EQ(questions_.failures[1].kind, FileOpFailure::Kind::Delete);
+    EXPECT_TRUE(win::IsFile(file));
+    EXPECT_EQ(catalog::RegisteredFile(L"TyFop Locked", where_), file);
+    EXPECT_TRUE(Available(L"TyFop Locked"));
+    catalog::UnloadFont(file, where_);
+    catalog::UnloadFont(destination_.Path() + L"locked.ttf", where_);
+}
+
 TEST_F(FileOperationTest, TheKeepInstalledQuestionComesOnlyForInstalledFontsGoingToAFixedDrive) {
     catalog::TFontListItem& font = Item(source_.Write(L"a.ttf", Bytes("A")));
     questions_.keep = KeepInstalledAnswer::Yes;
