@@ -7,6 +7,10 @@ ListSetAside::ListSetAside(catalog::TFontList& list) : list_(list) {
     if (!cleared_) return;
     for (int i = 0; i < list.Count(); ++i)
         if (list[i].Tagged) tagged_.insert(list[i].Name);
+    // The untagged fonts the only-selected view sets aside hold their loads
+    // too: they go with the rest, and the view comes back with the list.
+    taggedOnly_ = list.ShowTaggedOnly();
+    list.DropHidden(false);
     list.Clear();
 }
 
@@ -20,6 +24,7 @@ void ListSetAside::Restore() {
     list_.Rebuild(false);
     for (int i = 0; i < list_.Count(); ++i)
         if (tagged_.count(list_[i].Name)) list_[i].Tagged = true;
+    if (taggedOnly_) list_.SetShowTaggedOnly(true);
 }
 
 }  // namespace typorama::tools

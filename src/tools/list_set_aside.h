@@ -25,6 +25,7 @@ public:
 private:
     catalog::TFontList& list_;
     bool cleared_ = false;
+    bool taggedOnly_ = false;  // the only-selected view was on
     bool restored_ = false;
     std::unordered_set<std::wstring> tagged_;
 };

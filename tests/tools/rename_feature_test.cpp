@@ -13,16 +13,19 @@
 
 #include "app/main_window.h"
 #include "app/main_window_fixture.h"
+#include "catalog/font_list.h"
 #include "catalog/font_registry.h"
 #include "catalog/scratch_locations.h"
 #include "support/font_builder.h"
 #include "support/scratch.h"
+#include "tools/list_set_aside.h"
 #include "tools/rename_dialog.h"
 #include "tools/rename_run.h"
 #include "ui/resource.h"
 #include "win/folders.h"
 #include "win/registry.h"
 #include "win/whole_file.h"
+#include "win/wide.h"
 #include "win/window_text.h"
 
 namespace typorama::tools {
@@ -81,6 +84,33 @@ protected:
     catalog::SystemLocations where_;
     std::wstring log_;
 };
+
+TEST(ListSetAsideTest, LetsGoOfEveryDrawnFontAlsoInTheOnlySelectedViewAndBringsTheViewBack) {
+    ScratchFolder folder(L"set-aside");
+    for (const char16_t* name : {u"TySetAside One", u"TySetAside Two", u"TySetAside Three"})
+        folder.Write(win::ToWide(name) + L".ttf", Font(name));
+    catalog::TFontList list;
+    list.SetSourceKind(catalog::SourceKind::Folder);
+    list.SetFolder(folder.Path());
+    list.Rebuild(false);
+    ASSERT_EQ(list.Count(), 3);
+    for (int i = 0; i < list.Count(); ++i) list.PrepareToDraw(list[i]);
+    ASSERT_TRUE(catalog::IsFontAvailable(L"TySetAside Two", L"TySetAside Two"));
+    list[0].Tagged = true;
+    const std::wstring tagged = list[0].Name;
+    list.SetShowTaggedOnly(true);
+    ASSERT_EQ(list.Count(), 1);
+    {
+        ListSetAside aside(list);
+        for (const wchar_t* name : {L"TySetAside One", L"TySetAside Two", L"TySetAside Three"})
+            EXPECT_FALSE(catalog::IsFontAvailable(name, name)) << "still loaded to draw: " << win::WideToUtf8(name);
+    }
+    EXPECT_TRUE(list.ShowTaggedOnly());
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list[0].Name, tagged);
+    EXPECT_TRUE(list[0].Tagged);
+    list.Clear();
+}
 
 TEST_F(RenameRunTest, CancelBetweenFilesStopsTheRunAndKeepsTheLogOfWhatWasDone) {
     folder_.Write(L"c1.ttf", Font(u"TyRen Cancel One"));
