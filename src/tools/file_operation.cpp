@@ -7,6 +7,7 @@
 #include "base/file_name_rules.h"
 #include "catalog/font_facts_cache.h"
 #include "catalog/font_registry.h"
+#include "tools/saved_entries.h"
 #include "win/folders.h"
 #include "win/registry.h"
 #include "win/text_compare.h"
@@ -19,53 +20,6 @@ using catalog::SystemLocations;
 
 // The size "wininit.ini"'s section is read with; older systems read no more.
 constexpr DWORD kWininitSectionChars = 30000;
-
-// An installed-font entry as it was before it was removed, so that it can be
-// written back exactly (its value name and stored text, whatever their form).
-// The entries of a font as they were, in the machine's list and the
-// per-user one, so that a step that fails can put back every entry it took
-// away (uninstalling removes each form that points at the file).
-struct SavedEntries {
-    struct Saved {
-        HKEY root;
-        std::wstring key;
-        std::wstring name;
-        win::RawValue value;
-    };
-    std::vector<Saved> values;
-
-    static SavedEntries Read(const std::wstring& name, const SystemLocations& where) {
-        SavedEntries saved;
-        const std::wstring forms[4] = {name + L" (TrueType)", name + L" (True Type)", name + L" (OpenType)", name};
-        for (const auto& [root, path] : {std::pair{where.fontsRoot, where.fontsKey},
-                                         std::pair{where.userFontsRoot, where.userFontsKey}}) {
-            if (path.empty()) continue;
-            win::OpenedKey key = win::OpenKey(root, path, KEY_QUERY_VALUE);
-            if (!key) continue;
-            for (const std::wstring& form : forms)
-                if (auto raw = win::ReadRawValue(key.get(), form, 64 * 1024))
-                    saved.values.push_back({root, path, form, std::move(*raw)});
-        }
-        return saved;
-    }
-
-    // Writes back every saved entry that is gone now; false when one could not be.
-    bool Restore() const {
-        bool all = true;
-        for (const Saved& entry : values) {
-            win::OpenedKey key = win::OpenKey(entry.root, entry.key, KEY_QUERY_VALUE | KEY_SET_VALUE);
-            if (!key) {
-                all = false;
-                continue;
-            }
-            if (win::ReadRawValue(key.get(), entry.name, 64 * 1024)) continue;
-            all = win::WriteValue(key.get(), entry.name, entry.value.type, entry.value.data.data(),
-                                  static_cast<DWORD>(entry.value.data.size())) == ERROR_SUCCESS &&
-                  all;
-        }
-        return all;
-    }
-};
 
 enum class DeleteOutcome { Deleted, Scheduled, Failed };
 

@@ -7,6 +7,7 @@
 #include "catalog/font_registry.h"
 #include "catalog/font_scan.h"
 #include "tools/file_operation.h"
+#include "tools/saved_entries.h"
 #include "win/folders.h"
 #include "win/text_compare.h"
 #include "win/unique_handle.h"
@@ -59,11 +60,15 @@ std::wstring ProgramFolder() {
 bool SameName(const std::wstring& a, const std::wstring& b) { return win::EqualNoCase(a, b); }
 
 // The entry the font gets for its new file: the old one goes first, since
-// the list never lets a name point at two files.
-void MoveRegistration(const std::wstring& fullName, const std::wstring& oldPath, const std::wstring& newPath,
+// the list never lets a name point at two files. False, with the old entries
+// as they were, when the new one could not be written.
+bool MoveRegistration(const std::wstring& fullName, const std::wstring& oldPath, const std::wstring& newPath,
                       const catalog::SystemLocations& where) {
-    catalog::UnregisterFont(fullName, oldPath, where);
-    catalog::RegisterFont(fullName, newPath, where);
+    const SavedEntries saved = SavedEntries::Read(fullName, where);
+    if (!catalog::UnregisterFont(fullName, oldPath, where)) return false;
+    if (catalog::RegisterFont(fullName, newPath, where)) return true;
+    saved.Restore();
+    return false;
 }
 
 }  // namespace
@@ -185,12 +190,18 @@ RenameCounts RunRename(bool undo, const std::vector<std::wstring>& files, const 
             if (counts.stopped) break;
             continue;
         }
+        // An installed font whose entry cannot follow its file (this user may
+        // not change it) keeps its old name rather than lose its entry.
+        if (report.installed && !MoveRegistration(info.FullName, oldPath, newPath, where) &&
+            MoveFileW(newPath.c_str(), oldPath.c_str())) {
+            catalog::LoadFont(oldPath, where);
+            report.action = RenameAction::Failed;
+            questions.FileDone(report);
+            continue;
+        }
         ++counts.renamed;
         catalog::FactsCache().Forget(oldPath);
-        if (report.installed) {
-            MoveRegistration(info.FullName, oldPath, newPath, where);
-            catalog::LoadFont(newPath, where);
-        }
+        if (report.installed) catalog::LoadFont(newPath, where);
         if (!undo && log.Add(win::AsU16(report.newName), win::AsU16(oldName))) logChanged = true;
         report.action = RenameAction::Renamed;
         questions.FileDone(report);

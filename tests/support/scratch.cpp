@@ -82,8 +82,13 @@ bool ScratchKey::DenyValueChanges() {
     return SetKeyAccess(key_.get(), L"D:(D;;0x2;;;WD)(A;;KA;;;WD)");
 }
 
+bool ScratchKey::AllowValueChanges() {
+    denied_ = false;
+    return SetKeyAccess(key_.get(), L"D:(A;;KA;;;WD)");
+}
+
 ScratchKey::~ScratchKey() {
-    if (denied_) SetKeyAccess(key_.get(), L"D:(A;;KA;;;WD)");
+    if (denied_) AllowValueChanges();
     key_.reset();
     RegDeleteTreeW(HKEY_CURRENT_USER, subKey_.c_str());
 }

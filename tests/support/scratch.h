@@ -43,6 +43,7 @@ public:
     // Denies everyone changes to the key's values, as the machine's installed-font list does for a
     // user without administrator rights; the key can still be deleted at the end.
     bool DenyValueChanges();
+    bool AllowValueChanges();
 
 private:
     std::wstring subKey_;

@@ -205,6 +205,19 @@ TEST_F(RenameRunTest, InstalledFontsStayInstalledAndLoadedAlsoWhenTheMoveFails) 
         EXPECT_EQ(catalog::RegisteredFile(L"TyRenInstalled", where_), oldPath);
     }
 
+    {
+        // An entry this user may not change: the file keeps its name and the font its entry.
+        ASSERT_TRUE(fontsKey_.DenyValueChanges());
+        Script refused;
+        EXPECT_EQ(Run(false, refused).renamed, 0u);
+        ASSERT_EQ(refused.reports.size(), 1u);
+        EXPECT_EQ(refused.reports[0].action, RenameAction::Failed);
+        EXPECT_TRUE(win::IsFile(oldPath));
+        EXPECT_EQ(catalog::RegisteredFile(L"TyRenInstalled", where_), oldPath);
+        EXPECT_TRUE(catalog::IsFontAvailable(L"TyRenInstalled", L"TyRenInstalled"));
+        ASSERT_TRUE(fontsKey_.AllowValueChanges());
+    }
+
     Script script;
     EXPECT_EQ(Run(false, script).renamed, 1u);
     EXPECT_EQ(catalog::RegisteredFile(L"TyRenInstalled", where_), newPath);
