@@ -37,7 +37,7 @@ std::wstring QuoteArgument(const std::wstring& arg) {
     return quoted + L"\"";
 }
 
-ProcessResult RunProcess(const std::wstring& commandLine) {
+ProcessResult RunProcess(const std::wstring& commandLine, DWORD timeoutMs) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     win::UniqueHandleNull outRead, outWrite, errRead, errWrite;
     if (!CreatePipe(outRead.put(), outWrite.put(), &inherit, 0) || !CreatePipe(errRead.put(), errWrite.put(), &inherit, 0))
@@ -61,9 +61,14 @@ ProcessResult RunProcess(const std::wstring& commandLine) {
 
     ProcessResult result;
     std::thread errReader([&] { result.err = Drain(errRead.get()); });
-    result.out = Drain(outRead.get());
+    std::thread outReader([&] { result.out = Drain(outRead.get()); });
+    if (WaitForSingleObject(process.get(), timeoutMs) == WAIT_TIMEOUT) {
+        result.timedOut = true;
+        TerminateProcess(process.get(), 1);
+        WaitForSingleObject(process.get(), INFINITE);
+    }
+    outReader.join();
     errReader.join();
-    WaitForSingleObject(process.get(), INFINITE);
     DWORD code = 0;
     GetExitCodeProcess(process.get(), &code);
     result.exitCode = static_cast<int>(code);
